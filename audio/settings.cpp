@@ -1,0 +1,74 @@
+#include "audio/settings.h"
+
+#include <string>
+
+#include "platform/win/files.h"
+#include "platform/win/ini.h"
+
+namespace zandrel::audio {
+namespace {
+
+constexpr const char* kGeneral = "General";
+
+bool ReadsTrue(std::string text) {
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return text == "TRUE";
+}
+
+const char* TrueFalse(bool value) { return value ? "True" : "False"; }
+
+}  // namespace
+
+Resolution ResolutionFromCode(std::int32_t code) {
+  switch (code) {
+    case 0: return {160, 120, 640, 480};
+    case 1: return {320, 200, 640, 480};
+    case 3: return {640, 480, 640, 480};
+    case 4: return {800, 600, 800, 600};
+    default: return {320, 240, 640, 480};
+  }
+}
+
+std::int32_t ResolutionCode(int displayHeight) {
+  switch (displayHeight) {
+    case 120: return 0;
+    case 200: return 1;
+    case 480: return 3;
+    case 600: return 4;
+    default: return 2;
+  }
+}
+
+std::filesystem::path SettingsPath(const std::filesystem::path& startFolder) {
+  return win::ProfilePath(startFolder, "zandrel.ini");
+}
+
+Settings ReadSettings(const std::filesystem::path& startFolder) {
+  const win::IniFile ini(SettingsPath(startFolder));
+  Settings s;
+  s.Top = ini.ReadInteger(kGeneral, "Top", 100);
+  s.Left = ini.ReadInteger(kGeneral, "Left", 100);
+  s.Width = ini.ReadInteger(kGeneral, "Width", 320);
+  s.Height = ini.ReadInteger(kGeneral, "Height", 240);
+  s.Display = ResolutionFromCode(ini.ReadInteger(kGeneral, "Resolution", 2));
+  s.FullscreenRequest = ReadsTrue(ini.ReadString(kGeneral, "Fullscreen", "false")) && s.Display.NamedWidth != 160;
+  s.HighTextures = ReadsTrue(ini.ReadString(kGeneral, "Texture", "true"));
+  return s;
+}
+
+win::Status WriteSettings(const std::filesystem::path& startFolder, const SettingsToWrite& settings) {
+  win::IniFile ini(SettingsPath(startFolder));
+  for (win::Status status :
+       {ini.WriteInteger(kGeneral, "Top", settings.Top), ini.WriteInteger(kGeneral, "Left", settings.Left),
+        ini.WriteInteger(kGeneral, "Width", settings.Width), ini.WriteInteger(kGeneral, "Height", settings.Height),
+        ini.WriteInteger(kGeneral, "Resolution", ResolutionCode(settings.DisplayHeight)),
+        ini.WriteString(kGeneral, "Fullscreen", TrueFalse(settings.Fullscreen)),
+        ini.WriteString(kGeneral, "Texture", TrueFalse(settings.HighTextures))}) {
+    if (!status) return status;
+  }
+  return {};
+}
+
+}  // namespace zandrel::audio

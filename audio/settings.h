@@ -1,0 +1,53 @@
+// The game's settings file "zandrel.ini": window placement, display resolution,
+// full-screen flag and texture quality.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+
+#include "platform/win/expected.h"
+
+namespace zandrel::audio {
+
+// A resolution code of the file: the size it names and the display the game opens.
+struct Resolution {
+  int NamedWidth, NamedHeight;
+  int DisplayWidth, DisplayHeight;
+};
+
+// Codes 0..4; any other code is code 2 (320 x 240, shown at 640 x 480).
+Resolution ResolutionFromCode(std::int32_t code);
+// The code written for an open display of that height: 120 -> 0, 200 -> 1, 480 -> 3,
+// 600 -> 4, anything else -> 2.
+std::int32_t ResolutionCode(int displayHeight);
+
+// What ReadSettings gives the game.
+struct Settings {
+  std::int32_t Top = 100, Left = 100;
+  std::int32_t Width = 320, Height = 240;  // window client area
+  Resolution Display = ResolutionFromCode(2);
+  bool FullscreenRequest = false;  // "Fullscreen" reads TRUE and the named width is not 160
+  bool HighTextures = true;        // "Texture" reads TRUE
+};
+
+// What WriteSettings stores.
+struct SettingsToWrite {
+  std::int32_t Top = 100, Left = 100;
+  std::int32_t Width = 320, Height = 240;
+  int DisplayHeight = 480;
+  bool Fullscreen = false;    // the 3D display is open full screen
+  bool HighTextures = true;   // the bank is loaded at quality "High"
+};
+
+// The settings file for a start folder: beside the data when a writable one exists there,
+// else in the user's configuration folder. Decided anew at every access.
+std::filesystem::path SettingsPath(const std::filesystem::path& startFolder);
+
+// Reads the file; missing files, keys and non-numbers take the defaults.
+Settings ReadSettings(const std::filesystem::path& startFolder);
+
+// Writes "Top", "Left", "Width", "Height", "Resolution", "Fullscreen" and "Texture" of
+// section "General", keeping every other section and key.
+win::Status WriteSettings(const std::filesystem::path& startFolder, const SettingsToWrite& settings);
+
+}  // namespace zandrel::audio

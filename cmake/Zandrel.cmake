@@ -1,0 +1,33 @@
+# Flags for our own code: warnings are errors; sanitizers when asked for.
+add_library(zandrel_flags INTERFACE)
+target_compile_options(zandrel_flags INTERFACE -Wall -Wextra -Werror)
+target_include_directories(zandrel_flags INTERFACE ${PROJECT_SOURCE_DIR})
+if(ZANDREL_SANITIZE)
+  target_compile_options(zandrel_flags INTERFACE
+    -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  target_link_options(zandrel_flags INTERFACE -fsanitize=address,undefined)
+endif()
+
+# zandrel_library(NAME SOURCES... [DEPS ...]): one static library per folder.
+function(zandrel_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_link_libraries(${name} PUBLIC zandrel_flags ${ARG_DEPS})
+endfunction()
+
+# zandrel_program(NAME SOURCES... [DEPS ...])
+function(zandrel_program name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE zandrel_flags ${ARG_DEPS})
+endfunction()
+
+# zandrel_test(NAME SOURCES... [DEPS ...]): one GoogleTest executable, registered with CTest.
+function(zandrel_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE zandrel_flags ${ARG_DEPS} GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE
+    ZANDREL_FIXTURES="${PROJECT_SOURCE_DIR}/tests/fixtures")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+endfunction()

@@ -1,0 +1,206 @@
+#include "platform/win/files.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+
+namespace zandrel::win {
+namespace fs = std::filesystem;
+namespace {
+
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  }
+  return true;
+}
+
+// The entry of `folder` whose name equals `component` ignoring case, if any.
+std::optional<std::string> FindIgnoringCase(const fs::path& folder, std::string_view component) {
+  std::error_code ec;
+  fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec);
+  if (ec) return std::nullopt;
+  for (const fs::directory_entry& entry : it) {
+    std::string name = entry.path().filename().string();
+    if (EqualIgnoringCase(name, component)) return name;
+  }
+  return std::nullopt;
+}
+
+std::string ToSlashes(std::string_view name) {
+  std::string s(name);
+  for (char& c : s) {
+    if (c == '\\') c = '/';
+  }
+  return s;
+}
+
+}  // namespace
+
+fs::path ResolvePath(std::string_view name, const fs::path& base) {
+  const std::string slashed = ToSlashes(name);
+  fs::path result = (!slashed.empty() && slashed[0] == '/') ? fs::path("/") : base;
+  bool resolving = true;  // once a component is missing, the rest cannot exist either
+  std::size_t pos = 0;
+  while (pos <= slashed.size()) {
+    std::size_t next = slashed.find('/', pos);
+    if (next == std::string::npos) next = slashed.size();
+    std::string_view component(slashed.data() + pos, next - pos);
+    pos = next + 1;
+    if (component.empty() || component == ".") continue;
+    if (component == ".." || !resolving) {
+      result /= component;
+      continue;
+    }
+    std::error_code ec;
+    fs::path exact = result / component;
+    if (fs::exists(exact, ec)) {
+      result = std::move(exact);
+    } else if (std::optional<std::string> found = FindIgnoringCase(result, component)) {
+      result /= *found;
+    } else {
+      result = std::move(exact);
+      resolving = false;
+    }
+  }
+  return result;
+}
+
+bool FileExists(std::string_view name, const fs::path& base) {
+  std::error_code ec;
+  return fs::is_regular_file(ResolvePath(name, base), ec);
+}
+
+bool WildcardMatch(std::string_view pattern, std::string_view name) {
+  // Iterative matcher with one back-tracking point for the last star.
+  std::size_t p = 0, n = 0, star = std::string_view::npos, mark = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == '?' || LowerAscii(pattern[p]) == LowerAscii(name[n]))) {
+      ++p;
+      ++n;
+    } else if (p < pattern.size() && pattern[p] == '*') {
+      star = p++;
+      mark = n;
+    } else if (star != std::string_view::npos) {
+      p = star + 1;
+      n = ++mark;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+std::optional<std::vector<std::string>> ListFolder(std::string_view pattern, const fs::path& base) {
+  const std::string slashed = ToSlashes(pattern);
+  const std::size_t cut = slashed.rfind('/');
+  const std::string folderName = cut == std::string::npos ? std::string() : slashed.substr(0, cut);
+  const std::string mask = cut == std::string::npos ? slashed : slashed.substr(cut + 1);
+  const fs::path folder = folderName.empty() ? (base.empty() ? fs::path(".") : base)
+                                             : ResolvePath(folderName, base);
+  std::error_code ec;
+  fs::directory_iterator it(folder, ec);
+  if (ec) return std::nullopt;
+  // On the original system "*.*" also matches names without a dot.
+  const bool everything = mask == "*.*" || mask == "*";
+  std::vector<std::string> names;
+  for (const fs::directory_entry& entry : it) {
+    std::string name = entry.path().filename().string();
+    if (everything || WildcardMatch(mask, name)) names.push_back(std::move(name));
+  }
+  return names;
+}
+
+std::optional<std::vector<std::uint8_t>> ReadFilePrefix(const fs::path& path, std::size_t maxBytes) {
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec)) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  const std::uintmax_t size = fs::file_size(path, ec);
+  if (ec) return std::nullopt;
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::min<std::uintmax_t>(size, maxBytes)));
+  if (!bytes.empty() && !in.read(reinterpret_cast<char*>(bytes.data()),
+                                 static_cast<std::streamsize>(bytes.size()))) {
+    return std::nullopt;
+  }
+  return bytes;
+}
+
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const fs::path& path, std::size_t maxBytes) {
+  std::error_code ec;
+  const std::uintmax_t size = fs::file_size(path, ec);
+  if (ec || size > maxBytes) return std::nullopt;
+  return ReadFilePrefix(path, maxBytes);
+}
+
+Status WriteFileAtomic(const fs::path& path, std::span<const std::uint8_t> bytes) {
+  std::error_code ec;
+  const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+  fs::create_directories(folder, ec);
+  std::string temp = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) return Failure{"Cannot write " + path.string() + ": " + std::strerror(errno)};
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      const std::string reason = std::strerror(errno);
+      ::close(fd);
+      ::unlink(temp.c_str());
+      return Failure{"Cannot write " + path.string() + ": " + reason};
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  // mkstemp makes the file private; a saved file gets the usual permissions.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::fchmod(fd, 0666 & ~mask);
+  if (::fsync(fd) != 0 || ::close(fd) != 0) {
+    ::unlink(temp.c_str());
+    return Failure{"Cannot write " + path.string() + ": " + std::strerror(errno)};
+  }
+  if (std::rename(temp.c_str(), path.c_str()) != 0) {
+    const std::string reason = std::strerror(errno);
+    ::unlink(temp.c_str());
+    return Failure{"Cannot write " + path.string() + ": " + reason};
+  }
+  return {};
+}
+
+Status WriteFileAtomic(const fs::path& path, std::string_view text) {
+  return WriteFileAtomic(path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
+fs::path ConfigFolder() {
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  if (xdg != nullptr && xdg[0] == '/') return fs::path(xdg) / "zandrel";
+  const char* home = std::getenv("HOME");
+  return fs::path(home != nullptr && home[0] != '\0' ? home : ".") / ".config" / "zandrel";
+}
+
+fs::path ProfilePath(const fs::path& startFolder, std::string_view fileName) {
+  const fs::path beside = ResolvePath(fileName, startFolder);
+  // The file stays beside the program only when it can be read and has no read-only
+  // mark (the owner's write permission); the folder must take the atomic replacement.
+  struct stat info {};
+  const bool readable = std::ifstream(beside).good();
+  const bool writable = ::stat(beside.c_str(), &info) == 0 && (info.st_mode & S_IWUSR) != 0 &&
+                        ::access((beside.has_parent_path() ? beside.parent_path() : fs::path("."))
+                                     .c_str(), W_OK) == 0;
+  if (readable && writable) return beside;
+  return ConfigFolder() / std::string(fileName);
+}
+
+}  // namespace zandrel::win

@@ -1,0 +1,21 @@
+# Fails when a library that must stay free of SDL, Qt and OpenGL includes them.
+set(allowed "^(platform/|engine/glide/|engine/soft/|editor/widgets/|tools/|game/main|editor/main)")
+file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}
+     ${SOURCE_DIR}/engine/*.[ch]* ${SOURCE_DIR}/world/*.[ch]* ${SOURCE_DIR}/audio/*.[ch]*
+     ${SOURCE_DIR}/input/*.[ch]* ${SOURCE_DIR}/game/*.[ch]* ${SOURCE_DIR}/editor/*.[ch]*)
+set(offenders "")
+foreach(source IN LISTS sources)
+  if(source MATCHES "${allowed}")
+    continue()
+  endif()
+  file(STRINGS ${SOURCE_DIR}/${source} hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](SDL|Q[A-Za-z]|GL|gl)")
+  if(hits)
+    list(APPEND offenders "${source}: ${hits}")
+  endif()
+endforeach()
+if(offenders)
+  list(JOIN offenders "\n" text)
+  message(FATAL_ERROR "SDL, Qt or OpenGL included outside the platform layers:\n${text}")
+endif()
+list(LENGTH sources checked)
+message(STATUS "layering: ${checked} files checked")

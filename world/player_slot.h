@@ -1,0 +1,39 @@
+// The four player records: the local hero and up to three network players.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace zandrel::world {
+
+struct PlayerSlot {
+  float X = 0, Y = 0, Z = 0;  // body centre, world units
+  float CamX = 0, CamY = 0, CamZ = 0;
+  float Heading = 0;          // angle units
+  float Pitch = 0, PitchTarget = 0;
+  float Roll = 0, RollTarget = 0;
+  float VelX = 0, VelY = 0, VelZ = 0;  // per 90 ms
+  float TurnDelta = 0;
+  float VerticalSpeed = 0;    // per 90 ms; negative when falling
+  bool Landed = false;
+  std::int32_t ActionTimer = 0;  // ms
+  std::int32_t Animation = 0;
+  std::int32_t AnimationTime = 0;  // ms
+  float WalkPhase = 0;
+  std::int32_t Width = 260, Height = 480, StepHeight = 256;
+  bool Climbing = false;
+  float LadderOffsetX = 0, LadderOffsetZ = 0;
+  float LightRadius = 5000, LightTarget = 5000;
+  bool Dead = false;
+  std::int32_t Lives = 3;
+  std::int32_t LevelIndex = 0;
+  float View = 0, SavedView = 0;
+  std::int32_t WalkSpeed = 50, TurnSpeed = 900;
+  std::array<bool, 8> Controls{};
+  std::uint32_t PlayerId = 0;
+};
+
+constexpr int kPlayerSlotCount = 4;
+using PlayerSlots = std::array<PlayerSlot, kPlayerSlotCount>;
+
+}  // namespace zandrel::world

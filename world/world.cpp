@@ -1,0 +1,61 @@
+#include "world/world.h"
+
+#include "platform/win/message.h"
+#include "world/level_file.h"
+
+namespace zandrel::world {
+namespace {
+
+void PlacePlayersAtStart(World& world) {
+  const LevelMap& map = world.Map;
+  const float x = static_cast<float>(map.StartX * kCellSize + 256);
+  const float y = static_cast<float>(map.StartY * kCellSize + 480);  // falls onto the floor
+  const float z = static_cast<float>(map.StartZ * kCellSize + 256);
+  for (PlayerSlot& slot : world.Players) {
+    slot.X = slot.CamX = x;
+    slot.Y = slot.CamY = y;
+    slot.Z = slot.CamZ = z;
+    slot.Heading = static_cast<float>(map.StartHeading);
+    slot.Pitch = slot.Roll = slot.PitchTarget = slot.RollTarget = 0;
+    slot.VelX = slot.VelY = slot.VelZ = 0;
+    slot.TurnDelta = 0;
+    slot.VerticalSpeed = 0;
+    slot.ActionTimer = 0;
+    slot.WalkPhase = 0;
+    slot.Animation = 0;
+    slot.AnimationTime = 0;
+    slot.Dead = false;
+    slot.Climbing = false;
+    slot.Width = 260;
+    slot.Height = 480;
+    slot.StepHeight = 256;
+    slot.LightRadius = slot.LightTarget = 5000.0f;
+    slot.WalkSpeed = 50;
+    slot.TurnSpeed = 900;
+  }
+}
+
+void ResetLevelRunState(World& world) {
+  world.CurrentMusicCell = -1;
+  world.TimeLimitOn = false;
+  world.TimeLeft = 0;
+  world.LastSecondTicked = 0;
+}
+
+}  // namespace
+
+bool ReadLevel(World& world, std::string_view fileName, TextureQuality /*quality*/) {
+  win::Expected<LevelMap> level = LoadLevelFile(fileName);
+  if (!level) {
+    win::ShowMessage(level.error());
+    return false;
+  }
+  world.Map.Assign(std::move(*level));
+  PlacePlayersAtStart(world);
+  world.Map.CountIngots();
+  ResetLevelRunState(world);
+  world.Random.Seed(world.Map.RandomSeed);
+  return true;
+}
+
+}  // namespace zandrel::world

@@ -1,0 +1,41 @@
+// The game world's process-wide records, held in one context: one instance per program.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "platform/win/random.h"
+#include "world/level_map.h"
+#include "world/object_type.h"
+#include "world/player_slot.h"
+
+namespace zandrel::world {
+
+struct World {
+  World() = default;
+  World(const World&) = delete;
+  World& operator=(const World&) = delete;
+
+  ObjectTypes Types{};
+  LevelMap Map{&Types};
+  PlayerSlots Players{};
+  std::int32_t LastSlot = 0;   // slots in use - 1
+  std::int32_t LocalSlot = 0;  // this machine's player
+
+  // The time limit started by timer objects.
+  bool TimeLimitOn = false;
+  std::int32_t TimeLeft = 0;  // ms
+  std::int32_t LastSecondTicked = 0;
+
+  std::int32_t CurrentMusicCell = -1;  // music number started by a music cell; -1 none
+
+  win::Random Random;  // the program's one generator, reseeded by each level
+};
+
+// Starts a level from a file: reads it into the map (a missing or invalid file shows
+// "The file <name> is missing or invalid." and changes nothing), places every player
+// slot at the start, counts the ingots, clears the level's run-time state and reseeds
+// the random generator. Answers whether the file was read.
+bool ReadLevel(World& world, std::string_view fileName, TextureQuality quality);
+
+}  // namespace zandrel::world
