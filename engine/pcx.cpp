@@ -55,6 +55,36 @@ win::Expected<PcxImage> DecodePcx(std::span<const std::uint8_t> bytes, std::stri
   return image;
 }
 
+std::vector<std::uint8_t> EncodePcx(const PcxImage& image) {
+  std::vector<std::uint8_t> bytes(kPcxHeaderSize, 0);
+  auto putWord = [&bytes](std::size_t at, std::int32_t value) {
+    bytes[at] = static_cast<std::uint8_t>(value & 0xFF);
+    bytes[at + 1] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
+  };
+  bytes[0] = 10;  // manufacturer
+  bytes[1] = 5;   // version
+  bytes[2] = 1;   // run-length coded
+  bytes[3] = 8;   // bits per pixel
+  putWord(8, image.Width - 1);
+  putWord(10, image.Height - 1);
+  bytes[65] = 1;  // planes
+  putWord(66, image.Width + (image.Width & 1));  // bytes per line, even
+  // Runs of up to 63; every index of 192 or more is written as a run.
+  const std::span<const std::uint8_t> indices(image.Indices);
+  std::size_t i = 0;
+  while (i < indices.size()) {
+    const std::uint8_t value = indices[i];
+    std::size_t count = 1;
+    while (i + count < indices.size() && indices[i + count] == value && count < 63) ++count;
+    if (count > 1 || value >= 192) bytes.push_back(static_cast<std::uint8_t>(192 + count));
+    bytes.push_back(value);
+    i += count;
+  }
+  bytes.push_back(0x0C);  // the palette marker
+  bytes.insert(bytes.end(), image.Palette.begin(), image.Palette.end());
+  return bytes;
+}
+
 win::Expected<PcxImage> LoadPcx(std::string_view fileName, const std::filesystem::path& base) {
   if (!win::FileExists(fileName, base)) return win::Failure{MissingFileMessage(fileName)};
   const std::optional<std::vector<std::uint8_t>> bytes =

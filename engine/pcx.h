@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/image.h"
 #include "platform/win/expected.h"
@@ -35,6 +36,10 @@ std::string MissingFileMessage(std::string_view fileName);
 // a run is dropped); pixels the data does not reach stay 0. Fails, naming `fileName`,
 // for a file shorter than a header and a palette or an image above kMaxPcxSide.
 win::Expected<PcxImage> DecodePcx(std::span<const std::uint8_t> bytes, std::string_view fileName);
+
+// Encodes an image as a 256-colour PCX file (version 5, run-length coded, with the
+// palette marker byte), as a paint program writes it; DecodePcx gives it back.
+std::vector<std::uint8_t> EncodePcx(const PcxImage& image);
 
 // Reads and decodes the file the name resolves to below `base` (the current folder when
 // empty). A missing file fails with MissingFileMessage(fileName).

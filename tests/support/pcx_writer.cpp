@@ -1,5 +1,7 @@
 #include "tests/support/pcx_writer.h"
 
+#include "engine/pcx.h"
+
 namespace zandrel::test {
 namespace {
 
@@ -35,25 +37,14 @@ std::string PcxFile(int xmax, int ymax, std::string_view runData, const PcxPalet
   return bytes;
 }
 
-std::string EncodePcxRuns(std::span<const std::uint8_t> indices) {
-  std::string runs;
-  std::size_t i = 0;
-  while (i < indices.size()) {
-    const std::uint8_t value = indices[i];
-    std::size_t count = 1;
-    while (i + count < indices.size() && indices[i + count] == value && count < 63) ++count;
-    if (count > 1 || value >= 192) {
-      runs.push_back(static_cast<char>(192 + count));
-    }
-    runs.push_back(static_cast<char>(value));
-    i += count;
-  }
-  return runs;
-}
-
 std::string EncodePcx(int width, int height, std::span<const std::uint8_t> indices, const PcxPalette& palette) {
-  // The marker byte before the palette, as paint programs write it.
-  return PcxFile(width - 1, height - 1, EncodePcxRuns(indices) + '\x0C', palette);
+  engine::PcxImage image;
+  image.Width = width;
+  image.Height = height;
+  image.Indices.assign(indices.begin(), indices.end());
+  image.Palette = palette;
+  const std::vector<std::uint8_t> bytes = engine::EncodePcx(image);
+  return std::string(bytes.begin(), bytes.end());
 }
 
 }  // namespace zandrel::test

@@ -19,11 +19,7 @@ PcxPalette RampPalette();
 // palette.
 std::string PcxFile(int xmax, int ymax, std::string_view runData, const PcxPalette& palette);
 
-// Run-length codes width x height palette indices (rows top-down): runs of up to 63 and
-// every index of 192 or more as a run, as a paint program writes them.
-std::string EncodePcxRuns(std::span<const std::uint8_t> indices);
-
-// A complete PCX file of width x height indices, with the palette marker byte.
+// A complete PCX file of width x height indices (engine::EncodePcx), as text bytes.
 std::string EncodePcx(int width, int height, std::span<const std::uint8_t> indices, const PcxPalette& palette);
 
 }  // namespace zandrel::test

@@ -72,7 +72,7 @@ int InfoCommand(const std::string& file, std::ostream& out, std::ostream& err) {
   std::error_code ec;
   const std::uintmax_t size = std::filesystem::file_size(win::ResolvePath(file), ec);
   // Non-finite sentry coordinates have no JSON form; they are written as null.
-  out << Info(*map, ec ? 0 : size).dump(2, ' ', false, ordered_json::error_handler_t::replace) << "\n";
+  out << Info(*map, ec ? 0 : size).dump(-1, ' ', false, ordered_json::error_handler_t::replace) << "\n";
   return kSuccess;
 }
 
