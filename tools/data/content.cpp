@@ -1,0 +1,90 @@
+#include "tools/data/content.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/win/files.h"
+#include "world/level_file.h"
+#include "world/level_list.h"
+#include "world/level_text.h"
+
+namespace zandrel::data {
+namespace {
+
+constexpr std::size_t kMaxSource = 16u << 20;
+
+win::Expected<std::string> ReadText(const std::filesystem::path& path) {
+  std::optional<std::vector<std::uint8_t>> bytes = win::ReadWholeFile(path, kMaxSource);
+  if (!bytes) return win::Failure{"cannot read " + path.string()};
+  return std::string(bytes->begin(), bytes->end());
+}
+
+// Lines of a text, without their line ends.
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t end = text.find('\n', pos);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(pos, end - pos);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(std::move(line));
+    pos = end + 1;
+  }
+  return lines;
+}
+
+}  // namespace
+
+win::Status AddTextSources(const std::filesystem::path& content, DataTree& tree) {
+  struct Source {
+    const char* from;
+    const char* to;
+  };
+  for (const Source& s : {Source{"Standard.bnk", "Standard.bnk"}, Source{"TEXTURES.LST", "TEXTURES/TEXTURES.LST"}}) {
+    win::Expected<std::string> text = ReadText(content / s.from);
+    if (!text) return win::Failure{text.error()};
+    tree.Add(s.to, *text);
+  }
+  return {};
+}
+
+win::Status AddLevels(const std::filesystem::path& content, DataTree& tree) {
+  std::vector<std::filesystem::path> sources;
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(content / "levels", ec)) {
+    if (entry.path().extension() == ".txt") sources.push_back(entry.path());
+  }
+  if (ec) return win::Failure{"cannot list " + (content / "levels").string()};
+  std::sort(sources.begin(), sources.end());
+  for (const std::filesystem::path& source : sources) {
+    win::Expected<std::string> text = ReadText(source);
+    if (!text) return win::Failure{text.error()};
+    win::Expected<world::LevelMap> level = world::ParseLevelText(*text);
+    if (!level) return win::Failure{source.string() + ": " + level.error()};
+    tree.Add("LEVEL/" + source.stem().string() + ".lev", world::SerializeLevel(*level));
+  }
+  return {};
+}
+
+win::Status AddCredits(const std::filesystem::path& content, DataTree& tree) {
+  win::Expected<std::string> text = ReadText(content / "credits.txt");
+  if (!text) return win::Failure{text.error()};
+  std::string out;
+  const std::vector<std::string> lines = Lines(*text);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::string scrambled = world::Scramble(lines[i]);
+    // A scrambled line must still read back as one line.
+    if (scrambled.find_first_of("\r\n") != std::string::npos) {
+      return win::Failure{"credits.txt line " + std::to_string(i + 1) + " scrambles into a line break; reword it"};
+    }
+    out += scrambled + "\r\n";
+  }
+  // The reader does not show the last line it reads.
+  out += "\r\n";
+  tree.Add("game.dat", out);
+  return {};
+}
+
+}  // namespace zandrel::data

@@ -1,0 +1,20 @@
+// The parts of the data tree written from the human-made sources in content/.
+#pragma once
+
+#include <filesystem>
+
+#include "platform/win/expected.h"
+#include "tools/data/data_tree.h"
+
+namespace zandrel::data {
+
+// The object bank and the texture list, as written.
+win::Status AddTextSources(const std::filesystem::path& content, DataTree& tree);
+
+// Every content/levels/NAME.txt built into LEVEL/NAME.lev.
+win::Status AddLevels(const std::filesystem::path& content, DataTree& tree);
+
+// content/credits.txt scrambled line by line into game.dat.
+win::Status AddCredits(const std::filesystem::path& content, DataTree& tree);
+
+}  // namespace zandrel::data

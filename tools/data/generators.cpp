@@ -1,0 +1,12 @@
+#include "tools/data/generators.h"
+
+namespace zandrel::data {
+
+void GenerateArt(DataTree& tree) {
+  GenerateTextures(tree);
+  GenerateInterface(tree);
+  GenerateMeshes(tree);
+  GenerateSounds(tree);
+}
+
+}  // namespace zandrel::data

@@ -1,0 +1,16 @@
+// The parts of the data tree made by code: every picture, mesh and sound.
+#pragma once
+
+#include "tools/data/data_tree.h"
+
+namespace zandrel::data {
+
+void GenerateTextures(DataTree& tree);   // TEXTURES/*.PCX: 128 x 128, one shared palette
+void GenerateInterface(DataTree& tree);  // INTERF/*.PCX: logo, title, menu, bar, radar, fonts
+void GenerateMeshes(DataTree& tree);     // 3DO/GAME/*.3do, 3DO/EDITOR/*.3do
+void GenerateSounds(DataTree& tree);     // SOUNDS/*.WAV, INTERF/*.WAV
+
+// All of the above.
+void GenerateArt(DataTree& tree);
+
+}  // namespace zandrel::data
