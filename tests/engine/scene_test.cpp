@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 #include "engine/mesh_file.h"
@@ -199,6 +200,24 @@ TEST(Scene, FacesNamingMissingVerticesAreSkipped) {
   mesh.Faces.push_back({.A = 9, .B = 1, .C = 2, .Kind = kSprite});
   Add(s, mesh);
   EXPECT_EQ(s.view.PolygonCount, 1);
+}
+
+TEST(Scene, CoordinatesAtTheEndsOfTheRangeAreDrawnWithoutOverflow) {
+  constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+  constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+  for (const bool editorRules : {false, true}) {
+    Stage s(editorRules);
+    BeginScene(s.engine, s.view, kMin, kMax, kMin, 3000, 2000, 1000);
+    AddLight(s.view, kMax, kMin, kMax, kMax);
+    AddLight(s.view, kMin, kMin, kMin, -1);
+    Mesh mesh = Triangle({kMax, kMin, kMax}, {kMin, kMax, 5}, {kMax, kMax, kMin}, kFlatColour, 7, 1);
+    mesh.Faces.push_back({.A = 0, .B = 65535, .C = 65535, .Texture = 5, .Kind = kSprite});
+    s.view.Textures[5] = {kMin, kMax, 0};
+    for (const std::int32_t at : {kMax, kMin, 0}) AddMesh(s.engine, s.view, mesh, at, at, at, 4000, 0, 0, kMin);
+    AddMesh(s.engine, s.view, mesh, kMax, kMin, kMax, 0, 0, 0, kMax);
+    EndScene(s.engine, s.view);
+    EXPECT_EQ(s.backend.Drawn.size(), static_cast<std::size_t>(s.view.PolygonCount));
+  }
 }
 
 TEST(Scene, AnEmptyMeshAddsNothing) {
