@@ -6,6 +6,7 @@
 
 #include "engine/angles.h"
 #include "engine/camera.h"
+#include "engine/mesh_file.h"
 #include "engine/scene.h"
 
 namespace zandrel::engine {
@@ -13,11 +14,6 @@ namespace {
 
 using Corners = std::array<Point3, 3>;
 using ScreenCorners = std::array<ScreenPoint, 3>;
-
-std::int32_t Clamp32(std::int64_t value) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
-                                                            std::numeric_limits<std::int32_t>::max()));
-}
 
 // g = N . centre with N = (b - a) x (c - b), each component shifted right by 8: a face
 // with g >= 1 looks away. Seen with x right and y up, kept faces run clockwise. The
@@ -40,7 +36,7 @@ bool FacesAway(const Corners& p) {
 // The smallest |z| of the corners.
 std::int32_t NearestDepthKey(const Corners& p) {
   const auto depth = [](const Point3& v) { return v.Z < 0 ? -std::int64_t{v.Z} : std::int64_t{v.Z}; };
-  return Clamp32(std::min({depth(p[0]), depth(p[1]), depth(p[2])}));
+  return ClampToInt32(std::min({depth(p[0]), depth(p[1]), depth(p[2])}));
 }
 
 // The sum of the squares of the nine corner coordinates, stopping at the largest key.
@@ -61,30 +57,30 @@ bool OffScreen(const RenderView& view, const ScreenCorners& s) {
   return minX > view.RightLimit || maxX < 0 || minY > view.BottomLimit || maxY < 0;
 }
 
-// The point at depth NearDepth on the edge from corner f toward corner p, in the
-// fixed-point steps of 1/64 the clipper has always used. f lies beyond the near plane
-// and p at or before it, so the depths differ.
+// The point at depth NearDepth on the edge from corner f toward corner p, the slope
+// taken in 1/64 fixed point. f lies beyond the near plane and p at or before it, so
+// the depths differ.
 Point3 MoveToNearPlane(const Point3& f, const Point3& p, std::int32_t nearDepth) {
   const std::int64_t dz = std::int64_t{p.Z} - f.Z;
   const std::int64_t along = std::int64_t{nearDepth} - f.Z;
   const auto axis = [&](std::int32_t from, std::int32_t to) {
-    return Clamp32(from + (64 * (std::int64_t{to} - from)) / dz * along / 64);
+    return ClampToInt32(from + (64 * (std::int64_t{to} - from)) / dz * along / 64);
   };
   return {axis(f.X, p.X), axis(f.Y, p.Y), nearDepth};
 }
 
 class MeshAdder {
  public:
-  MeshAdder(Engine& engine, RenderView& view, const Mesh& mesh, std::int32_t x, std::int32_t z, std::int32_t yaw,
-            std::int32_t light)
-      : view_(view), scratch_(engine.Scratch), mesh_(mesh), x_(x), z_(z), yaw_(yaw), light_(light),
+  MeshAdder(Engine& engine, RenderView& view, const Mesh& mesh, std::size_t vertexCount, std::int32_t x,
+            std::int32_t z, std::int32_t yaw, std::int32_t light)
+      : view_(view), scratch_(engine.Scratch), mesh_(mesh), vertexCount_(vertexCount), x_(x), z_(z), yaw_(yaw),
+        light_(light),
         capacity_(static_cast<std::int32_t>(std::min({view.Polygons.size(), view.Sort.size(),
                                                        static_cast<std::size_t>(kPolygonCapacity)}))) {}
 
   void AddFace(const MeshFace& face, std::int32_t faceIndex) {
-    const std::size_t vertexCount = mesh_.VertexCount();
     const bool sprite = face.Kind == kSprite;
-    if (face.A >= vertexCount || (!sprite && (face.B >= vertexCount || face.C >= vertexCount))) return;
+    if (face.A >= vertexCount_ || (!sprite && (face.B >= vertexCount_ || face.C >= vertexCount_))) return;
     if (face.Kind <= kSprite ? face.Texture >= kTextureSlotCount : face.Texture > 255) return;
     const std::int32_t nearDepth = view_.NearDepth;
     if (sprite) {
@@ -108,23 +104,26 @@ class MeshAdder {
  private:
   Point3 Vertex(std::size_t i) const { return {scratch_.X[i], scratch_.Y[i], scratch_.Z[i]}; }
 
-  ScreenPolygon* Append() {
+  // The next entry of the list with its view and screen corners, or none when the list
+  // is full: the frame's excess polygons are dropped.
+  ScreenPolygon* Append(const Corners& corners, const ScreenCorners& screen) {
     if (view_.PolygonCount >= capacity_) return nullptr;
-    return &view_.Polygons[static_cast<std::size_t>(view_.PolygonCount++)];
+    ScreenPolygon& p = view_.Polygons[static_cast<std::size_t>(view_.PolygonCount++)];
+    for (std::size_t k = 0; k < 3; ++k) {
+      p.VX[k] = corners[k].X;
+      p.VY[k] = corners[k].Y;
+      p.VZ[k] = corners[k].Z;
+      p.SX[k] = screen[k].X;
+      p.SY[k] = screen[k].Y;
+    }
+    return &p;
   }
 
   void AddTriangle(const MeshFace& face, std::int32_t faceIndex, const Corners& corners, const ScreenCorners& screen,
                    std::int32_t key) {
     if (OffScreen(view_, screen)) return;
-    ScreenPolygon* p = Append();
+    ScreenPolygon* p = Append(corners, screen);
     if (p == nullptr) return;
-    for (std::size_t k = 0; k < 3; ++k) {
-      p->VX[k] = corners[k].X;
-      p->VY[k] = corners[k].Y;
-      p->VZ[k] = corners[k].Z;
-      p->SX[k] = screen[k].X;
-      p->SY[k] = screen[k].Y;
-    }
     p->Texture = face.Texture;
     p->Orientation = face.Orientation;
     p->DepthKey = key;
@@ -179,7 +178,7 @@ class MeshAdder {
 
     // The same on screen, from the projected corner.
     const std::int64_t depth = std::max(a.Z, 1);
-    const ScreenPoint corner = Project(view_, Clamp32(px), Clamp32(py), a.Z);
+    const ScreenPoint corner = Project(view_, ClampToInt32(px), ClampToInt32(py), a.Z);
     const std::int64_t sx = corner.X, sy = corner.Y;
     const std::int64_t focal = std::int64_t{1} << view_.ViewShift;
     const float screenWidth = static_cast<float>(face.B * focal / depth);
@@ -187,9 +186,9 @@ class MeshAdder {
     const std::int64_t swc = Nearest(screenWidth * c), sws = Nearest(screenWidth * s);
     const std::int64_t shc = Nearest(screenHeight * c), shs = Nearest(screenHeight * s);
 
-    const auto at = [&](std::int64_t x, std::int64_t y) { return Point3{Clamp32(x), Clamp32(y), a.Z}; };
-    const auto on = [](std::int64_t x, std::int64_t y) { return ScreenPoint{Clamp32(x), Clamp32(y)}; };
-    const std::int32_t image = Clamp32(slot.First + images * ViewDegrees(face, images) / 360);
+    const auto at = [&](std::int64_t x, std::int64_t y) { return Point3{ClampToInt32(x), ClampToInt32(y), a.Z}; };
+    const auto on = [](std::int64_t x, std::int64_t y) { return ScreenPoint{ClampToInt32(x), ClampToInt32(y)}; };
+    const std::int32_t image = ClampToInt32(slot.First + images * ViewDegrees(face, images) / 360);
     AddSpriteHalf(faceIndex, image, 1, {at(px + wc, py + hs), at(px, py), at(px - ws, py + hc)},
                   {on(sx - sws, sy + shc), on(sx, sy), on(sx + swc, sy + shs)});
     AddSpriteHalf(faceIndex, image, 0, {at(px - ws, py + hc), at(px + wc - hs, py + hc + ws), at(px + wc, py + hs)},
@@ -199,23 +198,16 @@ class MeshAdder {
   // Degrees 0..359 of the direction the sprite is seen from, relative to the mesh's yaw,
   // offset by half an image so that each image covers the directions around its own.
   std::int64_t ViewDegrees(const MeshFace& face, std::int64_t images) const {
-    const std::int32_t d = AngleToward(Clamp32(std::int64_t{x_} + mesh_.X[face.A] - view_.Cam.X),
-                                       Clamp32(std::int64_t{z_} + mesh_.Z[face.A] - view_.Cam.Z));
+    const std::int32_t d = AngleToward(ClampToInt32(std::int64_t{x_} + mesh_.X[face.A] - view_.Cam.X),
+                                       ClampToInt32(std::int64_t{z_} + mesh_.Z[face.A] - view_.Cam.Z));
     const std::int64_t q = (d + 160 / images - std::int64_t{yaw_} * 180 / kHalfTurn) % 360;
     return q < 0 ? q + 360 : q;
   }
 
   void AddSpriteHalf(std::int32_t faceIndex, std::int32_t image, std::int32_t orientation, const Corners& corners,
                      const ScreenCorners& screen) {
-    ScreenPolygon* p = Append();
+    ScreenPolygon* p = Append(corners, screen);
     if (p == nullptr) return;
-    for (std::size_t k = 0; k < 3; ++k) {
-      p->VX[k] = corners[k].X;
-      p->VY[k] = corners[k].Y;
-      p->VZ[k] = corners[k].Z;
-      p->SX[k] = screen[k].X;
-      p->SY[k] = screen[k].Y;
-    }
     p->Texture = image;
     p->Orientation = orientation;
     p->DepthKey = view_.Rules.SquaredDepthKey ? SquaredDepthKey(corners) : NearestDepthKey(corners);
@@ -228,6 +220,7 @@ class MeshAdder {
   RenderView& view_;
   const Mesh& scratch_;
   const Mesh& mesh_;
+  std::size_t vertexCount_;  // vertices in the scratch mesh
   std::int32_t x_, z_, yaw_, light_;
   std::int32_t capacity_;
 };
@@ -236,14 +229,18 @@ class MeshAdder {
 
 void AddMesh(Engine& engine, RenderView& view, const Mesh& mesh, std::int32_t x, std::int32_t y, std::int32_t z,
              std::int32_t yaw, std::int32_t pitch, std::int32_t roll, std::int32_t light) {
-  if (mesh.Empty()) return;
+  if (mesh.Empty() || !WellFormed(mesh)) return;
   FitScratchMesh(engine, mesh);
   Mesh& scratch = engine.Scratch;
-  std::copy(mesh.Faces.begin(), mesh.Faces.end(), scratch.Faces.begin());
+  // Faces name vertices by 16-bit numbers, and the scratch room holds 65536 of each at
+  // most: what lies beyond cannot be drawn.
+  const std::size_t vertexCount = std::min(mesh.VertexCount(), scratch.VertexCount());
+  const std::size_t faceCount = std::min(mesh.FaceCount(), scratch.FaceCount());
+  std::copy_n(mesh.Faces.begin(), faceCount, scratch.Faces.begin());
 
   const bool turned = yaw != 0 || pitch != 0 || roll != 0;
   const std::array<float, 9> turn = turned ? ViewMatrix(yaw, pitch, roll) : std::array<float, 9>{};
-  for (std::size_t i = 0; i < mesh.VertexCount(); ++i) {
+  for (std::size_t i = 0; i < vertexCount; ++i) {
     Point3 v{mesh.X[i], mesh.Y[i], mesh.Z[i]};
     if (turned) v = Turn(turn, static_cast<float>(v.X), static_cast<float>(v.Y), static_cast<float>(v.Z));
     const Point3 seen = ToView(view.Cam, std::int64_t{v.X} + x, std::int64_t{v.Y} + y, std::int64_t{v.Z} + z);
@@ -252,8 +249,8 @@ void AddMesh(Engine& engine, RenderView& view, const Mesh& mesh, std::int32_t x,
     scratch.Z[i] = seen.Z;
   }
 
-  MeshAdder adder(engine, view, mesh, x, z, yaw, light);
-  for (std::size_t f = 0; f < mesh.FaceCount(); ++f) adder.AddFace(scratch.Faces[f], static_cast<std::int32_t>(f));
+  MeshAdder adder(engine, view, mesh, vertexCount, x, z, yaw, light);
+  for (std::size_t f = 0; f < faceCount; ++f) adder.AddFace(scratch.Faces[f], static_cast<std::int32_t>(f));
 }
 
 }  // namespace zandrel::engine

@@ -8,13 +8,6 @@
 namespace zandrel::engine {
 namespace {
 
-// Screen coordinates are kept in 32 bits; a point projected from beside the camera can
-// lie farther out than that, and stops at the ends of the range.
-std::int32_t ClampToInt32(std::int64_t value) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
-                                                            std::numeric_limits<std::int32_t>::max()));
-}
-
 std::uint16_t ClampToUint16(int value) { return static_cast<std::uint16_t>(std::clamp(value, 0, 65535)); }
 
 }  // namespace
@@ -29,6 +22,7 @@ std::array<float, 9> ViewMatrix(std::int32_t yaw, std::int32_t pitch, std::int32
 }
 
 ScreenPoint Project(const RenderView& view, std::int32_t vx, std::int32_t vy, std::int32_t vz) {
+  // A point just in front of the camera and far to the side can project beyond 32 bits.
   const std::int64_t depth = std::max(vz, 1);
   const std::int64_t focal = std::int64_t{1} << view.ViewShift;
   return {ClampToInt32(vx * focal / depth + view.CentreX), ClampToInt32(view.CentreY - vy * focal / depth)};

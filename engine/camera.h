@@ -19,6 +19,13 @@ struct ScreenPoint {
   std::int32_t X = 0, Y = 0;
 };
 
+// Values beyond the 32-bit range stop at its ends.
+inline std::int32_t ClampToInt32(std::int64_t value) {
+  if (value > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
+  if (value < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
+  return static_cast<std::int32_t>(value);
+}
+
 // The nearest integer, ties to even; values beyond the 32-bit range stop at its ends.
 inline std::int32_t Nearest(float value) {
   constexpr float kLimit = 2147483648.0f;  // 2^31

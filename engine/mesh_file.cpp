@@ -1,8 +1,6 @@
 #include "engine/mesh_file.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <limits>
 
 #include "engine/camera.h"
 #include "platform/win/files.h"
@@ -31,11 +29,6 @@ bool FaceInRange(const MeshFace& face, std::size_t vertexCount) {
   if (face.A >= vertexCount) return false;
   if (face.Kind == kSprite) return true;  // b and c are its width and height
   return face.B < vertexCount && face.C < vertexCount;
-}
-
-std::int32_t ClampToInt32(std::int64_t value) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
-                                                            std::numeric_limits<std::int32_t>::max()));
 }
 
 std::int32_t Lerp(std::int32_t from, std::int32_t to, float t) {
@@ -102,9 +95,15 @@ void CopyMesh(const Mesh& source, Mesh& target) {
 
 void FreeMesh(Mesh& mesh) { mesh = Mesh{}; }
 
+bool WellFormed(const Mesh& mesh) {
+  return mesh.Y.size() == mesh.X.size() && mesh.Z.size() == mesh.X.size();
+}
+
 void MeshLerp(const Mesh& from, const Mesh& to, Mesh& target, float t) {
-  if (from.Empty() || to.Empty() || from.VertexCount() != to.VertexCount()) return;
-  if (target.Empty() || target.VertexCount() != from.VertexCount()) CopyMesh(from, target);
+  if (from.Empty() || to.Empty() || from.VertexCount() != to.VertexCount() || !WellFormed(from) || !WellFormed(to)) {
+    return;
+  }
+  if (target.Empty() || target.VertexCount() != from.VertexCount() || !WellFormed(target)) CopyMesh(from, target);
   for (std::size_t i = 0; i < from.VertexCount(); ++i) {
     target.X[i] = Lerp(from.X[i], to.X[i], t);
     target.Y[i] = Lerp(from.Y[i], to.Y[i], t);

@@ -44,6 +44,10 @@ void CopyMesh(const Mesh& source, Mesh& target);
 // Empties the mesh and releases its arrays.
 void FreeMesh(Mesh& mesh);
 
+// Whether the X, Y and Z arrays have one length, as every mesh made here has; other
+// meshes are not drawn or interpolated.
+bool WellFormed(const Mesh& mesh);
+
 // Vertex-wise interpolation: target = nearest((to - from) x t) + from on each axis, ties
 // to even; faces are not touched. Nothing happens when from or to is empty, or when
 // they differ in vertex count. A target that is empty or differs from `from` in vertex

@@ -193,6 +193,9 @@ TEST(MeshOperations, LerpRefitsTheTargetAndIgnoresMismatchedPoses) {
   EXPECT_EQ(target.X, (std::vector<std::int32_t>{5, 10, 15}));
   MeshLerp(Mesh{}, to, target, 1.0f);
   EXPECT_EQ(target.X, (std::vector<std::int32_t>{5, 10, 15}));
+  to.Y.pop_back();  // arrays of different lengths
+  MeshLerp(from, to, target, 1.0f);
+  EXPECT_EQ(target.X, (std::vector<std::int32_t>{5, 10, 15}));
 }
 
 }  // namespace

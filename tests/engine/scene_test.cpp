@@ -193,13 +193,23 @@ TEST(Scene, FacesBeyondTheTextureTableOrThePaletteAreSkipped) {
   }
 }
 
-TEST(Scene, FacesNamingMissingVerticesAreSkipped) {
+TEST(Scene, MalformedMeshesDrawOnlyWhatTheyHold) {
   Stage s;
   Mesh mesh = FacingTriangle(1000);
   mesh.Faces.push_back({.A = 0, .B = 1, .C = 3, .Kind = kFlatColour});
   mesh.Faces.push_back({.A = 9, .B = 1, .C = 2, .Kind = kSprite});
   Add(s, mesh);
   EXPECT_EQ(s.view.PolygonCount, 1);
+
+  Mesh ragged = FacingTriangle(1000);
+  ragged.Z.pop_back();
+  Add(s, ragged);
+  EXPECT_EQ(s.view.PolygonCount, 1);
+
+  Mesh huge = FacingTriangle(1000);
+  huge.Faces.assign(70000, huge.Faces[0]);  // more faces than 16-bit numbers can count
+  Add(s, huge);
+  EXPECT_EQ(s.view.PolygonCount, kPolygonCapacity);
 }
 
 TEST(Scene, CoordinatesAtTheEndsOfTheRangeAreDrawnWithoutOverflow) {
