@@ -65,7 +65,7 @@ std::uint16_t ViewShiftForWidth(int width);
 // Sets the projection when a back end opens its view: the centre, ViewShift from the
 // width, NearDepth, the far distance (10000 unless already set), the right limit
 // (the game's back end passes the width, the editor's width - 1), the bottom limit
-// (height - 1), and a fresh polygon list and sort array of kPolygonCapacity entries.
+// (2 x centre y - 1), and a fresh polygon list and sort array of kPolygonCapacity entries.
 void SetProjection(RenderView& view, int width, int height, std::int32_t nearDepth, int rightLimit);
 
 }  // namespace zandrel::engine
