@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/engine/recording_backend.h"
+#include "tests/support/recording_backend.h"
 #include "tests/support/pcx_writer.h"
 #include "tests/support/temp_dir.h"
 
