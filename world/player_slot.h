@@ -4,6 +4,9 @@
 #include <array>
 #include <cstdint>
 
+#include "audio/sound.h"
+#include "engine/mesh.h"
+
 namespace zandrel::world {
 
 struct PlayerSlot {
@@ -31,6 +34,13 @@ struct PlayerSlot {
   std::int32_t WalkSpeed = 50, TurnSpeed = 900;
   std::array<bool, 8> Controls{};
   std::uint32_t PlayerId = 0;
+
+  // From the object bank: poses 0..10 (stand, walk 1-4, fall, crouch, dead, ladder 1-2,
+  // shoot), the working mesh the poses are blended into, the shadow and the sounds.
+  std::array<engine::Mesh, 11> Poses{};
+  engine::Mesh WorkingMesh;
+  engine::Mesh Shadow;
+  audio::SoundRef StepSound, HurtSound, DeathSound;
 };
 
 constexpr int kPlayerSlotCount = 4;

@@ -44,7 +44,8 @@ void ResetLevelRunState(World& world) {
 
 }  // namespace
 
-bool ReadLevel(World& world, std::string_view fileName, TextureQuality /*quality*/) {
+win::Expected<bool> ReadLevel(World& world, BankServices& services, std::string_view fileName,
+                              TextureQuality quality) {
   win::Expected<LevelMap> level = LoadLevelFile(fileName);
   if (!level) {
     win::ShowMessage(level.error());
@@ -52,9 +53,12 @@ bool ReadLevel(World& world, std::string_view fileName, TextureQuality /*quality
   }
   world.Map.Assign(std::move(*level));
   PlacePlayersAtStart(world);
-  world.Map.CountIngots();
+  world.Map.CountIngots();  // with the flags of the bank loaded so far
   ResetLevelRunState(world);
   world.Random.Seed(world.Map.RandomSeed);
+  win::Expected<bool> bank =
+      LoadObjectBank(services, world, world.Map.BankName, quality == TextureQuality::High ? "High" : "Low");
+  if (!bank) return win::Failure{bank.error()};
   return true;
 }
 

@@ -6,6 +6,7 @@
 
 #include "platform/win/random.h"
 #include "world/level_map.h"
+#include "world/object_bank.h"
 #include "world/object_type.h"
 #include "world/player_slot.h"
 
@@ -17,6 +18,7 @@ struct World {
   World& operator=(const World&) = delete;
 
   ObjectTypes Types{};
+  ObjectBank Bank;
   LevelMap Map{&Types};
   PlayerSlots Players{};
   std::int32_t LastSlot = 0;   // slots in use - 1
@@ -33,9 +35,12 @@ struct World {
 };
 
 // Starts a level from a file: reads it into the map (a missing or invalid file shows
-// "The file <name> is missing or invalid." and changes nothing), places every player
-// slot at the start, counts the ingots, clears the level's run-time state and reseeds
-// the random generator. Answers whether the file was read.
-bool ReadLevel(World& world, std::string_view fileName, TextureQuality quality);
+// "The file <name> is missing or invalid." and changes nothing else), places every player
+// slot at the start, counts the ingots, clears the level's run-time state, reseeds the
+// random generator and makes sure the level's object bank is loaded with the quality.
+// Answers whether the level was read; fails only when the bank cannot be loaded, which
+// the program cannot survive.
+win::Expected<bool> ReadLevel(World& world, BankServices& services, std::string_view fileName,
+                              TextureQuality quality);
 
 }  // namespace zandrel::world

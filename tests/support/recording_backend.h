@@ -33,8 +33,14 @@ class RecordingBackend : public engine::Backend {
     Drawn.push_back(index);
     DrawnPolygons.push_back(view.Polygons[static_cast<std::size_t>(index)]);
   }
-  void DrawPicture(const engine::Picture&, bool, engine::RenderView&, float, float, float, float) override {
-    ++PictureCount;
+  struct DrawnPicture {
+    const engine::Picture* Picture;
+    bool Transparent;
+    float X, Y, W, H;
+  };
+  void DrawPicture(const engine::Picture& picture, bool transparent, engine::RenderView&, float x, float y, float w,
+                   float h) override {
+    Pictures.push_back({&picture, transparent, x, y, w, h});
   }
   void SwapView(engine::RenderView&) override {}
   void BeginTextureImages(engine::RenderView&) override {
@@ -48,7 +54,8 @@ class RecordingBackend : public engine::Backend {
 
   std::vector<int> Drawn;
   std::vector<engine::ScreenPolygon> DrawnPolygons;
-  int StartCount = 0, FogCount = 0, PictureCount = 0, Begins = 0;
+  std::vector<DrawnPicture> Pictures;
+  int StartCount = 0, FogCount = 0, Begins = 0;
   std::vector<StoredImage> Stored;
 
  private:

@@ -5,7 +5,9 @@
 #include <cstring>
 #include <fstream>
 
+#include "platform/win/clock.h"
 #include "platform/win/files.h"
+#include "tests/support/recording_backend.h"
 #include "tests/support/sample_level.h"
 #include "tests/support/temp_dir.h"
 #include "world/world.h"
@@ -141,15 +143,28 @@ class ReadLevelTest : public ::testing::Test {
  protected:
   void SetUp() override {
     world_.Types[20].Lingot = true;
+    // The level's bank counts as loaded already, so no bank files are needed here.
+    world_.Bank.LoadedName = "standard.bnk";
+    world_.Bank.LoadedQuality = "HIGH";
     ASSERT_TRUE(WriteLevel(test::SampleLevel(), "LEVEL\\001.lev", dir_.path()));
     previous_ = std::filesystem::current_path();
     std::filesystem::current_path(dir_.path());
   }
   void TearDown() override { std::filesystem::current_path(previous_); }
 
+  win::Expected<bool> Read(const char* name) {
+    BankServices services{engine_, view_, audio_, clock_, {}};
+    return ReadLevel(world_, services, name, TextureQuality::High);
+  }
+
   test::TempDir dir_;
   std::filesystem::path previous_;
   World world_;
+  test::RecordingBackend backend_;
+  engine::Engine engine_{backend_};
+  engine::RenderView view_;
+  audio::Audio audio_;
+  win::ManualClock clock_;
 };
 
 TEST_F(ReadLevelTest, StartsTheLevelAndDoesSoAgainIdentically) {
@@ -157,7 +172,7 @@ TEST_F(ReadLevelTest, StartsTheLevelAndDoesSoAgainIdentically) {
   world_.Players[1].VerticalSpeed = -30;
   world_.TimeLimitOn = true;
   world_.CurrentMusicCell = 4;
-  ASSERT_TRUE(ReadLevel(world_, "LEVEL\\001.lev", TextureQuality::High));
+  ASSERT_TRUE(Read("LEVEL\\001.lev").value());
   test::ExpectSameLevel(test::SampleLevel(), world_.Map);
   EXPECT_EQ(world_.Types[20].IngotCount, 2);
   for (const PlayerSlot& slot : world_.Players) {
@@ -177,18 +192,18 @@ TEST_F(ReadLevelTest, StartsTheLevelAndDoesSoAgainIdentically) {
   const int first = world_.Random.Next(1000000);
 
   world_.Map.SetCell(4, 1, 3, 0);  // an ingot taken
-  ASSERT_TRUE(ReadLevel(world_, "LEVEL\\001.lev", TextureQuality::Low));
+  ASSERT_TRUE(Read("LEVEL\\001.lev").value());
   EXPECT_EQ(world_.Types[20].IngotCount, 2);
   EXPECT_EQ(world_.Random.Next(1000000), first);
 }
 
 TEST_F(ReadLevelTest, AMissingOrDamagedFileChangesNothing) {
-  ASSERT_TRUE(ReadLevel(world_, "LEVEL\\001.lev", TextureQuality::High));
+  ASSERT_TRUE(Read("LEVEL\\001.lev").value());
   world_.Players[0].X = 5;
   dir_.Write("LEVEL/002.lev", "too short");
   for (const char* name : {"LEVEL\\404.lev", "LEVEL\\002.lev"}) {
     testing::internal::CaptureStderr();
-    EXPECT_FALSE(ReadLevel(world_, name, TextureQuality::High));
+    EXPECT_FALSE(Read(name).value());
     const std::string err = testing::internal::GetCapturedStderr();
     EXPECT_NE(err.find(std::string("The file ") + name + " is missing or invalid."), std::string::npos) << err;
     test::ExpectSameLevel(test::SampleLevel(), world_.Map);

@@ -1,0 +1,63 @@
+// The object bank ("Standard.bnk"): an INI file describing the 256 object types, the
+// hero and sentry meshes and sounds, the sky, the fog colour, the texture list and the
+// music table.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "audio/sound.h"
+#include "engine/engine.h"
+#include "engine/mesh.h"
+#include "engine/render_view.h"
+#include "platform/win/clock.h"
+#include "platform/win/expected.h"
+#include "world/object_type.h"
+
+namespace zandrel::world {
+
+struct World;
+
+struct MusicEntry {
+  std::string File, Name, Video;
+  bool Loop = false;
+};
+
+constexpr int kMusicEntryCount = 256;
+
+// Bank-wide data, and what was loaded last (empty names: nothing yet).
+struct ObjectBank {
+  std::string LoadedName, LoadedQuality, LoadedTextureList;
+  bool HighQuality = false;  // cube faces use their textures, not their colours
+  std::array<engine::Mesh, 3> Transitions{};  // the level-transition meshes, coordinates doubled
+  engine::Mesh Podium, Flag;
+  engine::Mesh Particle;  // the credits screen's triangle
+  engine::Mesh SentryMesh;
+  audio::SoundRef SentrySeenSound, SentryLostSound;
+  engine::Mesh Sky;
+  std::array<MusicEntry, kMusicEntryCount> Music{};
+};
+
+// What the loader reaches besides the world.
+struct BankServices {
+  engine::Engine& Engine;
+  engine::RenderView& View;
+  audio::Audio& Audio;
+  const win::Clock& Clock;
+  std::filesystem::path ProgramFolder;  // the data tree; the bank and its files live there
+};
+
+// Loads a bank with a texture quality ("High" or "Low", any case) unless that bank (name
+// compared without regard to case) is already loaded with that quality. Answers whether
+// it loaded; fails with the system's message when a file it cannot run without (texture
+// list, image, picture, mesh) is missing. A missing bank file reads as an empty one.
+win::Expected<bool> LoadObjectBank(BankServices& services, World& world, std::string_view bankName,
+                                   std::string_view quality);
+
+// The box of a mesh's vertices, cell-local (see Box); a mesh with no vertices keeps the
+// start values.
+Box MeshBox(const engine::Mesh& mesh);
+
+}  // namespace zandrel::world
