@@ -20,6 +20,8 @@ function(zandrel_program name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE zandrel_flags ${ARG_DEPS})
+  # Programs sit beside the generated data tree, where they look for it first.
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 endfunction()
 
 # zandrel_test(NAME SOURCES... [DEPS ...]): one GoogleTest executable, registered with CTest.

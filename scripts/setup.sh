@@ -47,11 +47,11 @@ case "${1:-}" in
   play)
     install_missing
     build
-    game="build/$preset/game/zandrel"
+    game="build/$preset/zandrel"
     if [ -x "$game" ]; then
       exec "$game" "${@:2}"
     fi
-    echo "The game program is not part of this build yet; the level tool is: build/$preset/tools/zandrel-level --help"
+    echo "The game program is not part of this build yet; the level tool is: build/$preset/zandrel-level --help"
     ;;
   *)
     sed -n '2,7p' "$0"

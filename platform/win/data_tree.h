@@ -1,0 +1,15 @@
+// The data tree ("the program's folder"): found once at start.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "platform/win/expected.h"
+
+namespace zandrel::win {
+
+// The first existing folder of: `option` (the --data argument; when given it must
+// exist), $ZANDREL_DATA, <folder of the executable>/data, <prefix>/share/zandrel.
+Expected<std::filesystem::path> FindDataTree(const std::string& option);
+
+}  // namespace zandrel::win
