@@ -53,21 +53,24 @@ void FillTextures(Frame& frame, Lcg& random) {
   }
 }
 
-// One square face of a cell (512 units) at a random place of the view, turned about the
-// vertical axis, drawn as two triangles the way a mesh quad is.
+// A square at a random place of the view, turned about the vertical axis, drawn as two
+// triangles the way a mesh quad is: seven in ten faces of cells (512 units), the others
+// faces of objects (80 to 256 units), mostly distant, as the cells within eight cells of the
+// camera and the objects in them give.
 void AddQuad(RenderView& view, Lcg& random) {
-  // Mostly small and middle-sized faces, a few close ones.
+  const bool cell = random.Next() % 10 < 7;
+  const double half = cell ? 256 : random.Uniform(40, 128);
   const double pick = random.Uniform(0, 1);
-  const double z = pick < 0.55 ? random.Uniform(2500, 7000) : pick < 0.95 ? random.Uniform(700, 2500)
-                                                                          : random.Uniform(300, 700);
+  const double z = pick < 0.6 ? random.Uniform(2600, 8000) : pick < 0.98 ? random.Uniform(1200, 2600)
+                                                                         : random.Uniform(500, 1200);
   const double sx = random.Uniform(0, kWidth), sy = random.Uniform(0, kHeight);
   const double focal = 1 << view.ViewShift;
   const double cx = (sx - view.CentreX) * z / focal, cy = (view.CentreY - sy) * z / focal;
-  const double angle = random.Uniform(-1.1, 1.1), c = std::cos(angle) * 256, s = std::sin(angle) * 256;
-  const double corners[4][3] = {{cx - c, cy + 256, z - s},
-                                {cx + c, cy + 256, z + s},
-                                {cx + c, cy - 256, z + s},
-                                {cx - c, cy - 256, z - s}};
+  const double angle = random.Uniform(-1.1, 1.1), c = std::cos(angle) * half, s = std::sin(angle) * half;
+  const double corners[4][3] = {{cx - c, cy + half, z - s},
+                                {cx + c, cy + half, z + s},
+                                {cx + c, cy - half, z + s},
+                                {cx - c, cy - half, z - s}};
   const std::uint32_t kindPick = random.Next() % 10;
   const int kind = kindPick < 6 ? 0 : kindPick < 8 ? 1 : 3;
   const int texture = kind == 3 ? static_cast<int>(32 + random.Next() % 200) : static_cast<int>(random.Next() % kImageCount);

@@ -200,10 +200,13 @@ class TexturePainter {
 
  private:
   void Run(std::uint8_t* out, int run, Texel at, std::int32_t du, std::int32_t dv) const {
+    // Locals: a byte store could alias the members, which would be read again per pixel.
+    const std::uint8_t* const block = block_;
+    const std::uint8_t* const shade = shade_;
     std::int32_t u = at.U, v = at.V;
     for (int i = 0; i < run; ++i) {
-      const std::uint8_t texel = block_[((v >> kTexelShift) << 7) | (u >> kTexelShift)];
-      if (!kSkipZero || texel != 0) out[i] = shade_[texel];
+      const std::uint8_t texel = block[((v >> kTexelShift) << 7) | (u >> kTexelShift)];
+      if (!kSkipZero || texel != 0) out[i] = shade[texel];
       u += du, v += dv;
     }
   }
