@@ -16,14 +16,17 @@ PaletteMatcher::PaletteMatcher(const Palette& palette) {
 }
 
 std::uint8_t PaletteMatcher::Nearest(int red, int green, int blue) const {
-  // Separate passes over plain arrays, which the compiler turns into vector code.
-  std::array<std::int32_t, kCount> distance;
-  for (std::size_t i = 0; i < kCount; ++i) {
-    const std::int32_t dr = red_[i] - red, dg = green_[i] - green, db = blue_[i] - blue;
-    distance[i] = dr * dr + dg * dg + db * db;
-  }
+  // Plain loops over plain arrays, which the compiler turns into vector code.
+  const std::int32_t* r = red_.data();
+  const std::int32_t* g = green_.data();
+  const std::int32_t* b = blue_.data();
+  std::int32_t distance[kCount];
   std::int32_t best = INT32_MAX;
-  for (const std::int32_t d : distance) best = std::min(best, d);
+  for (std::size_t i = 0; i < kCount; ++i) {
+    const std::int32_t dr = r[i] - red, dg = g[i] - green, db = b[i] - blue;
+    distance[i] = dr * dr + dg * dg + db * db;
+    best = distance[i] < best ? distance[i] : best;
+  }
   std::size_t i = kCount - 1;
   while (distance[i] != best) --i;
   return static_cast<std::uint8_t>(i + kFirst);

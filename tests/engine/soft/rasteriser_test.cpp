@@ -180,11 +180,11 @@ TEST(Rasteriser, FlatColourIsTheShadingRowOfTheMeanLight) {
       {0, 0, 255, 85}, {255, 255, 255, 255}, {300, 300, 300, 255}, {-50, -50, -50, 0},
       {10, 11, 12, 11}, {INT32_MAX, INT32_MAX, INT32_MAX, 255}, {INT32_MIN, INT32_MIN, 0, 0},
   };
+  TestView t(16, 12);
+  t.view->FogRed = 200, t.view->FogGreen = 40, t.view->FogBlue = 90;
+  t.backend.FogChanged(*t.view);
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.l1 << " " << c.l2 << " " << c.l3);
-    TestView t(16, 12);
-    t.view->FogRed = 200, t.view->FogGreen = 40, t.view->FogBlue = 90;
-    t.backend.FogChanged(*t.view);
     ScreenPolygon p = FlatTriangle({0, 0}, {16, 0}, {0, 12}, 77);
     p.Light1 = c.l1, p.Light2 = c.l2, p.Light3 = c.l3;
     Draw(t, p);
@@ -229,6 +229,25 @@ TEST(Rasteriser, TexturedSquareShowsItsImageUprightByTheOrientationRule) {
     expected[static_cast<std::size_t>(y)].replace(16, 12, 12, y < 12 ? '2' : '4');
   }
   EXPECT_EQ(TextureRows(t), expected);
+}
+
+TEST(Rasteriser, PiecesOfAClippedFaceKeepTheFacesTexture) {
+  // Near-plane clipping hands on the face's own view-space corners with the screen
+  // corners of each piece: the pieces must show what the whole face shows.
+  TestView whole(32, 24), pieces(32, 24);
+  for (TestView* t : {&whole, &pieces}) {
+    t->view->ImageBlocks[9] = QuadrantBlock(10, 20, 30, 40);
+    t->view->Textures[1] = {9, 9, 9};
+  }
+  const Square s;
+  const ScreenPolygon face = TexturedTriangle(*whole.view, s.a, s.b, s.c, 0);
+  Draw(whole, face);
+  ScreenPolygon first = face, second = face;
+  first.SX = {4, 28, 16}, first.SY = {4, 4, 12};  // a, b and the middle of a-c
+  second.SX = {16, 28, 28}, second.SY = {12, 4, 20};
+  Draw(pieces, first);
+  Draw(pieces, second);
+  EXPECT_EQ(TextureRows(pieces), TextureRows(whole));
 }
 
 TEST(Rasteriser, TextureCoordinatesFollowThePerspective) {

@@ -26,6 +26,13 @@ inline Palette DistinctPalette() {
   return palette;
 }
 
+// One back end for every test, so that the shading tables of the usual palette and fog
+// are built once.
+inline SoftBackend& SharedBackend() {
+  static SoftBackend backend;
+  return backend;
+}
+
 // A view of width x height with the distinct palette and a black fog.
 struct TestView {
   TestView(int width, int height) {
@@ -34,7 +41,7 @@ struct TestView {
     backend.FogChanged(*view);
   }
 
-  SoftBackend backend;
+  SoftBackend& backend = SharedBackend();
   std::unique_ptr<RenderView> view = std::make_unique<RenderView>();
 };
 
