@@ -203,11 +203,14 @@ class TexturePainter {
     // Locals: a byte store could alias the members, which would be read again per pixel.
     const std::uint8_t* const block = block_;
     const std::uint8_t* const shade = shade_;
-    std::int32_t u = at.U, v = at.V;
+    // Unsigned, so the index needs no sign extension: both stay in 0..kLastTexel, and a
+    // negative step wraps round to the same sum.
+    auto u = static_cast<std::uint32_t>(at.U), v = static_cast<std::uint32_t>(at.V);
+    const auto stepU = static_cast<std::uint32_t>(du), stepV = static_cast<std::uint32_t>(dv);
     for (int i = 0; i < run; ++i) {
       const std::uint8_t texel = block[((v >> kTexelShift) << 7) | (u >> kTexelShift)];
       if (!kSkipZero || texel != 0) out[i] = shade[texel];
-      u += du, v += dv;
+      u += stepU, v += stepV;
     }
   }
 
