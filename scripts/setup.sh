@@ -14,6 +14,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libsimpleini-dev nlohmann-json3-dev
+  libpng-dev
 )
 
 install_missing() {

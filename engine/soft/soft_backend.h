@@ -1,0 +1,49 @@
+// The software back end: draws the scene into the view's 8-bit screen buffer with a
+// painter's-order scan-line rasteriser, 128 x 128 texture images and shading tables.
+// Used by the level editor and the level tool.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "engine/backend.h"
+#include "engine/render_view.h"
+#include "engine/soft/picture.h"
+
+namespace zandrel::engine::soft {
+
+class SoftBackend final : public Backend {
+ public:
+  // Sizes are limited to 1..kMaxViewSide on each axis, which keeps the 16-bit projection
+  // fields valid and the buffer bounded. ViewShift and the span length follow the width:
+  // below 240 pixels 6 and 16, below 480 7 and 32, from 480 on 8 and 64 (160, 320, 640
+  // and 800 fall in the middle of their bands).
+  void OpenView(int width, int height, RenderView& view) override;
+  void ClearView(std::uint8_t paletteIndex, RenderView& view) override;
+  void StartScene(RenderView& view) override;
+  void DrawPolygon(int index, RenderView& view) override;
+  // Pixels become their nearest view palette entry among 1..254 (5-bit channels widened
+  // to 8 bits), remembered per distinct pixel value until the palette changes.
+  void DrawPicture(const Picture& picture, bool transparent, RenderView& view, float x, float y, float w,
+                   float h) override;
+  void SwapView(RenderView& view) override;
+
+  void BeginTextureImages(RenderView& view) override;
+  // Images of another size than 128 x 128 are resampled to it, nearest texel. An image
+  // whose pixels do not fill its width and height leaves its slot empty.
+  void StoreTextureImage(int number, const PcxImage& image, bool first, RenderView& view) override;
+  void FogChanged(RenderView& view) override;
+
+  static constexpr int kMaxViewSide = 8192;
+
+ private:
+  PictureColours pictureColours_;
+  // The shading tables built last and what they were built from: the level view and the
+  // preview share them.
+  std::vector<std::uint8_t> shading_;
+  Palette shadingPalette_;
+  std::array<std::uint8_t, 3> shadingFog_{};
+};
+
+}  // namespace zandrel::engine::soft
