@@ -156,7 +156,7 @@ Samples Lost() {
     const double base = Curve(t, {{0.0, 760.0}, {0.45, 380.0}, {0.65, 470.0}});
     const double hz = base * (1.0 + 0.05 * warble.Sine(9.0));
     const double tone = voice.Triangle(hz);
-    const double level = Curve(t, {{0.0, 0.0}, {0.02, 1.0}, {0.44, 0.8}, {0.48, 0.45}, {0.51, 0.9}, {0.64, 0.7}, {0.72, 0.0}});
+    const double level = Curve(t, {{0.0, 0.0}, {0.02, 1.0}, {0.44, 0.6}, {0.48, 0.3}, {0.51, 0.7}, {0.64, 0.5}, {0.72, 0.0}});
     return soften.Process(tone + 0.35 * tone * tone * tone) * level;
   });
 }
