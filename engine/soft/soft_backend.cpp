@@ -21,7 +21,7 @@ void SoftBackend::OpenView(int width, int height, RenderView& view) {
   view.Screen.Width = width;
   view.Screen.Height = height;
   view.Screen.Pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
-  SetProjection(view, width, height, kNearDepth, width - 1);
+  SetProjection(view, width, height, kNearDepth, (width / 2) * 2 - 1);
   // Pixels between two exact texture points: 16, 32 or 64 as the focal length grows.
   view.SpanLength = 16 << (view.ViewShift - 6);
   view.Rules = {.ClipNearPlane = true, .SquaredDepthKey = true, .OnePass = true};

@@ -35,8 +35,8 @@ TEST(SoftBackend, OpenViewSetsTheProjectionFromTheSize) {
     EXPECT_EQ(view.CentreY, c.centreY);
     EXPECT_EQ(view.ViewShift, c.viewShift);
     EXPECT_EQ(view.SpanLength, c.spanLength);
-    EXPECT_EQ(view.RightLimit, c.width - 1);
-    EXPECT_EQ(view.BottomLimit, c.height - 1);
+    EXPECT_EQ(view.RightLimit, c.centreX * 2 - 1);
+    EXPECT_EQ(view.BottomLimit, c.centreY * 2 - 1);
     EXPECT_EQ(view.NearDepth, 10);
     EXPECT_EQ(view.FarDistance, 10000);
     EXPECT_TRUE(view.Rules.ClipNearPlane && view.Rules.SquaredDepthKey && view.Rules.OnePass);
