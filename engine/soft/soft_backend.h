@@ -17,8 +17,7 @@ class SoftBackend final : public Backend {
  public:
   // Sizes are limited to 1..kMaxViewSide on each axis, which keeps the 16-bit projection
   // fields valid and the buffer bounded. ViewShift and the span length follow the width:
-  // below 240 pixels 6 and 16, below 480 7 and 32, from 480 on 8 and 64 (160, 320, 640
-  // and 800 fall in the middle of their bands).
+  // up to 160 pixels 6 and 16, up to 320 7 and 32, wider 8 and 64.
   void OpenView(int width, int height, RenderView& view) override;
   void ClearView(std::uint8_t paletteIndex, RenderView& view) override;
   void StartScene(RenderView& view) override;

@@ -10,6 +10,9 @@
 #include "platform/win/ansi.h"
 #include "platform/win/files.h"
 #include "world/level_file.h"
+#include "tools/level/bank_session.h"
+#include "tools/level/level_check.h"
+#include "tools/level/level_render.h"
 #include "world/level_text.h"
 
 namespace zandrel::tools {
@@ -24,6 +27,11 @@ constexpr const char* kUsage =
     "  info FILE.lev            print the level's header, counts and tables as one JSON object\n"
     "  dump FILE.lev            print the level as text\n"
     "  build SRC.txt OUT.lev    write the level described by a text file\n"
+    "  check FILE.lev [--data DIR]\n"
+    "                           report what would make the level unplayable (exit 1 if anything)\n"
+    "  render FILE.lev OUT.png [--data DIR] [--size WxH] [--camera x,y,z,yaw,pitch]\n"
+    "                           draw the level with the software back end (default camera:\n"
+    "                           behind the start point)\n"
     "\n"
     "Exit status: 0 success, 1 check failed, 2 bad usage or unreadable input.\n";
 
@@ -93,6 +101,50 @@ int BuildCommand(const std::string& source, const std::string& target, std::ostr
   return kSuccess;
 }
 
+// Options after the positional arguments: --data DIR, --size WxH, --camera x,y,z,yaw,pitch.
+bool ParseOptions(const std::vector<std::string>& args, std::size_t from, RenderOptions& options) {
+  for (std::size_t i = from; i < args.size(); i += 2) {
+    if (i + 1 >= args.size()) return false;
+    const std::string& value = args[i + 1];
+    if (args[i] == "--data") {
+      options.Data = value;
+    } else if (args[i] == "--size") {
+      char x = 0;
+      std::istringstream in(value);
+      if (!(in >> options.Width >> x >> options.Height) || x != 'x' || !in.eof() || options.Width < 1 ||
+          options.Height < 1 || options.Width > 8192 || options.Height > 8192) {
+        return false;
+      }
+    } else if (args[i] == "--camera") {
+      std::array<std::int32_t, 5> camera{};
+      std::istringstream in(value);
+      for (std::size_t k = 0; k < camera.size(); ++k) {
+        char comma = ',';
+        if (k > 0 && !(in >> comma)) return false;
+        if (comma != ',' || !(in >> camera[k])) return false;
+      }
+      if (!in.eof()) return false;
+      options.Camera = camera;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+int CheckCommand(const std::string& file, const RenderOptions& options, std::ostream& out, std::ostream& err) {
+  win::Expected<world::LevelMap> map = world::LoadLevelFile(file);
+  if (!map) return Fail(err, map.error());
+  BankSession session;
+  if (win::Status loaded = session.Load(map->BankName, options.Data, options.Width, options.Height); !loaded) {
+    return Fail(err, loaded.error());
+  }
+  const std::vector<std::string> problems = CheckLevel(*map, session.World().Types);
+  for (const std::string& problem : problems) out << file << ": " << problem << "\n";
+  if (problems.empty()) out << file << ": playable\n";
+  return problems.empty() ? kSuccess : kCheckFailed;
+}
+
 }  // namespace
 
 int RunLevelTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -101,9 +153,17 @@ int RunLevelTool(const std::vector<std::string>& args, std::ostream& out, std::o
     return kSuccess;
   }
   const std::string command = args.empty() ? "" : args[0];
+  RenderOptions options;
   if (command == "info" && args.size() == 2) return InfoCommand(args[1], out, err);
   if (command == "dump" && args.size() == 2) return DumpCommand(args[1], out, err);
   if (command == "build" && args.size() == 3) return BuildCommand(args[1], args[2], err);
+  if (command == "check" && args.size() >= 2 && ParseOptions(args, 2, options) && !options.Camera &&
+      options.Width == 640 && options.Height == 480) {
+    return CheckCommand(args[1], options, out, err);
+  }
+  if (command == "render" && args.size() >= 3 && ParseOptions(args, 3, options)) {
+    return RenderLevel(args[1], args[2], options, err);
+  }
   err << kUsage;
   return kBadInput;
 }

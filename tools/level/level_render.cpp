@@ -1,0 +1,81 @@
+#include "tools/level/level_render.h"
+
+#include <filesystem>
+#include <ostream>
+
+#include "engine/angles.h"
+#include "engine/cube_faces.h"
+#include "engine/scene.h"
+#include "engine/soft/png_writer.h"
+#include "engine/soft/soft_backend.h"
+#include "platform/win/files.h"
+#include "tools/level/bank_session.h"
+#include "tools/level/level_commands.h"
+#include "world/level_file.h"
+#include "world/level_scene.h"
+
+namespace zandrel::tools {
+namespace {
+
+constexpr std::int32_t kLampRadius = 5000;  // the hero's lamp at the start of a level
+constexpr std::int32_t kSkyLight = 1000000;
+constexpr std::int32_t kDrawnReach = 8;     // cells around the camera, as the game draws them
+
+int Fail(std::ostream& err, const std::string& message) {
+  err << "zandrel-level: " << message << "\n";
+  return kBadInput;
+}
+
+}  // namespace
+
+std::array<std::int32_t, 5> CameraBehindStart(std::int32_t startX, std::int32_t startY, std::int32_t startZ,
+                                              std::int32_t heading) {
+  const float back = 2.5f * world::kCellSize;
+  const float s = engine::AngleSin(heading), c = engine::AngleCos(heading);
+  return {static_cast<std::int32_t>(static_cast<float>(world::CellCentre(startX)) - s * back),
+          world::CellCentre(startY) + 420,
+          static_cast<std::int32_t>(static_cast<float>(world::CellCentre(startZ)) - c * back), heading, -1400};
+}
+
+int RenderLevel(const std::string& file, const std::string& out, const RenderOptions& options, std::ostream& err) {
+  // The bank loader makes the data tree the current folder: fix the user's paths first.
+  const std::filesystem::path levelPath = std::filesystem::absolute(win::ResolvePath(file));
+  const std::filesystem::path outPath = std::filesystem::absolute(out);
+  win::Expected<world::LevelMap> level = world::LoadLevelFile(levelPath.string());
+  if (!level) return Fail(err, world::MissingLevelMessage(file));
+  BankSession session;
+  const std::string bankName = level->BankName;
+  if (win::Status loaded = session.Load(bankName, options.Data, options.Width, options.Height); !loaded) {
+    return Fail(err, loaded.error());
+  }
+  engine::Engine& engine = session.Engine();
+  engine::RenderView& view = session.View();
+  engine::soft::SoftBackend& backend = session.Backend();
+  world::World* const world = &session.World();
+  world->Map.Assign(std::move(*level));
+  world->Map.CountIngots();
+  const world::LevelMap& map = world->Map;
+
+  const auto [x, y, z, yaw, pitch] =
+      options.Camera.value_or(CameraBehindStart(map.StartX, map.StartY, map.StartZ, map.StartHeading));
+  engine::CubeFaces faces = engine::MakeCubeFaces();
+  backend.ClearView(view.FogIndex[0], view);
+  if (map.Outside != 0 && !world->Bank.Sky.Empty()) {
+    engine::BeginScene(engine, view, 0, 0, 0, yaw, pitch, 0);
+    engine::AddLight(view, 0, 0, 0, kSkyLight);
+    engine::AddMesh(engine, view, world->Bank.Sky, 0, 0, 0, 0, 0, 0, 0);
+    engine::EndScene(engine, view);
+  }
+  engine::BeginScene(engine, view, x, y, z, yaw, pitch, 0);
+  engine::AddLight(view, x, y, z, kLampRadius);
+  world::AddLevelCells(engine, view, *world, faces,
+                       world::CellsAround(map, world::CellOf(static_cast<float>(x)), world::CellOf(static_cast<float>(y)),
+                                          world::CellOf(static_cast<float>(z)), kDrawnReach));
+  engine::EndScene(engine, view);
+  if (win::Status written = engine::soft::WritePng(outPath, view.Screen, view.ViewPalette); !written) {
+    return Fail(err, written.error());
+  }
+  return kSuccess;
+}
+
+}  // namespace zandrel::tools
