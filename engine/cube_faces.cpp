@@ -26,8 +26,8 @@ constexpr std::array<FaceFrame, kCubeFaceCount> kFrames{{
 Mesh MakeFace(const FaceFrame& frame) {
   Mesh mesh;
   CreateMesh(mesh, 3, 1);
-  // Corner i lies at texel (s, t) = (i & 1, i >> 1) of the square, seen from outside
-  // with s to the right and t up.
+  // Corner i lies at (i & 1, i >> 1) of the square seen from outside, right and up:
+  // 0 bottom left, 1 bottom right, 2 top left, 3 top right.
   for (std::size_t i = 0; i < 4; ++i) {
     const std::int32_t s = (i & 1) != 0 ? kHalfSide : -kHalfSide;
     const std::int32_t t = (i & 2) != 0 ? kHalfSide : -kHalfSide;
@@ -35,10 +35,13 @@ Mesh MakeFace(const FaceFrame& frame) {
     mesh.Y[i] = kHalfSide * frame.Out.Y + s * frame.Right.Y + t * frame.Up.Y;
     mesh.Z[i] = kHalfSide * frame.Out.Z + s * frame.Right.Z + t * frame.Up.Z;
   }
-  // Orientation 0 puts texels (256, 0), (0, 0), (0, 256) on a, b, c and orientation 1
-  // (0, 256), (256, 256), (256, 0): the two share their a-c edge, the square's diagonal.
-  mesh.Faces[0] = {.A = 1, .B = 0, .C = 2, .Orientation = 0};
-  mesh.Faces[1] = {.A = 2, .B = 3, .C = 1, .Orientation = 1};
+  // Textures are stored mirrored, first row at t = 0, so orientation 0 shows the image's
+  // top left, top right and bottom right on a, b, c, and orientation 1 its bottom right,
+  // bottom left and top left: the face's corners in that order show the image upright.
+  // Both triangles run clockwise seen from outside and share the top-left to
+  // bottom-right diagonal (their a-c edge).
+  mesh.Faces[0] = {.A = 2, .B = 3, .C = 1, .Orientation = 0};
+  mesh.Faces[1] = {.A = 1, .B = 0, .C = 2, .Orientation = 1};
   RetextureCubeFace(mesh, 66, 0, false);
   return mesh;
 }

@@ -30,7 +30,8 @@ struct CubeLook {
 
 // The six face meshes: four corners and two triangles each, wound so that they are kept
 // when seen from outside the cell, sharing their diagonal so that a texture covers the
-// whole square (seen from outside: texel columns run left to right, rows bottom to top).
+// whole square, upright: the image's top row along the face's top edge (for the top and
+// bottom faces, along +z), its left column along the face's left edge.
 CubeFaces MakeCubeFaces();
 
 // Gives both triangles of a face mesh the colour (kind 3) or, with high detail, the
