@@ -15,9 +15,9 @@ namespace {
 
 // Images drawn on index 0: sprites and see-through faces.
 const std::set<std::string> kSeeThrough = {
-    "TEXTURES/GLASS.PCX",  "TEXTURES/LADDER.PCX", "TEXTURES/TIMER.PCX",  "TEXTURES/TORCH1.PCX",
-    "TEXTURES/TORCH2.PCX", "TEXTURES/TORCH3.PCX", "TEXTURES/TORCH4.PCX", "TEXTURES/SPIKES.PCX",
-    "TEXTURES/LEAVES.PCX",
+    "TEXTURES/GLASS.PCX",  "TEXTURES/LADDER.PCX", "TEXTURES/TIMER.PCX",
+    "TEXTURES/TORCH1.PCX", "TEXTURES/TORCH2.PCX", "TEXTURES/TORCH3.PCX",
+    "TEXTURES/TORCH4.PCX", "TEXTURES/SPIKES.PCX", "TEXTURES/LEAVES.PCX",
 };
 
 const DataTree& Textures() {
@@ -45,12 +45,14 @@ engine::PcxImage Decode(const std::string& path) {
 
 // The tree path of every image the shipped texture list names, each once.
 std::set<std::string> ListedImages() {
-  const auto text = win::ReadWholeFile(std::filesystem::path(ZANDREL_CONTENT) / "TEXTURES.LST", 1 << 20);
+  const auto text =
+      win::ReadWholeFile(std::filesystem::path(ZANDREL_CONTENT) / "TEXTURES.LST", 1 << 20);
   if (!text) {
     ADD_FAILURE() << "cannot read content/TEXTURES.LST";
     return {};
   }
-  const engine::TextureListEntries list = engine::ParseTextureList(std::string(text->begin(), text->end()));
+  const engine::TextureListEntries list =
+      engine::ParseTextureList(std::string(text->begin(), text->end()));
   std::set<std::string> paths;
   for (const engine::TextureListImage& image : list.Images) {
     std::string path = image.File;

@@ -63,7 +63,8 @@ CellSample Cells(float x, float y, int gridX, int gridY, std::uint32_t seed, flo
   const float sizeY = static_cast<float>(kTextureSide) / gridY;
   // Distances are measured with y squeezed so that long cells behave like round ones.
   const float squeeze = sizeX / sizeY;
-  const int ix = static_cast<int>(std::floor(x / sizeX)), iy = static_cast<int>(std::floor(y / sizeY));
+  const int ix = static_cast<int>(std::floor(x / sizeX)),
+            iy = static_cast<int>(std::floor(y / sizeY));
   CellSample best;
   best.F1 = best.F2 = 1e9f;
   for (int dy = -2; dy <= 2; ++dy) {
@@ -88,7 +89,8 @@ CellSample Cells(float x, float y, int gridX, int gridY, std::uint32_t seed, flo
 }
 
 float Bayer(int x, int y) {
-  static constexpr int kMatrix[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+  static constexpr int kMatrix[4][4] = {
+      {0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
   return (kMatrix[WrapPixel(y) & 3][WrapPixel(x) & 3] + 0.5f) / 16.0f;
 }
 
@@ -139,7 +141,8 @@ engine::PcxImage Canvas::ToImage(float dither) const {
 float SegmentDistance(float x, float y, float ax, float ay, float bx, float by, float r) {
   const float abx = bx - ax, aby = by - ay;
   const float lengthSquared = abx * abx + aby * aby;
-  const float t = lengthSquared > 0 ? Clamp01(((x - ax) * abx + (y - ay) * aby) / lengthSquared) : 0;
+  const float t =
+      lengthSquared > 0 ? Clamp01(((x - ax) * abx + (y - ay) * aby) / lengthSquared) : 0;
   return std::hypot(x - ax - t * abx, y - ay - t * aby) - r;
 }
 

@@ -65,7 +65,8 @@ struct Tone {
 // changes where t passes the pixel's dither threshold.
 inline Tone BlendTones(Tone under, Tone over, float t, float x, float y) {
   const int px = static_cast<int>(std::floor(x)), py = static_cast<int>(std::floor(y));
-  return Tone{t > Bayer(px, py) ? over.RampOf : under.RampOf, Mix(under.Level, over.Level, Clamp01(t))};
+  return Tone{t > Bayer(px, py) ? over.RampOf : under.RampOf,
+              Mix(under.Level, over.Level, Clamp01(t))};
 }
 
 // 128 x 128 pixels, each see-through or a tone; coordinates wrap around the edges, so
@@ -94,8 +95,8 @@ class Canvas {
   void AddLevel(int x, int y, float delta) { tones_[Offset(x, y)].Level += delta; }
 
   // Covers a pixel by `coverage` (0 .. 1) of `tone`: the step blends, the ramp changes
-  // where the coverage passes the pixel's dither threshold, and a see-through pixel
-  // becomes solid the same way.
+  // where the coverage passes the pixel's dither threshold. A see-through pixel becomes
+  // solid from half coverage on, so that edges against holes stay clean.
   void Cover(int x, int y, Tone tone, float coverage);
 
   // The dithered palette indices with the shared palette. `dither` is the strength of

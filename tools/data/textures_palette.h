@@ -22,7 +22,7 @@ enum class Ramp : std::uint8_t {
   Sand,    // 176-191 sand beige
   Purple,  // 192-207 purple, magenta
   Gold,    // 208-223 gold
-  Glow,    // 224-239 teal to cyan to white, ending warm white-yellow
+  Glow,    // 224-239 middle teal to cyan to white, ending warm white-yellow
   Marble,  // 240-255 bone to pure white
 };
 

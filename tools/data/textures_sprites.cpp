@@ -12,23 +12,31 @@ Canvas PaintLadder() {
   Canvas canvas;
   canvas.MakeAllHoles();
   for (const float cy : {16.0f, 48.0f, 80.0f, 112.0f}) {
-    DrawShape(canvas, 16, cy - 5, 112, cy + 5, [&](float x, float y) { return BoxDistance(x, y, 64, cy, 44, 3.5f, 1.5f); },
-              [&](float x, float y, float) {
-                const float ny = (y - cy) / 4;
-                return Tone{Ramp::Wood, 8 + 4 * Lighting(0, ny, std::sqrt(std::max(0.0f, 1 - ny * ny))) +
-                                            0.8f * Noise(x, y, 32, 8, 3001)};
-              });
+    DrawShape(
+        canvas, 16, cy - 5, 112, cy + 5,
+        [&](float x, float y) { return BoxDistance(x, y, 64, cy, 44, 3.5f, 1.5f); },
+        [&](float x, float y, float) {
+          const float ny = (y - cy) / 4;
+          return Tone{Ramp::Wood, 8 + 4 * Lighting(0, ny, std::sqrt(std::max(0.0f, 1 - ny * ny))) +
+                                      0.8f * Noise(x, y, 32, 8, 3001)};
+        });
   }
   for (const float cx : {20.0f, 108.0f}) {
-    DrawShape(canvas, cx - 6, -2, cx + 6, 130, [&](float x, float) { return std::abs(x - cx) - 5; },
-              [&](float x, float y, float) {
-                const float nx = (x - cx) / 5.5f;
-                const float g = Noise(x, y, 64, 4, 3002) + 0.5f * Noise(x, y, 32, 2, 3003);
-                return Tone{Ramp::Wood, 7.5f + 4 * Lighting(nx, 0, std::sqrt(std::max(0.0f, 1 - nx * nx))) + g};
-              });
+    DrawShape(
+        canvas, cx - 6, -2, cx + 6, 130, [&](float x, float) { return std::abs(x - cx) - 5; },
+        [&](float x, float y, float) {
+          const float nx = (x - cx) / 5.5f;
+          const float g = Noise(x, y, 64, 4, 3002) + 0.5f * Noise(x, y, 32, 2, 3003);
+          return Tone{Ramp::Wood,
+                      7.5f + 4 * Lighting(nx, 0, std::sqrt(std::max(0.0f, 1 - nx * nx))) + g};
+        });
     for (const float cy : {16.0f, 48.0f, 80.0f, 112.0f}) {
-      DrawShape(canvas, cx - 3, cy - 3, cx + 3, cy + 3, [&](float x, float y) { return CircleDistance(x, y, cx, cy, 1.6f); },
-                [&](float x, float y, float) { return Tone{Ramp::Steel, 6 + 5 * DomeLight(x - cx, y - cy, 2)}; });
+      DrawShape(
+          canvas, cx - 3, cy - 3, cx + 3, cy + 3,
+          [&](float x, float y) { return CircleDistance(x, y, cx, cy, 1.6f); },
+          [&](float x, float y, float) {
+            return Tone{Ramp::Steel, 6 + 5 * DomeLight(x - cx, y - cy, 2)};
+          });
     }
   }
   return canvas;
@@ -54,39 +62,54 @@ Canvas PaintTorch(int view) {
   const bool hookInFront = std::cos(turn) > 0;
   constexpr float kRingY = 80;
   const auto drawHook = [&] {
-    DrawShape(canvas, 64 + std::min(0.0f, hookX) - 3, kRingY - 10, 64 + std::max(0.0f, hookX) + 3, kRingY + 4,
-              [&](float x, float y) {
-                return std::min(SegmentDistance(x, y, 64, kRingY, 64 + hookX, kRingY, 1.6f),
-                                SegmentDistance(x, y, 64 + hookX, kRingY, 64 + hookX, kRingY - 7, 1.6f));
-              },
-              [&](float, float, float) { return Tone{Ramp::Slate, hookInFront ? 8.0f : 4.5f}; });
+    DrawShape(
+        canvas, 64 + std::min(0.0f, hookX) - 3, kRingY - 10, 64 + std::max(0.0f, hookX) + 3,
+        kRingY + 4,
+        [&](float x, float y) {
+          return std::min(SegmentDistance(x, y, 64, kRingY, 64 + hookX, kRingY, 1.6f),
+                          SegmentDistance(x, y, 64 + hookX, kRingY, 64 + hookX, kRingY - 7, 1.6f));
+        },
+        [&](float, float, float) {
+          return Tone{Ramp::Slate, hookInFront ? 8.0f : 4.5f};
+        });
   };
   if (!hookInFront) drawHook();
   // The pole, lit from the left.
-  DrawShape(canvas, 58, 54, 70, 127, [](float x, float y) { return BoxDistance(x, y, 64, 92, 4.5f, 38); },
-            [](float x, float y, float) {
-              const float nx = (x - 64) / 5;
-              return Tone{Ramp::Wood, 7 + 4.5f * Lighting(nx, 0, std::sqrt(std::max(0.0f, 1 - nx * nx))) +
-                                          0.8f * Noise(x, y, 64, 8, 3101)};
-            });
+  DrawShape(
+      canvas, 58, 54, 70, 127, [](float x, float y) { return BoxDistance(x, y, 64, 92, 4.5f, 38); },
+      [](float x, float y, float) {
+        const float nx = (x - 64) / 5;
+        return Tone{Ramp::Wood, 7 + 4.5f * Lighting(nx, 0, std::sqrt(std::max(0.0f, 1 - nx * nx))) +
+                                    0.8f * Noise(x, y, 64, 8, 3101)};
+      });
   // The ring of the bracket round the pole.
-  DrawShape(canvas, 56, kRingY - 4, 72, kRingY + 4, [](float x, float y) { return BoxDistance(x, y, 64, kRingY, 5.5f, 2.2f, 1); },
-            [](float x, float, float) { return Tone{Ramp::Slate, 7 - 0.5f * (x - 64)}; });
+  DrawShape(
+      canvas, 56, kRingY - 4, 72, kRingY + 4,
+      [](float x, float y) { return BoxDistance(x, y, 64, kRingY, 5.5f, 2.2f, 1); },
+      [](float x, float, float) {
+        return Tone{Ramp::Slate, 7 - 0.5f * (x - 64)};
+      });
   if (hookInFront) drawHook();
   // The cup: wider at the top, with a rim.
-  DrawShape(canvas, 48, 40, 80, 60,
-            [](float x, float y) {
-              const float t = Clamp01((y - 44) / 14);
-              const float half = Mix(13, 5, t);
-              return std::max(std::abs(x - 64) - half, std::abs(y - 51) - 7);
-            },
-            [](float x, float y, float) {
-              const float half = Mix(13, 5, Clamp01((y - 44) / 14));
-              const float nx = (x - 64) / (half + 0.5f);
-              return Tone{Ramp::Slate, 7 + 5 * Lighting(nx, 0.2f, std::sqrt(std::max(0.0f, 1 - nx * nx)))};
-            });
-  DrawShape(canvas, 48, 40, 80, 48, [](float x, float y) { return BoxDistance(x, y, 64, 44.5f, 14, 2, 1); },
-            [](float x, float, float) { return Tone{Ramp::Slate, 10 - 0.3f * (x - 64)}; });
+  DrawShape(
+      canvas, 48, 40, 80, 60,
+      [](float x, float y) {
+        const float t = Clamp01((y - 44) / 14);
+        const float half = Mix(13, 5, t);
+        return std::max(std::abs(x - 64) - half, std::abs(y - 51) - 7);
+      },
+      [](float x, float y, float) {
+        const float half = Mix(13, 5, Clamp01((y - 44) / 14));
+        const float nx = (x - 64) / (half + 0.5f);
+        return Tone{Ramp::Slate,
+                    7 + 5 * Lighting(nx, 0.2f, std::sqrt(std::max(0.0f, 1 - nx * nx)))};
+      });
+  DrawShape(
+      canvas, 48, 40, 80, 48,
+      [](float x, float y) { return BoxDistance(x, y, 64, 44.5f, 14, 2, 1); },
+      [](float x, float, float) {
+        return Tone{Ramp::Slate, 10 - 0.3f * (x - 64)};
+      });
   // The flame: three nested tongues, red outside, yellow, then a white-hot core.
   const float sway = std::sin(turn * 2 + 0.5f) * 3;
   const float top = 6 + std::cos(turn * 3) * 2;
@@ -100,25 +123,30 @@ Canvas PaintTorch(int view) {
       {top + 19, 45, 5, {Ramp::Glow, 14.5f}},
   };
   for (const Tongue& tongue : tongues) {
-    DrawShape(canvas, 44, tongue.Top - 1, 84, tongue.Bottom + 1,
-              [&](float x, float y) {
-                const float t = (y - tongue.Top) / (tongue.Bottom - tongue.Top);
-                const float centre = 64 + sway * (1 - t) * (1 - t);
-                const float half = FlameWidth(t, tongue.Radius);
-                return half < 0 ? 99.0f : std::abs(x - centre) - half;
-              },
-              [&](float x, float y, float) {
-                Tone t = tongue.Colour;
-                t.Level += 0.8f * Noise(x, y + view * 11.0f, 16, 16, 3102);
-                return t;
-              });
+    DrawShape(
+        canvas, 44, tongue.Top - 1, 84, tongue.Bottom + 1,
+        [&](float x, float y) {
+          const float t = (y - tongue.Top) / (tongue.Bottom - tongue.Top);
+          const float centre = 64 + sway * (1 - t) * (1 - t);
+          const float half = FlameWidth(t, tongue.Radius);
+          return half < 0 ? 99.0f : std::abs(x - centre) - half;
+        },
+        [&](float x, float y, float) {
+          Tone t = tongue.Colour;
+          t.Level += 0.8f * Noise(x, y + view * 11.0f, 16, 16, 3102);
+          return t;
+        });
   }
   // Sparks rising from the flame.
   win::Random random(3103 + view);
   for (int i = 0; i < 3; ++i) {
     const float sx = 54 + random.Next(20), sy = 2 + random.Next(14);
-    DrawShape(canvas, sx - 2, sy - 2, sx + 2, sy + 2, [&](float x, float y) { return CircleDistance(x, y, sx, sy, 0.9f); },
-              [](float, float, float) { return Tone{Ramp::Lava, 13}; });
+    DrawShape(
+        canvas, sx - 2, sy - 2, sx + 2, sy + 2,
+        [&](float x, float y) { return CircleDistance(x, y, sx, sy, 0.9f); },
+        [](float, float, float) {
+          return Tone{Ramp::Lava, 13};
+        });
   }
   return canvas;
 }
@@ -131,28 +159,34 @@ Canvas PaintSpikes() {
   const float tips[] = {14, 22, 10, 18};
   for (int i = 0; i < 4; ++i) {
     const float cx = 16 + 32.0f * i, tip = tips[i];
-    DrawShape(canvas, cx - 15, tip - 1, cx + 15, kBase + 1,
-              [&](float x, float y) {
-                const float t = (y - tip) / (kBase - tip);
-                return std::max(std::abs(x - cx) - 13 * Clamp01(t), std::max(tip - y, y - kBase));
-              },
-              [&](float x, float y, float) {
-                const float t = Clamp01((y - tip) / (kBase - tip));
-                const float u = std::clamp((x - cx) / (13 * t + 0.5f), -1.0f, 1.0f);
-                const float light = Lighting(u, -0.3f, std::sqrt(1 - u * u));
-                const float glint = std::pow(Clamp01(light), 10.0f);
-                return Tone{Ramp::Steel, 6 + 5 * light + 4 * glint + 2 * (1 - t) +
-                                             0.6f * Noise(x, y, 32, 32, 3201)};
-              });
+    DrawShape(
+        canvas, cx - 15, tip - 1, cx + 15, kBase + 1,
+        [&](float x, float y) {
+          const float t = (y - tip) / (kBase - tip);
+          return std::max(std::abs(x - cx) - 13 * Clamp01(t), std::max(tip - y, y - kBase));
+        },
+        [&](float x, float y, float) {
+          const float t = Clamp01((y - tip) / (kBase - tip));
+          const float u = std::clamp((x - cx) / (13 * t + 0.5f), -1.0f, 1.0f);
+          const float light = Lighting(u, -0.3f, std::sqrt(1 - u * u));
+          const float glint = std::pow(Clamp01(light), 10.0f);
+          return Tone{Ramp::Steel,
+                      6 + 5 * light + 4 * glint + 2 * (1 - t) + 0.6f * Noise(x, y, 32, 32, 3201)};
+        });
   }
-  DrawShape(canvas, -1, kBase - 2, 129, 129, [](float, float y) { return std::abs(y - 122) - 6; },
-            [](float x, float y, float) {
-              const float light = y < 118 ? 2.5f : y > 126 ? -2.0f : 0.0f;
-              return Tone{Ramp::Slate, 6 + light + 0.8f * Noise(x, y, 32, 8, 3202)};
-            });
+  DrawShape(
+      canvas, -1, kBase - 2, 129, 129, [](float, float y) { return std::abs(y - 122) - 6; },
+      [](float x, float y, float) {
+        const float light = y < 118 ? 2.5f : y > 126 ? -2.0f : 0.0f;
+        return Tone{Ramp::Slate, 6 + light + 0.8f * Noise(x, y, 32, 8, 3202)};
+      });
   for (float bx = 32; bx <= 128; bx += 32) {
-    DrawShape(canvas, bx - 3, 119, bx + 3, 125, [&](float x, float y) { return CircleDistance(x, y, bx, 122, 2); },
-              [&](float x, float y, float) { return Tone{Ramp::Slate, 8 + 4 * DomeLight(x - bx, y - 122, 2.2f)}; });
+    DrawShape(
+        canvas, bx - 3, 119, bx + 3, 125,
+        [&](float x, float y) { return CircleDistance(x, y, bx, 122, 2); },
+        [&](float x, float y, float) {
+          return Tone{Ramp::Slate, 8 + 4 * DomeLight(x - bx, y - 122, 2.2f)};
+        });
   }
   return canvas;
 }
@@ -189,20 +223,21 @@ Canvas PaintLeaves() {
     const float length = 6 + random.Next(40) / 10.0f, width = 2.4f + random.Next(15) / 10.0f;
     const float c = std::cos(angle), s = std::sin(angle);
     const float level = 4 + 5.0f * i / kCount + random.Next(30) / 10.0f;
-    DrawShape(canvas, cx - length - 1, cy - length - 1, cx + length + 1, cy + length + 1,
-              [&](float x, float y) {
-                const float u = ((x - cx) * c + (y - cy) * s) / length;
-                const float v = -(x - cx) * s + (y - cy) * c;
-                if (std::abs(u) >= 1) return (std::abs(u) - 1) * length + std::abs(v);
-                return std::abs(v) - width * std::pow(1 - u * u, 0.8f);
-              },
-              [&](float x, float y, float) {
-                const float v = -(x - cx) * s + (y - cy) * c;
-                const float rib = std::abs(v) < 0.5f ? -1.5f : 0.0f;
-                // The side toward the upper left catches the light.
-                const float side = v * (-s * -0.5f + c * -0.6f) > 0 ? 1.0f : -0.5f;
-                return Tone{Ramp::Grass, level + side + rib};
-              });
+    DrawShape(
+        canvas, cx - length - 1, cy - length - 1, cx + length + 1, cy + length + 1,
+        [&](float x, float y) {
+          const float u = ((x - cx) * c + (y - cy) * s) / length;
+          const float v = -(x - cx) * s + (y - cy) * c;
+          if (std::abs(u) >= 1) return (std::abs(u) - 1) * length + std::abs(v);
+          return std::abs(v) - width * std::pow(1 - u * u, 0.8f);
+        },
+        [&](float x, float y, float) {
+          const float v = -(x - cx) * s + (y - cy) * c;
+          const float rib = std::abs(v) < 0.5f ? -1.5f : 0.0f;
+          // The side toward the upper left catches the light.
+          const float side = v * (-s * -0.5f + c * -0.6f) > 0 ? 1.0f : -0.5f;
+          return Tone{Ramp::Grass, level + side + rib};
+        });
   }
   return canvas;
 }
@@ -214,27 +249,32 @@ Canvas PaintHero() {
   canvas.Paint([](float x, float y) {
     const float twill = std::sin(2 * kPi * (x + y) / 4) * 0.6f;
     const float weft = (static_cast<int>(x) + static_cast<int>(y / 2)) % 2 ? 0.3f : -0.3f;
-    const float stripeX = std::abs(std::fmod(x, 32.0f) - 16), stripeY = std::abs(std::fmod(y, 32.0f) - 16);
+    const float stripeX = std::abs(std::fmod(x, 32.0f) - 16),
+                stripeY = std::abs(std::fmod(y, 32.0f) - 16);
     const float check = (stripeX < 2 ? -0.8f : 0.0f) + (stripeY < 2 ? -0.8f : 0.0f);
     const float fold = 0.8f * Noise(x, y, 4, 4, 3501);
     return Tone{Ramp::Brick, 9 + twill + weft + check + fold};
   });
-  // Stitches: light dashes 5 pixels inside the edges and along the anti-diagonal.
+  // Stitches: gold dashes 5 pixels inside the edges and on both sides of the diagonal.
   const auto stitch = [](float x, float y) {
-    const float toEdge = std::min({x, 128 - x, y, 128 - y});
-    const float toDiagonal = std::abs(x + y - 128) * 0.7071f;
-    const float edgeLine = std::abs(toEdge - 5), diagonalLine = std::abs(toDiagonal - 5);
-    const float along = edgeLine < diagonalLine ? (std::min(x, 128 - x) < std::min(y, 128 - y) ? y : x) : (x - y) * 0.7071f;
+    const float edgeLine = std::abs(std::min({x, 128 - x, y, 128 - y}) - 5);
+    const float diagonalLine = std::abs(std::abs(x + y - 128) * 0.7071f - 5);
+    // The position along the nearest seam: side seams run down, the others across.
+    float along = (x - y) * 0.7071f;
+    if (edgeLine < diagonalLine) along = std::min(x, 128 - x) < std::min(y, 128 - y) ? y : x;
     const bool dash = std::fmod(Wrap(along), 6.0f) < 3.5f;
     return dash ? std::min(edgeLine, diagonalLine) - 0.7f : 99.0f;
   };
-  DrawShape(canvas, 0, 0, 128, 128, [&](float x, float y) { return stitch(x - 0.7f, y - 0.7f); },
-            [&](float x, float y, float) {
-              Tone t = canvas.At(static_cast<int>(x), static_cast<int>(y));
-              t.Level -= 2.5f;
-              return t;
-            });
-  DrawShape(canvas, 0, 0, 128, 128, stitch, [](float, float, float) { return Tone{Ramp::Gold, 12}; });
+  DrawShape(
+      canvas, 0, 0, 128, 128, [&](float x, float y) { return stitch(x - 0.7f, y - 0.7f); },
+      [&](float x, float y, float) {
+        Tone t = canvas.At(static_cast<int>(x), static_cast<int>(y));
+        t.Level -= 2.5f;
+        return t;
+      });
+  DrawShape(canvas, 0, 0, 128, 128, stitch, [](float, float, float) {
+    return Tone{Ramp::Gold, 12};
+  });
   return canvas;
 }
 
@@ -259,23 +299,33 @@ Canvas PaintSentry() {
     float d = 1e9f;
     for (const auto& line : lines) {
       for (std::size_t i = 0; i + 1 < line.size(); ++i) {
-        d = std::min(d, SegmentDistance(x, y, line[i].first, line[i].second, line[i + 1].first, line[i + 1].second, 0));
+        d = std::min(d, SegmentDistance(x, y, line[i].first, line[i].second, line[i + 1].first,
+                                        line[i + 1].second, 0));
       }
     }
     return d;
   };
   // The glow spills over the plates, then the hot line itself.
-  DrawShape(canvas, -6, -6, 134, 134, [&](float x, float y) { return distance(x, y) - 3.5f; },
-            [&](float x, float y, float d) {
-              const float glow = Clamp01(1 - (d + 3.5f) / 4);
-              return Tone{Ramp::Lava, 1 + 4 * glow * glow + 0.3f * Noise(x, y, 32, 32, 3604)};
-            });
-  DrawShape(canvas, -6, -6, 134, 134, [&](float x, float y) { return distance(x, y) - 1.6f; },
-            [&](float x, float y, float d) { return Tone{Ramp::Lava, 9 + 4 * Clamp01(-d) + 0.3f * Noise(x, y, 32, 32, 3603)}; });
+  DrawShape(
+      canvas, -6, -6, 134, 134, [&](float x, float y) { return distance(x, y) - 3.5f; },
+      [&](float x, float y, float d) {
+        const float glow = Clamp01(1 - (d + 3.5f) / 4);
+        return Tone{Ramp::Lava, 1 + 4 * glow * glow + 0.3f * Noise(x, y, 32, 32, 3604)};
+      });
+  DrawShape(
+      canvas, -6, -6, 134, 134, [&](float x, float y) { return distance(x, y) - 1.6f; },
+      [&](float x, float y, float d) {
+        return Tone{Ramp::Lava, 9 + 4 * Clamp01(-d) + 0.3f * Noise(x, y, 32, 32, 3603)};
+      });
   // Nodes where the lines end or branch.
-  for (const auto& [nx, ny] : std::vector<std::pair<float, float>>{{64, 34}, {84, 34}, {50, 112}, {100, 122}, {50, 74}, {100, 86}}) {
-    DrawShape(canvas, nx - 5, ny - 5, nx + 5, ny + 5, [&](float x, float y) { return CircleDistance(x, y, nx, ny, 3.5f); },
-              [&](float x, float y, float) { return Tone{Ramp::Lava, 11 + 3 * DomeLight(x - nx, y - ny, 4)}; });
+  for (const auto& [nx, ny] : std::vector<std::pair<float, float>>{
+           {64, 34}, {84, 34}, {50, 112}, {100, 122}, {50, 74}, {100, 86}}) {
+    DrawShape(
+        canvas, nx - 5, ny - 5, nx + 5, ny + 5,
+        [&](float x, float y) { return CircleDistance(x, y, nx, ny, 3.5f); },
+        [&](float x, float y, float) {
+          return Tone{Ramp::Lava, 11 + 3 * DomeLight(x - nx, y - ny, 4)};
+        });
   }
   return canvas;
 }

@@ -61,8 +61,9 @@ Canvas Masonry(const std::vector<Course>& courses, Tone mortar, Ramp blockRamp, 
     const Block block = BlockAt(wx, wy, courses);
     constexpr float kCorner = 3;
     const float dx = std::min(block.Left, block.Right), dy = std::min(block.Top, block.Bottom);
-    const float edge = dx < kCorner && dy < kCorner ? kCorner - std::hypot(kCorner - dx, kCorner - dy)
-                                                    : std::min(dx, dy);
+    const float edge = dx < kCorner && dy < kCorner
+                           ? kCorner - std::hypot(kCorner - dx, kCorner - dy)
+                           : std::min(dx, dy);
     const float grain = Fbm(x, y, 8, 5, seed + 2);
     const float fine = Noise(x, y, 64, 64, seed + 7);
     const Tone filling{mortar.RampOf, mortar.Level + 1.2f * grain + 0.6f * fine};
@@ -113,12 +114,14 @@ Canvas PaintDarkStone() {
 
 Canvas PaintTiles() {
   // Square floor slabs of the wall's stone, laid in a grid.
-  return Masonry({{64, 32, {64, 64}}, {64, 32, {64, 64}}}, {Ramp::Slate, 5}, Ramp::Stone, 9, 1.5f, 301);
+  return Masonry({{64, 32, {64, 64}}, {64, 32, {64, 64}}}, {Ramp::Slate, 6}, Ramp::Stone, 10, 1.5f,
+                 301);
 }
 
 Canvas PaintBrick() {
   std::vector<Course> courses;
-  for (int row = 0; row < 8; ++row) courses.push_back({16, row % 2 ? 16.0f : 0.0f, {32, 32, 32, 32}});
+  for (int row = 0; row < 8; ++row)
+    courses.push_back({16, row % 2 ? 16.0f : 0.0f, {32, 32, 32, 32}});
   Canvas canvas = Masonry(courses, {Ramp::Grey, 10}, Ramp::Brick, 7.5f, 1.3f, 401);
   return canvas;
 }
@@ -145,14 +148,18 @@ Canvas PaintMetal() {
       for (const auto& spot : spots) {
         if ((spot[0] == 6 || spot[0] == 58) && (along == 8 || along == 56)) continue;
         const float cx = px + spot[0], cy = py + spot[1];
-        DrawShape(canvas, cx - 3, cy - 3, cx + 4, cy + 4,
-                  [&](float x, float y) { return CircleDistance(x, y, cx + 1, cy + 1, 2.3f); },
-                  [&](float, float, float) { return Tone{Ramp::Steel, 3}; });
-        DrawShape(canvas, cx - 3, cy - 3, cx + 3, cy + 3,
-                  [&](float x, float y) { return CircleDistance(x, y, cx, cy, 2.3f); },
-                  [&](float x, float y, float) {
-                    return Tone{Ramp::Steel, 9 + 5 * DomeLight(x - cx, y - cy, 2.6f)};
-                  });
+        DrawShape(
+            canvas, cx - 3, cy - 3, cx + 4, cy + 4,
+            [&](float x, float y) { return CircleDistance(x, y, cx + 1, cy + 1, 2.3f); },
+            [&](float, float, float) {
+              return Tone{Ramp::Steel, 3};
+            });
+        DrawShape(
+            canvas, cx - 3, cy - 3, cx + 3, cy + 3,
+            [&](float x, float y) { return CircleDistance(x, y, cx, cy, 2.3f); },
+            [&](float x, float y, float) {
+              return Tone{Ramp::Steel, 9 + 5 * DomeLight(x - cx, y - cy, 2.6f)};
+            });
       }
     }
   }
@@ -164,7 +171,8 @@ namespace {
 // Wood grain along y for a board: long growth rings bent by noise, and fine fibres.
 float Grain(float x, float y, float boardCentre, std::uint32_t seed) {
   const float bend = 6 * Noise(x, y, 2, 1, seed) + 2 * Noise(x, y, 8, 2, seed + 1);
-  const float ring = std::sin((x - boardCentre + bend) * 0.7f + 0.4f * Noise(x, y, 16, 4, seed + 2));
+  const float ring =
+      std::sin((x - boardCentre + bend) * 0.7f + 0.4f * Noise(x, y, 16, 4, seed + 2));
   const float fibre = Noise(x, y, 64, 4, seed + 3);
   return 0.8f * ring * std::abs(ring) + 0.5f * fibre;
 }
@@ -187,7 +195,8 @@ Canvas PaintWood() {
       const float d = std::min(std::abs(y - ends[j]), kTextureSide - std::abs(y - ends[j]));
       endEdge = std::min(endEdge, d);
     }
-    if (board == static_cast<int>(ends.size())) board = 0;  // the last board runs on past the bottom
+    if (board == static_cast<int>(ends.size()))
+      board = 0;  // the last board runs on past the bottom
     const int piece = plank * 4 + board;
     const float sideEdge = std::min(lx, 32 - lx);
     if (sideEdge < 1 || endEdge < 0.8f) return Tone{Ramp::Wood, 1.5f};
@@ -198,12 +207,14 @@ Canvas PaintWood() {
   });
   // Two knots: a dark heart in rings of lighter wood.
   for (const auto& [cx, cy] : {std::pair{50.0f, 70.0f}, std::pair{109.0f, 30.0f}}) {
-    DrawShape(canvas, cx - 6, cy - 9, cx + 6, cy + 9,
-              [&](float x, float y) { return EllipseDistance(x, y, cx, cy, 4.5f, 7.5f); },
-              [&](float x, float y, float d) {
-                const float heart = SmoothStep(1.5f, 2.5f, -d);
-                return Tone{Ramp::Wood, 7 + std::sin(d * 1.8f) - 2.5f * heart + 0.3f * Noise(x, y, 64, 64, 604)};
-              });
+    DrawShape(
+        canvas, cx - 6, cy - 9, cx + 6, cy + 9,
+        [&](float x, float y) { return EllipseDistance(x, y, cx, cy, 4.5f, 7.5f); },
+        [&](float x, float y, float d) {
+          const float heart = SmoothStep(1.5f, 2.5f, -d);
+          return Tone{Ramp::Wood,
+                      7 + std::sin(d * 1.8f) - 2.5f * heart + 0.3f * Noise(x, y, 64, 64, 604)};
+        });
   }
   return canvas;
 }
@@ -221,7 +232,8 @@ Canvas PaintCrate() {
       const float across = side ? x : y;
       const float start = across < 64 ? 0 : 128 - kFrame;
       const float near = across - start, far = start + kFrame - across;
-      const float light = side ? BevelLight(near, far, 99, 99, 2.5f) : BevelLight(99, 99, near, far, 2.5f);
+      const float light =
+          side ? BevelLight(near, far, 99, 99, 2.5f) : BevelLight(99, 99, near, far, 2.5f);
       const float g = side ? Grain(x, y, 7, 701) : Grain(y + 200, x, 7, 702);
       const float mitre = std::abs(ex - ey) < 0.8f ? -3.0f : 0.0f;
       return Tone{Ramp::Wood, 9 + 1.2f * g + 2 * light + mitre};
@@ -238,27 +250,32 @@ Canvas PaintCrate() {
     return SegmentDistance(x, y, kFrame + shift, 128 - kFrame + shift, 128 - kFrame + shift,
                            kFrame + shift, 7);
   };
-  DrawShape(canvas, kFrame, kFrame, 128 - kFrame, 128 - kFrame,
-            [&](float x, float y) {
-              return std::max(brace(x, y, 2.5f), BoxDistance(x, y, 64, 64, 64 - kFrame, 64 - kFrame));
-            },
-            [](float, float, float) { return Tone{Ramp::Wood, 2.5f}; });
-  DrawShape(canvas, kFrame, kFrame, 128 - kFrame, 128 - kFrame,
-            [&](float x, float y) {
-              return std::max(brace(x, y, 0), BoxDistance(x, y, 64, 64, 64 - kFrame, 64 - kFrame));
-            },
-            [&](float x, float y, float d) {
-              const float g = Grain((x + y) * 0.7071f, (x - y) * 0.7071f + 300, 90, 705);
-              return Tone{Ramp::Wood, 9 + 1.2f * g + (d > -1.5f ? ((x + y) < 128 ? 1.5f : -2.5f) : 0.0f)};
-            });
+  DrawShape(
+      canvas, kFrame, kFrame, 128 - kFrame, 128 - kFrame,
+      [&](float x, float y) {
+        return std::max(brace(x, y, 2.5f), BoxDistance(x, y, 64, 64, 64 - kFrame, 64 - kFrame));
+      },
+      [](float, float, float) {
+        return Tone{Ramp::Wood, 2.5f};
+      });
+  DrawShape(
+      canvas, kFrame, kFrame, 128 - kFrame, 128 - kFrame,
+      [&](float x, float y) {
+        return std::max(brace(x, y, 0), BoxDistance(x, y, 64, 64, 64 - kFrame, 64 - kFrame));
+      },
+      [&](float x, float y, float d) {
+        const float g = Grain((x + y) * 0.7071f, (x - y) * 0.7071f + 300, 90, 705);
+        return Tone{Ramp::Wood, 9 + 1.2f * g + (d > -1.5f ? ((x + y) < 128 ? 1.5f : -2.5f) : 0.0f)};
+      });
   // Nails: dark heads with a bright spot.
   for (const float cx : {7.0f, 121.0f}) {
     for (const float cy : {7.0f, 121.0f, 64.0f}) {
-      DrawShape(canvas, cx - 3, cy - 3, cx + 3, cy + 3,
-                [&](float x, float y) { return CircleDistance(x, y, cx, cy, 2.3f); },
-                [&](float x, float y, float) {
-                  return Tone{Ramp::Steel, 5 + 5 * DomeLight(x - cx, y - cy, 2.5f)};
-                });
+      DrawShape(
+          canvas, cx - 3, cy - 3, cx + 3, cy + 3,
+          [&](float x, float y) { return CircleDistance(x, y, cx, cy, 2.3f); },
+          [&](float x, float y, float) {
+            return Tone{Ramp::Steel, 5 + 5 * DomeLight(x - cx, y - cy, 2.5f)};
+          });
     }
   }
   return canvas;
@@ -283,19 +300,21 @@ void Pebbles(Canvas& canvas, int count, float yMin, std::uint32_t seed) {
     const Ramp ramp = kind == 0 ? Ramp::Slate : kind == 1 ? Ramp::Stone : Ramp::Sand;
     const float base = kind == 2 ? 5.5f : 7.5f;
     // Shadow below, then the stone, lit from the upper left.
-    DrawShape(canvas, cx - rx - 2, cy - ry - 2, cx + rx + 2, cy + ry + 3,
-              [&](float x, float y) { return EllipseDistance(x, y, cx + 0.8f, cy + 1.2f, rx, ry); },
-              [&](float x, float y, float) {
-                Tone soil = Soil(x, y);
-                soil.Level -= 2.5f;
-                return soil;
-              });
-    DrawShape(canvas, cx - rx - 1, cy - ry - 1, cx + rx + 1, cy + ry + 1,
-              [&](float x, float y) { return EllipseDistance(x, y, cx, cy, rx, ry); },
-              [&](float x, float y, float) {
-                return Tone{ramp, base + 5 * DomeLight((x - cx) * ry / rx, y - cy, ry + 0.5f) +
-                                      0.6f * Noise(x, y, 64, 64, seed + 1)};
-              });
+    DrawShape(
+        canvas, cx - rx - 2, cy - ry - 2, cx + rx + 2, cy + ry + 3,
+        [&](float x, float y) { return EllipseDistance(x, y, cx + 0.8f, cy + 1.2f, rx, ry); },
+        [&](float x, float y, float) {
+          Tone soil = Soil(x, y);
+          soil.Level -= 2.5f;
+          return soil;
+        });
+    DrawShape(
+        canvas, cx - rx - 1, cy - ry - 1, cx + rx + 1, cy + ry + 1,
+        [&](float x, float y) { return EllipseDistance(x, y, cx, cy, rx, ry); },
+        [&](float x, float y, float) {
+          return Tone{ramp, base + 5 * DomeLight((x - cx) * ry / rx, y - cy, ry + 0.5f) +
+                                0.6f * Noise(x, y, 64, 64, seed + 1)};
+        });
   }
 }
 
@@ -315,19 +334,23 @@ namespace {
 void Blades(Canvas& canvas, int count, bool fromAbove, std::uint32_t seed) {
   win::Random random(static_cast<std::int32_t>(seed));
   for (int i = 0; i < count; ++i) {
-    const float x0 = static_cast<float>(random.Next(128)), y0 = static_cast<float>(random.Next(128));
-    const float angle = fromAbove ? random.Next(628) / 100.0f : kPi / 2 + (random.Next(60) - 30) / 100.0f;
+    const float x0 = static_cast<float>(random.Next(128)),
+                y0 = static_cast<float>(random.Next(128));
+    const float angle =
+        fromAbove ? random.Next(628) / 100.0f : kPi / 2 + (random.Next(60) - 30) / 100.0f;
     const float length = 4 + random.Next(50) / 10.0f;
     const float x1 = x0 + std::cos(angle) * length, y1 = y0 + std::sin(angle) * length;
     const float level = 8 + random.Next(50) / 10.0f;
-    DrawShape(canvas, std::min(x0, x1) - 1, std::min(y0, y1) - 1, std::max(x0, x1) + 1,
-              std::max(y0, y1) + 1,
-              [&](float x, float y) { return SegmentDistance(x, y, x0, y0, x1, y1, 0.55f); },
-              [&](float x, float y, float) {
-                // Lighter toward the tip.
-                const float t = Clamp01(((x - x0) * (x1 - x0) + (y - y0) * (y1 - y0)) / (length * length));
-                return Tone{Ramp::Grass, level + 1.5f * t};
-              });
+    DrawShape(
+        canvas, std::min(x0, x1) - 1, std::min(y0, y1) - 1, std::max(x0, x1) + 1,
+        std::max(y0, y1) + 1,
+        [&](float x, float y) { return SegmentDistance(x, y, x0, y0, x1, y1, 0.55f); },
+        [&](float x, float y, float) {
+          // Lighter toward the tip.
+          const float t =
+              Clamp01(((x - x0) * (x1 - x0) + (y - y0) * (y1 - y0)) / (length * length));
+          return Tone{Ramp::Grass, level + 1.5f * t};
+        });
   }
 }
 
@@ -337,7 +360,9 @@ Canvas PaintGrass() {
   Canvas canvas;
   canvas.Paint([](float x, float y) {
     const float clumps = Fbm(x, y, 8, 4, 901, 0.6f);
-    return Tone{Ramp::Grass, 6 + 2.2f * clumps + 0.8f * (Hash01(static_cast<int>(x), static_cast<int>(y), 902) - 0.5f)};
+    return Tone{
+        Ramp::Grass,
+        6 + 2.2f * clumps + 0.8f * (Hash01(static_cast<int>(x), static_cast<int>(y), 902) - 0.5f)};
   });
   Blades(canvas, 900, true, 903);
   // A few small flowers.
@@ -346,14 +371,21 @@ Canvas PaintGrass() {
     const float cx = random.Next(128), cy = random.Next(128);
     const Ramp ramp = i % 3 == 0 ? Ramp::Marble : Ramp::Gold;
     for (int petal = 0; petal < 5; ++petal) {
-      const float px = cx + 1.6f * std::cos(petal * 1.2566f), py = cy + 1.6f * std::sin(petal * 1.2566f);
-      DrawShape(canvas, px - 2, py - 2, px + 2, py + 2,
-                [&](float x, float y) { return CircleDistance(x, y, px, py, 1.1f); },
-                [&](float x, float y, float) { return Tone{ramp, 12 + 3 * DomeLight(x - cx, y - cy, 3)}; });
+      const float px = cx + 1.6f * std::cos(petal * 1.2566f),
+                  py = cy + 1.6f * std::sin(petal * 1.2566f);
+      DrawShape(
+          canvas, px - 2, py - 2, px + 2, py + 2,
+          [&](float x, float y) { return CircleDistance(x, y, px, py, 1.1f); },
+          [&](float x, float y, float) {
+            return Tone{ramp, 12 + 3 * DomeLight(x - cx, y - cy, 3)};
+          });
     }
-    DrawShape(canvas, cx - 1, cy - 1, cx + 1, cy + 1,
-              [&](float x, float y) { return CircleDistance(x, y, cx, cy, 0.8f); },
-              [&](float, float, float) { return Tone{ramp == Ramp::Gold ? Ramp::Lava : Ramp::Gold, 10}; });
+    DrawShape(
+        canvas, cx - 1, cy - 1, cx + 1, cy + 1,
+        [&](float x, float y) { return CircleDistance(x, y, cx, cy, 0.8f); },
+        [&](float, float, float) {
+          return Tone{ramp == Ramp::Gold ? Ramp::Lava : Ramp::Gold, 10};
+        });
   }
   return canvas;
 }
@@ -364,7 +396,7 @@ Canvas PaintGrassSide() {
   Pebbles(canvas, 16, 24, 1001);
   // The sod along the top: its lower edge dips and rises; blades hang over the soil.
   canvas.Paint([&](float x, float y) {
-    const float depth = 13 + 4 * Noise(x, 0, 8, 1, 1002) + 2.5f * Noise(x, 0, 32, 1, 1003);
+    const float depth = 18 + 5 * Noise(x, 0, 8, 1, 1002) + 2.5f * Noise(x, 0, 32, 1, 1003);
     if (y > depth + 1.5f) return canvas.At(static_cast<int>(x), static_cast<int>(y));
     if (y > depth) return Tone{Ramp::Earth, 2.5f};
     const float clumps = Fbm(x, y, 16, 3, 1004);
@@ -374,19 +406,22 @@ Canvas PaintGrassSide() {
   win::Random random(1005);
   for (int i = 0; i < 170; ++i) {
     const float x0 = static_cast<float>(random.Next(128));
-    const float depth = 13 + 4 * Noise(x0, 0, 8, 1, 1002) + 2.5f * Noise(x0, 0, 32, 1, 1003);
+    const float depth = 18 + 5 * Noise(x0, 0, 8, 1, 1002) + 2.5f * Noise(x0, 0, 32, 1, 1003);
     const float y0 = depth - 4 + random.Next(30) / 10.0f;
     const float length = 3 + random.Next(90) / 10.0f;
     const float lean = (random.Next(100) - 50) / 60.0f;
     const float x1 = x0 + lean * length * 0.5f, y1 = y0 + length;
     const float level = 6 + random.Next(40) / 10.0f;
-    DrawShape(canvas, std::min(x0, x1) - 2, y0 - 1, std::max(x0, x1) + 2, y1 + 1,
-              [&](float x, float y) {
-                // Blades taper to a point at the tip.
-                const float t = Clamp01((y - y0) / length);
-                return SegmentDistance(x, y, x0, y0, x1, y1, 0.9f * (1 - t) + 0.2f);
-              },
-              [&](float, float y, float) { return Tone{Ramp::Grass, level - 2 * Clamp01((y - y0) / length)}; });
+    DrawShape(
+        canvas, std::min(x0, x1) - 2, y0 - 1, std::max(x0, x1) + 2, y1 + 1,
+        [&](float x, float y) {
+          // Blades taper to a point at the tip.
+          const float t = Clamp01((y - y0) / length);
+          return SegmentDistance(x, y, x0, y0, x1, y1, 0.9f * (1 - t) + 0.2f);
+        },
+        [&](float, float y, float) {
+          return Tone{Ramp::Grass, level - 2 * Clamp01((y - y0) / length)};
+        });
   }
   return canvas;
 }
@@ -415,7 +450,7 @@ Canvas PaintSand() {
     const float crest = std::pow(0.5f + 0.5f * ripple, 3.0f);
     const float grains = Hash01(static_cast<int>(x), static_cast<int>(y), 1202) - 0.5f;
     const float patches = Fbm(x, y, 4, 4, 1203);
-    return Tone{Ramp::Sand, 8.2f + 1.8f * crest - 1.0f * (0.5f - 0.5f * ripple) + 1.6f * grains +
+    return Tone{Ramp::Sand, 9.2f + 1.8f * crest - 1.0f * (0.5f - 0.5f * ripple) + 1.6f * grains +
                                 1.2f * patches};
   });
   win::Random random(1204);
@@ -424,9 +459,12 @@ Canvas PaintSand() {
     const float r = 0.6f + random.Next(10) / 10.0f;
     const Ramp ramp = i % 4 == 0 ? Ramp::Marble : i % 4 == 1 ? Ramp::Earth : Ramp::Sand;
     const float level = ramp == Ramp::Marble ? 8.0f : ramp == Ramp::Earth ? 9.0f : 4.0f;
-    DrawShape(canvas, cx - 2, cy - 2, cx + 2, cy + 2,
-              [&](float x, float y) { return CircleDistance(x, y, cx, cy, r); },
-              [&](float, float, float) { return Tone{ramp, level}; });
+    DrawShape(
+        canvas, cx - 2, cy - 2, cx + 2, cy + 2,
+        [&](float x, float y) { return CircleDistance(x, y, cx, cy, r); },
+        [&](float, float, float) {
+          return Tone{ramp, level};
+        });
   }
   return canvas;
 }
@@ -434,7 +472,6 @@ Canvas PaintSand() {
 Canvas PaintPodium() {
   // Pale stone blocks between two gold bands, top and bottom, each engraved with a row of
   // small diamonds.
-  const std::vector<Course> courses = {{128, 0, {64, 64}}};
   Canvas canvas = Masonry({{40, 0, {128}}, {48, 32, {64, 64}}, {40, 0, {128}}}, {Ramp::Slate, 5},
                           Ramp::Stone, 10, 1.2f, 1301);
   canvas.Paint([&](float x, float y) {
