@@ -64,10 +64,10 @@ void AddSparkle(Canvas& canvas, float x, float y, float size) {
     for (int px = static_cast<int>(x) - reach; px <= static_cast<int>(x) + reach; ++px) {
       if (!canvas.Opaque(px, py)) continue;
       const float dx = static_cast<float>(px) + 0.5f - x, dy = static_cast<float>(py) + 0.5f - y;
-      const float thin = size * 0.06f + 0.35f;
+      const float thin = size * 0.04f + 0.45f;
       auto ray = [&](float along, float across, float length) {
         const float fade = std::max(0.0f, 1 - std::abs(along) / length);
-        return fade * fade * std::exp(-(across * across) / (thin * thin));
+        return fade * std::sqrt(fade) * std::exp(-(across * across) / (thin * thin));
       };
       const float glow = std::exp(-(dx * dx + dy * dy) / (size * size * 0.04f));
       const float amount = std::max({ray(dx, dy, size), ray(dy, dx, size * 0.75f), glow});

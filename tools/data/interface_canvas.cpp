@@ -232,6 +232,7 @@ engine::PcxImage Canvas::ToPcx(bool dither) const {
   for (int key = 0; key < kColourKeys; ++key) {
     if (counts[static_cast<std::size_t>(key)] != 0) colours.push_back({key, counts[static_cast<std::size_t>(key)]});
   }
+  if (colours.empty()) return image;
   std::vector<std::uint8_t> indexOf(kColourKeys, 0);
   const std::vector<ColourBox> boxes = MedianCut(colours, kPaletteColours);
   for (std::size_t b = 0; b < boxes.size(); ++b) {

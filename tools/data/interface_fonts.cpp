@@ -12,7 +12,8 @@ namespace {
 
 // The glyphs of characters 32 to 131, drawn by hand: '#' is lit, '.' is blank. Each
 // block holds one row of glyphs side by side, separated by one space; "--" lines only
-// name the characters of the block below them.
+// name the characters of the block below them. 127 to 131 are symbols: a diamond, a
+// heart, arrows to the right and to the left, and a star.
 
 // 3 x 7: capitals and digits on rows 0-4, small letters from row 1 (ascenders from row
 // 0), descenders on rows 5 and 6.

@@ -97,8 +97,8 @@ Canvas MakeLogo() {
   }
   Canvas logo = fine.Downsample(kFine);
   // Glints on the Z's upper corner, the A's top and the L's foot.
-  for (const auto& [letter, point, size] : {std::tuple{0, Point{4, 4}, 11.0f}, std::tuple{1, Point{86, 5}, 7.0f},
-                                             std::tuple{6, Point{114, 80}, 9.0f}}) {
+  for (const auto& [letter, point, size] : {std::tuple{0, Point{4, 4}, 14.0f}, std::tuple{1, Point{86, 5}, 9.0f},
+                                             std::tuple{6, Point{114, 80}, 11.0f}}) {
     const Point at = place.Map(letter, point);
     AddSparkle(logo, at.X / kFine, at.Y / kFine, size);
   }
