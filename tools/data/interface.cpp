@@ -1,3 +1,5 @@
+#include <string_view>
+
 #include "engine/pcx.h"
 #include "tools/data/generators.h"
 #include "tools/data/interface_art.h"
@@ -6,16 +8,17 @@
 namespace zandrel::data {
 
 void GenerateInterface(DataTree& tree) {
-  tree.Add("INTERF/ZANDREL.PCX", engine::EncodePcx(MakeLogo().ToPcx()));
-  tree.Add("INTERF/TITLE.PCX", engine::EncodePcx(MakeTitle().ToPcx()));
-  tree.Add("INTERF/OPTION.PCX", engine::EncodePcx(MakeMenu().ToPcx()));
-  tree.Add("INTERF/SELECT.PCX", engine::EncodePcx(MakeMarker().ToPcx()));
-  tree.Add("INTERF/BARRE.PCX", engine::EncodePcx(MakeBar().ToPcx()));
-  tree.Add("INTERF/RADAR.PCX", engine::EncodePcx(MakeRadar().ToPcx()));
-  tree.Add("INTERF/RADARP1.PCX", engine::EncodePcx(MakeRadarDot(false).ToPcx()));
-  tree.Add("INTERF/RADARP2.PCX", engine::EncodePcx(MakeRadarDot(true).ToPcx()));
-  tree.Add("INTERF/SMALFONT.PCX", engine::EncodePcx(FontSheet(Font::Small).ToPcx()));
-  tree.Add("INTERF/BIGFONT.PCX", engine::EncodePcx(FontSheet(Font::Big).ToPcx()));
+  auto add = [&tree](std::string_view path, const Canvas& picture) { tree.Add(path, engine::EncodePcx(picture.ToPcx())); };
+  add("INTERF/ZANDREL.PCX", MakeLogo());
+  add("INTERF/TITLE.PCX", MakeTitle());
+  add("INTERF/OPTION.PCX", MakeMenu());
+  add("INTERF/SELECT.PCX", MakeMarker());
+  add("INTERF/BARRE.PCX", MakeBar());
+  add("INTERF/RADAR.PCX", MakeRadar());
+  add("INTERF/RADARP1.PCX", MakeRadarDot(false));
+  add("INTERF/RADARP2.PCX", MakeRadarDot(true));
+  add("INTERF/SMALFONT.PCX", FontSheet(Font::Small));
+  add("INTERF/BIGFONT.PCX", FontSheet(Font::Big));
 }
 
 }  // namespace zandrel::data

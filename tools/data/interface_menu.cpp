@@ -97,15 +97,16 @@ std::vector<Contour> Symbol(int entry, float x, float y) {
   }
 }
 
-// Bevelled gold over the fine canvas, the shapes given in final pixels.
-void PaintGold(Canvas& fine, const std::vector<Contour>& shapes, float bevel, float brightness) {
+// Bevelled gold in a dark rim `rim` pixels wide over the fine canvas, the shapes given in
+// final pixels.
+void PaintGold(Canvas& fine, const std::vector<Contour>& shapes, float bevel, float brightness, float rim = 1.2f) {
   std::vector<Contour> scaled;
   for (const Contour& c : shapes) scaled.push_back(Scaled(c));
   const Grid cover = Coverage(fine.Width(), fine.Height(), scaled, 3);
-  const Grid rim = DistanceOutside(cover);
+  const Grid outside = DistanceOutside(cover);
   for (int y = 0; y < fine.Height(); ++y) {
     for (int x = 0; x < fine.Width(); ++x) {
-      if (rim.At(x, y) > 0 && rim.At(x, y) <= 1.2f * kFine) fine.Blend(x, y, Hex(0x0A0604), 0.85f);
+      if (outside.At(x, y) > 0 && outside.At(x, y) <= rim * kFine) fine.Blend(x, y, Hex(0x0A0604), 0.85f);
     }
   }
   const BevelLighting lit = LightBevel(cover, bevel * kFine);
@@ -160,25 +161,11 @@ Canvas MakeMenu() {
 Canvas MakeMarker() {
   // Drawn 0.075 x 0.0708 of the screen: 48 x 34 keeps its pixels square at 640 x 480.
   constexpr int kMarkerWidth = 48, kMarkerHeight = 34;
-  Canvas fine(kMarkerWidth * 2, kMarkerHeight * 2);
+  Canvas fine(kMarkerWidth * kFine, kMarkerHeight * kFine);
   const float cy = kMarkerHeight / 2.0f;
-  const std::vector<Contour> arrow = {Polygon({{3, cy - 5.5f}, {22, cy - 5.5f}, {22, cy - 14}, {45, cy}, {22, cy + 14}, {22, cy + 5.5f}, {3, cy + 5.5f}})};
-  std::vector<Contour> scaled;
-  for (const Contour& c : arrow) {
-    Contour s;
-    for (const Point p : c) s.push_back({p.X * 2, p.Y * 2});
-    scaled.push_back(s);
-  }
-  const Grid cover = Coverage(fine.Width(), fine.Height(), scaled, 3);
-  const Grid rim = DistanceOutside(cover);
-  for (int y = 0; y < fine.Height(); ++y) {
-    for (int x = 0; x < fine.Width(); ++x) {
-      if (rim.At(x, y) > 0 && rim.At(x, y) <= 4) fine.Set(x, y, Hex(0x1A0A02));
-    }
-  }
-  const BevelLighting lit = LightBevel(cover, 7);
-  Fill(fine, cover, [&](int x, int y) { return Gold(0.15f + 1.0f * lit.Light.At(x, y)) + Hex(0xFFFFFF) * lit.Shine.At(x, y); });
-  Canvas marker = fine.Downsample(2);
+  PaintGold(fine, {Polygon({{3, cy - 5.5f}, {22, cy - 5.5f}, {22, cy - 14}, {45, cy}, {22, cy + 14}, {22, cy + 5.5f}, {3, cy + 5.5f}})},
+            3.5f, 1.05f, 2);
+  Canvas marker = fine.Downsample(kFine);
   AddSparkle(marker, 26, cy - 8, 6);
   return marker;
 }
