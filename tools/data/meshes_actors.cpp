@@ -216,7 +216,7 @@ MeshBuilder Shadow() {
 // A floating armoured orb: spikes round its middle, four blades, one red eye toward -z.
 MeshBuilder Sentry() {
   constexpr std::uint16_t kShell = 34;  // sentry texture
-  constexpr std::uint16_t kBlade = 101, kSpike = 106, kEyeRim = 72, kEye = 78, kPupil = 94;
+  constexpr std::uint16_t kBlade = 105, kSpike = 106, kEyeRim = 72, kEye = 78, kPupil = 94;
   MeshBuilder mesh;
   std::vector<Ring> orb;
   for (const double latitude : {-90.0, -54.0, -18.0, 18.0, 54.0, 90.0}) {
@@ -233,8 +233,8 @@ MeshBuilder Sentry() {
 
   // Five spikes around the middle, leaving the eye's side free.
   for (int i = 1; i <= 5; ++i) {
-    mesh.Place(Affine::RotateY(270 + 60.0 * i) * Affine::Translate(108, 0, 0) * Affine::RotateZ(-90));
-    const std::array<Ring, 2> spike{{{17, 0, Shaded(kSpike)}, {0, 70, {}}}};
+    mesh.Place(Affine::RotateY(270 + 60.0 * i) * Affine::Translate(104, 0, 0) * Affine::RotateZ(-90));
+    const std::array<Ring, 2> spike{{{22, 0, Shaded(kSpike)}, {0, 84, {}}}};
     mesh.Lathe(spike, 4, Shaded(kSpike), {}, 45);
   }
 

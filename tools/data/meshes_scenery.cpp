@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tools/data/meshes_parts.h"
@@ -226,8 +227,11 @@ MeshBuilder Tree() {
     mesh.Place(Affine::RotateY(turn));
     mesh.Quad(Vec3{-240, kCeiling, 0}, Vec3{240, kCeiling, 0}, Vec3{240, -60, 0}, Vec3{-240, -60, 0}, leaves);
   }
-  mesh.Place({});
-  mesh.Quad(Vec3{-220, 110, 220}, Vec3{220, 110, 220}, Vec3{220, 110, -220}, Vec3{-220, 110, -220}, leaves);
+  // Two level layers, the upper one smaller and turned, round the crown off.
+  for (const auto& [y, half, turn] : {std::tuple{60.0, 220.0, 0.0}, {190.0, 160.0, 45.0}}) {
+    mesh.Place(Affine::RotateY(turn));
+    mesh.Quad(Vec3{-half, y, half}, Vec3{half, y, half}, Vec3{half, y, -half}, Vec3{-half, y, -half}, leaves);
+  }
   return mesh;
 }
 
