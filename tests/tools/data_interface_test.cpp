@@ -11,7 +11,7 @@
 #include "engine/engine.h"
 #include "engine/pcx.h"
 #include "engine/picture.h"
-#include "tests/engine/recording_backend.h"
+#include "tests/support/recording_backend.h"
 #include "tests/support/temp_dir.h"
 #include "tools/data/data_tree.h"
 #include "tools/data/generators.h"

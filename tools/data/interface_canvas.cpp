@@ -144,15 +144,6 @@ Grid DistanceTo(const Grid& coverage, bool targetInside) {
   return distance;
 }
 
-std::uint32_t Mix32(std::uint32_t h) {
-  h ^= h >> 16;
-  h *= 0x7FEB352Du;
-  h ^= h >> 15;
-  h *= 0x846CA68Bu;
-  h ^= h >> 16;
-  return h;
-}
-
 }  // namespace
 
 float Clamp01(float v) { return std::clamp(v, 0.0f, 1.0f); }
@@ -276,11 +267,6 @@ Grid Coverage(int width, int height, const std::vector<Contour>& shape, int samp
 
 Grid DistanceInside(const Grid& coverage) { return DistanceTo(coverage, false); }
 Grid DistanceOutside(const Grid& coverage) { return DistanceTo(coverage, true); }
-
-float Hash01(int x, int y, std::uint32_t seed) {
-  const std::uint32_t h = Mix32(static_cast<std::uint32_t>(x) * 0x9E3779B1u ^ Mix32(static_cast<std::uint32_t>(y) * 0x85EBCA77u ^ seed));
-  return static_cast<float>(h >> 8) / 16777216.0f;
-}
 
 float ValueNoise(float x, float y, std::uint32_t seed) {
   const float fx = std::floor(x), fy = std::floor(y);

@@ -3,6 +3,8 @@
 // own palette.
 #pragma once
 
+#include "tools/data/noise.h"
+
 #include <cstdint>
 #include <initializer_list>
 #include <vector>
@@ -101,7 +103,6 @@ Grid DistanceInside(const Grid& coverage);
 Grid DistanceOutside(const Grid& coverage);
 
 // Noise in 0..1: per lattice point, smoothly interpolated, and summed over octaves.
-float Hash01(int x, int y, std::uint32_t seed);
 float ValueNoise(float x, float y, std::uint32_t seed);
 float Fractal(float x, float y, std::uint32_t seed, int octaves);
 

@@ -3,6 +3,8 @@
 // dithered onto the palette.
 #pragma once
 
+#include "tools/data/noise.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -28,10 +30,6 @@ inline float Wrap(float v) {
   return w < 0 ? w + kTextureSide : w;
 }
 inline int WrapPixel(int v) { return ((v % kTextureSide) + kTextureSide) % kTextureSide; }
-
-// A well-mixed 32-bit hash of a lattice point, and the same as a number in [0, 1).
-std::uint32_t Hash(int x, int y, std::uint32_t seed);
-float Hash01(int x, int y, std::uint32_t seed);
 
 // Gradient noise in about -1 .. 1 over pixel coordinates, with cellsX x cellsY lattice
 // cells across the image, so that it repeats every kTextureSide pixels both ways.
