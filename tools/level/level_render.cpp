@@ -28,13 +28,24 @@ int Fail(std::ostream& err, const std::string& message) {
 
 }  // namespace
 
-std::array<std::int32_t, 5> CameraBehindStart(std::int32_t startX, std::int32_t startY, std::int32_t startZ,
-                                              std::int32_t heading) {
-  const float back = 2.5f * world::kCellSize;
-  const float s = engine::AngleSin(heading), c = engine::AngleCos(heading);
-  return {static_cast<std::int32_t>(static_cast<float>(world::CellCentre(startX)) - s * back),
-          world::CellCentre(startY) + 420,
-          static_cast<std::int32_t>(static_cast<float>(world::CellCentre(startZ)) - c * back), heading, -1400};
+std::array<std::int32_t, 5> CameraBehindStart(const world::World& world) {
+  const world::LevelMap& map = world.Map;
+  const float s = engine::AngleSin(map.StartHeading), c = engine::AngleCos(map.StartHeading);
+  const float x0 = static_cast<float>(world::CellCentre(map.StartX));
+  const float y = static_cast<float>(world::CellCentre(map.StartY) + 160);
+  const float z0 = static_cast<float>(world::CellCentre(map.StartZ));
+  float back = 0;
+  constexpr float kStep = 32, kFarthest = 2.5f * world::kCellSize, kClearance = 96;
+  while (back + kStep <= kFarthest) {
+    const float probe = back + kStep + kClearance;
+    const float px = x0 - s * probe, pz = z0 - c * probe;
+    const std::int32_t cx = world::CellOf(px), cy = world::CellOf(y), cz = world::CellOf(pz);
+    const world::ObjectType& t = world.Types[map.GetCell(cx, cy, cz)];
+    if (px < 0 || pz < 0 || !map.Contains(cx, cy, cz) || (!t.Empty && t.Collision)) break;
+    back += kStep;
+  }
+  return {static_cast<std::int32_t>(x0 - s * back), static_cast<std::int32_t>(y), static_cast<std::int32_t>(z0 - c * back),
+          map.StartHeading, -1200};
 }
 
 int RenderLevel(const std::string& file, const std::string& out, const RenderOptions& options, std::ostream& err) {
@@ -57,7 +68,7 @@ int RenderLevel(const std::string& file, const std::string& out, const RenderOpt
   const world::LevelMap& map = world->Map;
 
   const auto [x, y, z, yaw, pitch] =
-      options.Camera.value_or(CameraBehindStart(map.StartX, map.StartY, map.StartZ, map.StartHeading));
+      options.Camera.value_or(CameraBehindStart(*world));
   engine::CubeFaces faces = engine::MakeCubeFaces();
   backend.ClearView(view.FogIndex[0], view);
   if (map.Outside != 0 && !world->Bank.Sky.Empty()) {

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "world/world.h"
+
 namespace zandrel::tools {
 
 struct RenderOptions {
@@ -15,10 +17,10 @@ struct RenderOptions {
   std::optional<std::array<std::int32_t, 5>> Camera;  // x, y, z, yaw, pitch; else behind the start
 };
 
-// The camera behind the start point: two and a half cells back along the start heading,
-// raised a little and looking slightly down. Returns x, y, z, yaw, pitch.
-std::array<std::int32_t, 5> CameraBehindStart(std::int32_t startX, std::int32_t startY, std::int32_t startZ,
-                                              std::int32_t heading);
+// The camera behind the start point: up to two and a half cells back along the start
+// heading, stopping short of solid cells and the level's edge, raised a little and
+// looking slightly down. Returns x, y, z, yaw, pitch.
+std::array<std::int32_t, 5> CameraBehindStart(const world::World& world);
 
 // Draws the level's cells around the camera as the game does and writes the picture.
 // Returns an exit status of the tool's contract; the one-line error goes to `err`.
