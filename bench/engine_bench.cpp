@@ -10,35 +10,12 @@
 #include "engine/camera.h"
 #include "engine/cube_faces.h"
 #include "engine/scene.h"
+#include "bench/null_backend.h"
 
 namespace zandrel::engine {
 namespace {
 
 constexpr int kSide = 17;
-
-class NullBackend : public Backend {
- public:
-  explicit NullBackend(bool editorRules) : editorRules_(editorRules) {}
-  void OpenView(int width, int height, RenderView& view) override {
-    SetProjection(view, width, height, editorRules_ ? 10 : 1, editorRules_ ? width - 1 : width);
-    view.Rules = {editorRules_, editorRules_, editorRules_};
-  }
-  void ClearView(std::uint8_t, RenderView&) override {}
-  void StartScene(RenderView&) override {}
-  void DrawPolygon(int index, RenderView& view) override {
-    lightSum_ += view.Polygons[static_cast<std::size_t>(index)].Light1;
-  }
-  void DrawPicture(const Picture&, bool, RenderView&, float, float, float, float) override {}
-  void SwapView(RenderView&) override {}
-  void BeginTextureImages(RenderView&) override {}
-  void StoreTextureImage(int, const PcxImage&, bool, RenderView&) override {}
-  void FogChanged(RenderView&) override {}
-  std::int64_t LightSum() const { return lightSum_; }
-
- private:
-  bool editorRules_;
-  std::int64_t lightSum_ = 0;
-};
 
 // A room: floor, ceiling and four walls of cubes, with scattered blocks and pillars inside.
 std::vector<std::uint8_t> MakeRoom() {
