@@ -20,6 +20,8 @@
 #include "tools/data/generators.h"
 #include "tools/data/meshes_builder.h"
 
+#include "world/object_bank.h"
+
 namespace zandrel::data {
 namespace {
 
@@ -372,31 +374,10 @@ TEST(GeneratedMeshesTest, TexturesOnUprightFacesAreUpright) {
 
 // ---- particular meshes -------------------------------------------------------------
 
-// The object box as the bank computes it from the vertices, cell-local.
-struct Box {
-  int Xmin = 512, Xmax = 0, Ymin = 512, Zmin = 512, Zmax = 0;
-  std::array<int, 4> Ymax{-512, -512, -512, -512};
-};
+using world::Box;
+using world::MeshBox;
 
-Box MeshBox(const Mesh& mesh) {
-  Box box;
-  for (std::size_t i = 0; i < mesh.VertexCount(); ++i) {
-    box.Xmin = std::min(box.Xmin, mesh.X[i]);
-    box.Xmax = std::max(box.Xmax, mesh.X[i]);
-    box.Ymin = std::min(box.Ymin, mesh.Y[i]);
-    box.Zmin = std::min(box.Zmin, mesh.Z[i]);
-    box.Zmax = std::max(box.Zmax, mesh.Z[i]);
-  }
-  const int midX = (box.Xmin + box.Xmax) / 2, midZ = (box.Zmin + box.Zmax) / 2;
-  for (std::size_t i = 0; i < mesh.VertexCount(); ++i) {
-    const bool east = mesh.X[i] >= midX, north = mesh.Z[i] >= midZ;
-    const std::size_t corner = north ? (east ? 2 : 3) : (east ? 1 : 0);
-    box.Ymax[corner] = std::max(box.Ymax[corner], mesh.Y[i]);
-  }
-  for (int* v : {&box.Xmin, &box.Xmax, &box.Ymin, &box.Zmin, &box.Zmax}) *v += 256;
-  for (int& v : box.Ymax) v += 256;
-  return box;
-}
+std::array<int, 4> Tops(const Box& box) { return {box.Ymax1, box.Ymax2, box.Ymax3, box.Ymax4}; }
 
 TEST(GeneratedMeshesTest, CellObjectsStayInsideTheirCell) {
   const std::set<std::string> notInACell{"HERO", "HEROWLK1", "HEROWLK2", "HEROWLK3", "HEROWLK4", "HEROFALL",
@@ -407,7 +388,7 @@ TEST(GeneratedMeshesTest, CellObjectsStayInsideTheirCell) {
     if (notInACell.count(stem)) continue;
     const Box box = MeshBox(GameMesh(stem));
     EXPECT_GE(std::min({box.Xmin, box.Ymin, box.Zmin}), 0) << stem;
-    EXPECT_LE(std::max({box.Xmax, box.Zmax, *std::max_element(box.Ymax.begin(), box.Ymax.end())}), 511) << stem;
+    EXPECT_LE(std::max({box.Xmax, box.Zmax, box.Ymax1, box.Ymax2, box.Ymax3, box.Ymax4}), 511) << stem;
   }
 }
 
@@ -422,13 +403,13 @@ TEST(GeneratedMeshesTest, LadderLiesAlongX) {
 
 TEST(GeneratedMeshesTest, RampsRiseTowardTheirSide) {
   const Box east = MeshBox(GameMesh("RAMPE"));
-  EXPECT_EQ(east.Ymax, (std::array<int, 4>{0, 511, 511, 0}));
+  EXPECT_EQ(Tops(east), (std::array<int, 4>{0, 511, 511, 0}));
   const Box north = MeshBox(GameMesh("RAMPN"));
-  EXPECT_EQ(north.Ymax, (std::array<int, 4>{0, 0, 511, 511}));
+  EXPECT_EQ(Tops(north), (std::array<int, 4>{0, 0, 511, 511}));
   for (const Box& box : {east, north}) {
     EXPECT_EQ(std::tie(box.Xmin, box.Xmax, box.Zmin, box.Zmax, box.Ymin), std::tuple(0, 511, 0, 511, 0));
   }
-  EXPECT_EQ(MeshBox(GameMesh("STEP")).Ymax, (std::array<int, 4>{256, 256, 256, 256}));
+  EXPECT_EQ(Tops(MeshBox(GameMesh("STEP"))), (std::array<int, 4>{256, 256, 256, 256}));
 }
 
 TEST(GeneratedMeshesTest, HeroStandsOnItsFeetFacingMinusZ) {

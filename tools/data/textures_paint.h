@@ -146,6 +146,16 @@ inline float DomeLight(float dx, float dy, float r) {
   return Lighting(nx, ny, nz);
 }
 
+// A round stud (a rivet, a nail head) of radius r at (cx, cy): `level` steps up its ramp,
+// `gain` more where the light falls on a dome of radius `domeRadius`.
+inline void DrawStud(Canvas& canvas, float cx, float cy, float r, Ramp ramp, float level, float gain,
+                     float domeRadius) {
+  DrawShape(
+      canvas, cx - r - 1, cy - r - 1, cx + r + 1, cy + r + 1,
+      [&](float x, float y) { return CircleDistance(x, y, cx, cy, r); },
+      [&](float x, float y, float) { return Tone{ramp, level + gain * DomeLight(x - cx, y - cy, domeRadius)}; });
+}
+
 // Raised-edge light of a rectangle at distances to its four sides: edges within `width`
 // pixels catch the light on the top and left, fall into shadow on the bottom and right.
 float BevelLight(float left, float right, float top, float bottom, float width);

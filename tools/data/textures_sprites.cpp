@@ -30,14 +30,7 @@ Canvas PaintLadder() {
           return Tone{Ramp::Wood,
                       7.5f + 4 * Lighting(nx, 0, std::sqrt(std::max(0.0f, 1 - nx * nx))) + g};
         });
-    for (const float cy : {16.0f, 48.0f, 80.0f, 112.0f}) {
-      DrawShape(
-          canvas, cx - 3, cy - 3, cx + 3, cy + 3,
-          [&](float x, float y) { return CircleDistance(x, y, cx, cy, 1.6f); },
-          [&](float x, float y, float) {
-            return Tone{Ramp::Steel, 6 + 5 * DomeLight(x - cx, y - cy, 2)};
-          });
-    }
+    for (const float cy : {16.0f, 48.0f, 80.0f, 112.0f}) DrawStud(canvas, cx, cy, 1.6f, Ramp::Steel, 6, 5, 2);
   }
   return canvas;
 }

@@ -154,12 +154,7 @@ Canvas PaintMetal() {
             [&](float, float, float) {
               return Tone{Ramp::Steel, 3};
             });
-        DrawShape(
-            canvas, cx - 3, cy - 3, cx + 3, cy + 3,
-            [&](float x, float y) { return CircleDistance(x, y, cx, cy, 2.3f); },
-            [&](float x, float y, float) {
-              return Tone{Ramp::Steel, 9 + 5 * DomeLight(x - cx, y - cy, 2.6f)};
-            });
+        DrawStud(canvas, cx, cy, 2.3f, Ramp::Steel, 9, 5, 2.6f);
       }
     }
   }
@@ -269,14 +264,7 @@ Canvas PaintCrate() {
       });
   // Nails: dark heads with a bright spot.
   for (const float cx : {7.0f, 121.0f}) {
-    for (const float cy : {7.0f, 121.0f, 64.0f}) {
-      DrawShape(
-          canvas, cx - 3, cy - 3, cx + 3, cy + 3,
-          [&](float x, float y) { return CircleDistance(x, y, cx, cy, 2.3f); },
-          [&](float x, float y, float) {
-            return Tone{Ramp::Steel, 5 + 5 * DomeLight(x - cx, y - cy, 2.5f)};
-          });
-    }
+    for (const float cy : {7.0f, 121.0f, 64.0f}) DrawStud(canvas, cx, cy, 2.3f, Ramp::Steel, 5, 5, 2.5f);
   }
   return canvas;
 }
