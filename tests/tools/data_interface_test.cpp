@@ -19,6 +19,7 @@
 namespace zandrel::data {
 namespace {
 
+
 const DataTree& Interface() {
   static const DataTree tree = [] {
     DataTree made;

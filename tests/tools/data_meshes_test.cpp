@@ -25,6 +25,8 @@
 namespace zandrel::data {
 namespace {
 
+using namespace meshes;
+
 using engine::Mesh;
 using engine::MeshFace;
 

@@ -13,6 +13,8 @@
 namespace zandrel::data {
 namespace {
 
+using namespace textures;
+
 // Images drawn on index 0: sprites and see-through faces.
 const std::set<std::string> kSeeThrough = {
     "TEXTURES/GLASS.PCX",  "TEXTURES/LADDER.PCX", "TEXTURES/TIMER.PCX",

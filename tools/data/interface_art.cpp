@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace zandrel::data {
+namespace zandrel::data::interface {
 namespace {
 
 struct Vector3 {
@@ -89,4 +89,4 @@ Contour Ellipse(float cx, float cy, float rx, float ry, int steps) {
 
 Contour Polygon(std::initializer_list<Point> points) { return Contour(points); }
 
-}  // namespace zandrel::data
+}  // namespace zandrel::data::interface

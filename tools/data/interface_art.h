@@ -6,7 +6,7 @@
 
 #include "tools/data/interface_canvas.h"
 
-namespace zandrel::data {
+namespace zandrel::data::interface {
 
 // The light on a shape whose surface rises from its edge to a flat top `bevel` pixels in,
 // lit from the upper left: Light is 1 on the flat top, more on slopes that face the light
@@ -48,4 +48,4 @@ Canvas MakeBar();                 // the bottom bar, every pixel drawn
 Canvas MakeRadar();               // the radar scope
 Canvas MakeRadarDot(bool chase);  // a sentry on the radar, calm or chasing
 
-}  // namespace zandrel::data
+}  // namespace zandrel::data::interface

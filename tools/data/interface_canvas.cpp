@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-namespace zandrel::data {
+namespace zandrel::data::interface {
 namespace {
 
 constexpr int kLevels = 32;  // the game keeps 5 bits of each channel
@@ -289,4 +289,4 @@ float Fractal(float x, float y, std::uint32_t seed, int octaves) {
   return sum / total;
 }
 
-}  // namespace zandrel::data
+}  // namespace zandrel::data::interface

@@ -11,7 +11,7 @@
 
 #include "engine/image.h"
 
-namespace zandrel::data {
+namespace zandrel::data::interface {
 
 struct Rgb {
   float R = 0, G = 0, B = 0;
@@ -106,4 +106,4 @@ Grid DistanceOutside(const Grid& coverage);
 float ValueNoise(float x, float y, std::uint32_t seed);
 float Fractal(float x, float y, std::uint32_t seed, int octaves);
 
-}  // namespace zandrel::data
+}  // namespace zandrel::data::interface

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace zandrel::data {
+namespace zandrel::data::interface {
 namespace {
 
 // The glyphs of characters 32 to 131, drawn by hand: '#' is lit, '.' is blank. Each
@@ -426,4 +426,4 @@ int TextWidth(Font font, std::string_view text) {
   return text.empty() ? 0 : static_cast<int>(text.size()) * layout.Pitch - (layout.Pitch - layout.Width);
 }
 
-}  // namespace zandrel::data
+}  // namespace zandrel::data::interface

@@ -7,7 +7,7 @@
 
 #include "tools/data/interface_canvas.h"
 
-namespace zandrel::data {
+namespace zandrel::data::interface {
 
 enum class Font { Small, Big };
 
@@ -31,4 +31,4 @@ Canvas FontSheet(Font font);
 void DrawText(Canvas& canvas, Font font, int x, int y, std::string_view text);
 int TextWidth(Font font, std::string_view text);
 
-}  // namespace zandrel::data
+}  // namespace zandrel::data::interface

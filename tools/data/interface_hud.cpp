@@ -11,7 +11,7 @@
 #include "tools/data/interface_art.h"
 #include "tools/data/interface_fonts.h"
 
-namespace zandrel::data {
+namespace zandrel::data::interface {
 namespace {
 
 constexpr int kBarWidth = 320, kBarHeight = 14;
@@ -201,4 +201,4 @@ Canvas MakeRadarDot(bool chase) {
   return fine.Downsample(kFine);
 }
 
-}  // namespace zandrel::data
+}  // namespace zandrel::data::interface

@@ -5,7 +5,7 @@
 
 #include "tools/data/interface_art.h"
 
-namespace zandrel::data {
+namespace zandrel::data::interface {
 namespace {
 
 // Letters are drawn in a box of 120 x 100 units (y downward): stems 28 units wide, bars
@@ -105,4 +105,4 @@ Canvas MakeLogo() {
   return logo;
 }
 
-}  // namespace zandrel::data
+}  // namespace zandrel::data::interface

@@ -12,7 +12,7 @@
 #include "tools/data/interface_art.h"
 #include "tools/data/interface_fonts.h"
 
-namespace zandrel::data {
+namespace zandrel::data::interface {
 namespace {
 
 constexpr int kWidth = 320, kHeight = 240;
@@ -170,4 +170,4 @@ Canvas MakeMarker() {
   return marker;
 }
 
-}  // namespace zandrel::data
+}  // namespace zandrel::data::interface

@@ -11,7 +11,7 @@
 
 #include "tools/data/interface_art.h"
 
-namespace zandrel::data {
+namespace zandrel::data::interface {
 namespace {
 
 constexpr int kWidth = 320, kHeight = 240;
@@ -289,4 +289,4 @@ Canvas MakeTitle() {
   return title;
 }
 
-}  // namespace zandrel::data
+}  // namespace zandrel::data::interface

@@ -7,7 +7,7 @@
 
 namespace zandrel::data {
 
-void AddMeshFile(DataTree& tree, std::string_view name, const MeshBuilder& mesh, std::string_view folder) {
+void meshes::AddMeshFile(DataTree& tree, std::string_view name, const MeshBuilder& mesh, std::string_view folder) {
   std::vector<std::uint8_t> bytes = engine::EncodeMesh(mesh.Build());
   const std::string path = "3DO/" + std::string(folder) + "/" + std::string(name) + ".3DO";
   if (bytes.empty()) throw std::logic_error("the mesh " + path + " cannot be written");
@@ -15,6 +15,7 @@ void AddMeshFile(DataTree& tree, std::string_view name, const MeshBuilder& mesh,
 }
 
 void GenerateMeshes(DataTree& tree) {
+  using namespace meshes;
   AddActorMeshes(tree);
   AddObjectMeshes(tree);
   AddSceneryMeshes(tree);

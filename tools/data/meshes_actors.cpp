@@ -12,7 +12,7 @@
 
 #include "tools/data/meshes_parts.h"
 
-namespace zandrel::data {
+namespace zandrel::data::meshes {
 namespace {
 
 // Palette colours of the explorer.
@@ -255,4 +255,4 @@ void AddActorMeshes(DataTree& tree) {
   AddMeshFile(tree, "SENTRY", Sentry());
 }
 
-}  // namespace zandrel::data
+}  // namespace zandrel::data::meshes

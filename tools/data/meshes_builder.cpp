@@ -5,7 +5,7 @@
 #include <numbers>
 #include <stdexcept>
 
-namespace zandrel::data {
+namespace zandrel::data::meshes {
 namespace {
 
 constexpr std::size_t kMostEntries = 65536;  // a mesh file stores its counts less one in 16 bits
@@ -250,4 +250,4 @@ engine::Mesh MeshBuilder::Build() const {
   return mesh;
 }
 
-}  // namespace zandrel::data
+}  // namespace zandrel::data::meshes

@@ -15,7 +15,7 @@
 
 #include "engine/mesh.h"
 
-namespace zandrel::data {
+namespace zandrel::data::meshes {
 
 struct Vec3 {
   double X = 0, Y = 0, Z = 0;
@@ -148,4 +148,4 @@ class MeshBuilder {
   std::vector<engine::MeshFace> faces_;
 };
 
-}  // namespace zandrel::data
+}  // namespace zandrel::data::meshes

@@ -8,7 +8,7 @@
 
 #include "tools/data/meshes_parts.h"
 
-namespace zandrel::data {
+namespace zandrel::data::meshes {
 namespace {
 
 constexpr double kFloor = -256, kCeiling = 255;
@@ -177,4 +177,4 @@ void AddObjectMeshes(DataTree& tree) {
   }
 }
 
-}  // namespace zandrel::data
+}  // namespace zandrel::data::meshes

@@ -6,7 +6,7 @@
 #include "tools/data/data_tree.h"
 #include "tools/data/meshes_builder.h"
 
-namespace zandrel::data {
+namespace zandrel::data::meshes {
 
 // Adds "3DO/GAME/<name>.3DO" (or "3DO/EDITOR/<name>.3DO" when `folder` says so).
 void AddMeshFile(DataTree& tree, std::string_view name, const MeshBuilder& mesh, std::string_view folder = "GAME");
@@ -16,4 +16,4 @@ void AddObjectMeshes(DataTree& tree);   // pickups, ladder, spring, levers, door
 void AddSceneryMeshes(DataTree& tree);  // ramps, step, diggings, pools, spikes, decoration, gate, sky
 void AddScreenMeshes(DataTree& tree);   // transitions, podium, flag, editor markers
 
-}  // namespace zandrel::data
+}  // namespace zandrel::data::meshes

@@ -11,7 +11,7 @@
 
 #include "tools/data/meshes_parts.h"
 
-namespace zandrel::data {
+namespace zandrel::data::meshes {
 namespace {
 
 constexpr double kFloor = -256, kCeiling = 255;
@@ -276,4 +276,4 @@ void AddSceneryMeshes(DataTree& tree) {
   AddMeshFile(tree, "SKY", Sky());
 }
 
-}  // namespace zandrel::data
+}  // namespace zandrel::data::meshes

@@ -8,7 +8,7 @@
 
 #include "tools/data/meshes_parts.h"
 
-namespace zandrel::data {
+namespace zandrel::data::meshes {
 namespace {
 
 // The fade draws a transition mesh 170 units in front of the camera with its
@@ -193,4 +193,4 @@ void AddScreenMeshes(DataTree& tree) {
   AddMeshFile(tree, "EXIT", ExitMarker(), "EDITOR");
 }
 
-}  // namespace zandrel::data
+}  // namespace zandrel::data::meshes

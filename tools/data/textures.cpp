@@ -3,6 +3,8 @@
 #include "tools/data/textures_images.h"
 
 namespace zandrel::data {
+
+using namespace textures;
 namespace {
 
 struct TextureImage {

@@ -3,7 +3,7 @@
 #include "platform/win/random.h"
 #include "tools/data/textures_images.h"
 
-namespace zandrel::data {
+namespace zandrel::data::textures {
 namespace {
 
 // The phase of an animation frame: a whole turn over the four frames.
@@ -213,4 +213,4 @@ Canvas PaintLight(bool lit) {
   return canvas;
 }
 
-}  // namespace zandrel::data
+}  // namespace zandrel::data::textures

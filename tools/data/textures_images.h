@@ -3,7 +3,7 @@
 
 #include "tools/data/textures_paint.h"
 
-namespace zandrel::data {
+namespace zandrel::data::textures {
 
 // Walls and floors: textures_walls.cpp.
 Canvas PaintStone();
@@ -52,4 +52,4 @@ Canvas PaintLeaves();
 Canvas PaintHero();
 Canvas PaintSentry();
 
-}  // namespace zandrel::data
+}  // namespace zandrel::data::textures

@@ -3,7 +3,7 @@
 
 #include "tools/data/textures_images.h"
 
-namespace zandrel::data {
+namespace zandrel::data::textures {
 namespace {
 
 // A five-pointed star of outer radius r, a point upward; inner radius factor `inner`.
@@ -482,4 +482,4 @@ Canvas PaintFlag() {
   return canvas;
 }
 
-}  // namespace zandrel::data
+}  // namespace zandrel::data::textures

@@ -1,6 +1,6 @@
 #include "tools/data/textures_paint.h"
 
-namespace zandrel::data {
+namespace zandrel::data::textures {
 namespace {
 
 int WrapIndex(int i, int period) { return ((i % period) + period) % period; }
@@ -155,4 +155,4 @@ float BevelLight(float left, float right, float top, float bottom, float width) 
   return -strength;
 }
 
-}  // namespace zandrel::data
+}  // namespace zandrel::data::textures

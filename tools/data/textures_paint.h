@@ -13,7 +13,7 @@
 #include "engine/image.h"
 #include "tools/data/textures_palette.h"
 
-namespace zandrel::data {
+namespace zandrel::data::textures {
 
 constexpr int kTextureSide = 128;
 constexpr float kPi = 3.14159265f;
@@ -160,4 +160,4 @@ inline void DrawStud(Canvas& canvas, float cx, float cy, float r, Ramp ramp, flo
 // pixels catch the light on the top and left, fall into shadow on the bottom and right.
 float BevelLight(float left, float right, float top, float bottom, float width);
 
-}  // namespace zandrel::data
+}  // namespace zandrel::data::textures

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace zandrel::data {
+namespace zandrel::data::textures {
 namespace {
 
 struct Rgb {
@@ -72,4 +72,4 @@ std::array<std::uint8_t, 768> TexturePalette() {
   return palette;
 }
 
-}  // namespace zandrel::data
+}  // namespace zandrel::data::textures

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-namespace zandrel::data {
+namespace zandrel::data::textures {
 
 enum class Ramp : std::uint8_t {
   Grey,    //   0- 15 black (0, the see-through colour) to middle grey
@@ -37,4 +37,4 @@ constexpr std::uint8_t PaletteIndex(Ramp ramp, int level) {
 // 256 red, green, blue triples.
 std::array<std::uint8_t, 768> TexturePalette();
 
-}  // namespace zandrel::data
+}  // namespace zandrel::data::textures

@@ -5,7 +5,7 @@
 #include "platform/win/random.h"
 #include "tools/data/textures_images.h"
 
-namespace zandrel::data {
+namespace zandrel::data::textures {
 
 Canvas PaintLadder() {
   // Two round wooden rails and four rungs, repeating every 128 pixels upward.
@@ -323,4 +323,4 @@ Canvas PaintSentry() {
   return canvas;
 }
 
-}  // namespace zandrel::data
+}  // namespace zandrel::data::textures

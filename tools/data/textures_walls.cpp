@@ -5,7 +5,7 @@
 #include "platform/win/random.h"
 #include "tools/data/textures_images.h"
 
-namespace zandrel::data {
+namespace zandrel::data::textures {
 namespace {
 
 // One course of blocks: its height, how far its joints are shifted to the right, and
@@ -478,4 +478,4 @@ Canvas PaintPodium() {
   return canvas;
 }
 
-}  // namespace zandrel::data
+}  // namespace zandrel::data::textures
