@@ -37,6 +37,10 @@ void PlacePlayersAtStart(World& world) {
 
 void ResetLevelRunState(World& world) {
   world.CurrentMusicCell = -1;
+  ObjectTables& tables = world.Tables;
+  tables.LastHole = -1;
+  tables.LastBlock = -1;
+  for (CellAnimation& animation : tables.Animations) animation.InUse = false;
   world.TimeLimitOn = false;
   world.TimeLeft = 0;
   world.LastSecondTicked = 0;

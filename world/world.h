@@ -7,6 +7,7 @@
 #include "platform/win/random.h"
 #include "world/level_map.h"
 #include "world/object_bank.h"
+#include "world/object_tables.h"
 #include "world/object_type.h"
 #include "world/player_slot.h"
 
@@ -31,8 +32,20 @@ struct World {
 
   std::int32_t CurrentMusicCell = -1;  // music number started by a music cell; -1 none
 
+  ObjectTables Tables;
+
+  // The frame clock, set by the frame loop: the tick count of this frame and the
+  // milliseconds since the previous one.
+  std::uint32_t Now = 0;
+  std::int32_t FrameTime = 0;
+
   win::Random Random;  // the program's one generator, reseeded by each level
 };
+
+// A quantity per 90 ms scaled to this frame: x * FrameTime / 90, in single precision.
+inline float TimeScaled(const World& world, float x) {
+  return x * static_cast<float>(world.FrameTime) / 90.0f;
+}
 
 // Starts a level from a file: reads it into the map (a missing or invalid file shows
 // "The file <name> is missing or invalid." and changes nothing else), places every player
