@@ -1,0 +1,24 @@
+// The heads-up display of the play screen: the bottom bar and the radar.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/engine.h"
+#include "engine/render_view.h"
+#include "world/world.h"
+
+namespace zandrel::game {
+
+// Decimal digits left-padded with "0" to the width; a longer number is not cut.
+std::string FormatNumber(std::int64_t number, int width);
+
+// The bar, the time limit (blinking in its last 20 seconds), the ingots of type 20, the
+// lives and the level counter. Answers true when the time-limit tick sound is due: in
+// the last 11 seconds, once for each new second (LastSecondTicked is updated).
+bool DrawBottomBar(engine::Engine& engine, engine::RenderView& view, world::World& world, std::int32_t levelCount);
+
+// The radar of the sentries within 4096 units of the local hero, turning with him.
+void DrawRadar(engine::Engine& engine, engine::RenderView& view, const world::World& world);
+
+}  // namespace zandrel::game
