@@ -1,0 +1,110 @@
+// The game: one context holding the world, the engine, the screens' state and the ports
+// to the machine, and the frame procedure that runs one frame of the current screen.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "audio/settings.h"
+#include "audio/sound.h"
+#include "engine/cube_faces.h"
+#include "engine/engine.h"
+#include "engine/mesh.h"
+#include "engine/render_view.h"
+#include "game/credits.h"
+#include "game/frame_state.h"
+#include "game/ports.h"
+#include "platform/win/clock.h"
+#include "platform/win/expected.h"
+#include "world/world.h"
+
+namespace zandrel::game {
+
+struct GameServices {
+  engine::Backend& Backend;
+  Controls& Input;
+  GameSounds& Sounds;
+  GameMusic& Music;
+  const win::Clock& Clock;
+  std::filesystem::path DataFolder;  // the program's folder: every data file is read from it
+};
+
+struct TitleState {
+  float LogoZoom = 100;
+  float DemoDepth = -1;
+  std::int32_t TitlePage = 0;
+  std::int32_t TextVariant = 0;
+};
+
+struct CreditsState {
+  std::vector<std::string> Lines;  // scrambled, as read
+  float Scroll = 1;
+  float Angle = 0;
+  Particles Dust{};
+};
+
+struct MenuState {
+  bool MenuOpen = false;
+  std::int32_t MenuChoice = 0;
+  std::int32_t MenuSkip = 0;
+};
+
+struct LevelTitleState {
+  bool TitleShown = false;
+  float TitleOffset = 0.7f;
+  std::uint32_t TitleStart = 0;
+};
+
+class Game {
+ public:
+  explicit Game(const GameServices& services);
+  Game(const Game&) = delete;
+  Game& operator=(const Game&) = delete;
+
+  world::PlayerSlot& Hero() { return World->Players[static_cast<std::size_t>(World->LocalSlot)]; }
+  world::BankServices Bank() { return {Engine, *View, Audio, Services.Clock, Services.DataFolder}; }
+
+  GameServices Services;
+  FrameState Frame;
+  std::unique_ptr<world::World> World;
+  engine::Engine Engine;
+  std::unique_ptr<engine::RenderView> View;
+  engine::CubeFaces Faces;
+  engine::Mesh FadeMesh;
+  audio::Audio Audio;
+  std::vector<std::string> LevelList;
+  world::TextureQuality Quality = world::TextureQuality::High;
+  bool MusicOn = true;
+  TitleState Title;
+  CreditsState Credits;
+  MenuState Menu;
+  LevelTitleState LevelTitle;
+  bool QuitRequested = false;  // GameShutdown asked for: the main ends the program
+};
+
+// The start-up after the display is open (settings read, view opened at their size):
+// the bank in the settings' quality, the cube faces, the level list, the credits text.
+// A failure is fatal: the main shows it and ends with status 1.
+win::Status GameStartup(Game& game, const audio::Settings& settings);
+
+// The settings to write at shutdown, from the game's state and the window's placement.
+audio::SettingsToWrite SettingsAtShutdown(const Game& game, std::int32_t top, std::int32_t left,
+                                          std::int32_t width, std::int32_t height, bool fullscreen);
+
+// One frame: controls, options keys, music poll, frame clock, the current screen's
+// frame, fade, notice, the "FPS:" and debug overlays, and the buffer swap.
+void FrameTick(Game& game);
+
+// Enters a screen (nothing when it is the current one).
+void ChangeScreen(Game& game, std::int32_t screen);
+
+// The next frame's time starts now, not before a long load.
+void ResetFrameClock(Game& game);
+
+// StartFade with the game's random generator and clock.
+void StartFade(Game& game, std::int32_t direction);
+
+}  // namespace zandrel::game

@@ -1,0 +1,74 @@
+// What the game shell asks of the machine: controls, sounds and music. The program main
+// plugs in the keyboard, joystick and sound devices; the headless runner a script and
+// silence. The shell itself never touches a device.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "engine/render_view.h"
+#include "world/world_sounds.h"
+
+namespace zandrel::game {
+
+// Virtual-key codes the shell asks for by name.
+enum Key : int {
+  kKeyF1 = 112, kKeyF4 = 115, kKeyF5 = 116, kKeyF7 = 118, kKeyF9 = 120,
+  kKeyPadPlus = 107, kKeyPadMinus = 109,
+};
+
+// The eight control flags: up, down, left, right, buttons 1 to 4.
+enum Control : std::size_t { kUp, kDown, kLeft, kRight, kButton1, kButton2, kButton3, kButton4 };
+using ControlFlags = std::array<bool, 8>;
+
+class Controls {
+ public:
+  virtual ~Controls() = default;
+  // This frame's control flags, from scratch.
+  virtual void ReadControls(ControlFlags& flags) = 0;
+  // Down now or pressed since the previous query of that key.
+  virtual bool KeyDown(int virtualKey) = 0;
+  // Returns when no key is down.
+  virtual void WaitAllKeysUp() = 0;
+};
+
+enum class InterfaceSound { Choice, Click, Timer };  // CHOIX, CLIC, TIMER
+
+class GameSounds : public world::WorldSounds {
+ public:
+  virtual void LoadInterfaceSounds() = 0;
+  virtual void PlayInterface(InterfaceSound sound) = 0;
+  // Positions and volumes of the playing sounds follow the listener.
+  virtual void UpdateSounds(const engine::Camera& listener) = 0;
+  virtual void StopAllSounds() = 0;
+};
+
+class GameMusic {
+ public:
+  virtual ~GameMusic() = default;
+  virtual void PlayMusic(std::int32_t entry) = 0;
+  virtual void StopMusic() = 0;
+  // Restarts an ended looping piece.
+  virtual void PollMusic() = 0;
+  virtual void SetMusicVolume(std::int32_t volume) = 0;
+};
+
+// Silence, for headless runs and machines without a sound device.
+class SilentSounds final : public GameSounds {
+ public:
+  void PlayAt(const audio::SoundRef&, std::int32_t, std::int32_t, std::int32_t, std::int32_t) override {}
+  void LoadInterfaceSounds() override {}
+  void PlayInterface(InterfaceSound) override {}
+  void UpdateSounds(const engine::Camera&) override {}
+  void StopAllSounds() override {}
+};
+
+class SilentMusic final : public GameMusic {
+ public:
+  void PlayMusic(std::int32_t) override {}
+  void StopMusic() override {}
+  void PollMusic() override {}
+  void SetMusicVolume(std::int32_t) override {}
+};
+
+}  // namespace zandrel::game

@@ -1,0 +1,196 @@
+#include "game/screens.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/angles.h"
+#include "engine/mesh_file.h"
+#include "engine/overlay.h"
+#include "engine/scene.h"
+#include "game/fade.h"
+#include "game/hud.h"
+#include "platform/win/message.h"
+#include "world/level_list.h"
+#include "world/level_scene.h"
+
+namespace zandrel::game {
+
+const char* const kHelpText =
+    "F4 RESOLUTION  F5 DETAILS  F6 SCREEN MODE  F7 MUSIC ON/OFF  F8 STEREOSCOPIC\r\r"
+    "ROTATE                 : LEFT/RIGHT\r"
+    "FORWARD/BACKWARDS      : UP/DOWN\r"
+    "JUMP                   : BUTTON 1\r"
+    "LOOK UP/DOWN           : BUTTON 2 + UP/DOWN\r"
+    "DIG/ACTIVATE/PUSH      : BUTTON 3\r"
+    "OPTIONS                : BUTTON 4\r\r\r"
+    "KEYBORAD : BUTTON 1=SPACE   BUTTON 2=CTRL   BUTTON 3=SHIFT   BUTTON 4=ESC";
+
+namespace {
+
+// The title page's scrambled lines, by text variant (the plain version line is scrambled
+// once here so that drawing it through Scramble gives it back).
+const std::string kTitleLines[3][2] = {
+    {world::Scramble("GATHER THE GOLD, DIG YOUR WAY, ESCAPE THE WATCHERS"), world::Scramble("VERSION BETA 6 - 12/1999")},
+    {world::Scramble("ARROWS MOVE  SPACE JUMPS  SHIFT DIGS  ESC FOR OPTIONS"), world::Scramble("A JOYSTICK WORKS TOO")},
+    {world::Scramble("TWELVE VAULTS WAIT BELOW THE HILLS"), world::Scramble("F1 SHOWS THE KEYS")},
+};
+
+void DrawCentred(Game& game, const std::string& text, bool big, float y) {
+  engine::DrawText(game.Engine, *game.View, text, big, y, 0.5f - engine::TextWidth(text, big) / 2);
+}
+
+// The working mesh takes the pose the slot's Animation names.
+void TakePose(world::PlayerSlot& slot) {
+  const std::size_t pose = static_cast<std::size_t>(std::clamp(slot.Animation, 0, 10));
+  engine::CopyMesh(slot.Poses[pose], slot.WorkingMesh);
+}
+
+void TitleKeys(Game& game) {
+  const ControlFlags& c = game.Hero().Controls;
+  if (c[kButton1] || c[kButton2] || c[kButton3]) {
+    if (!game.Frame.FadeActive) game.Services.Sounds.PlayInterface(InterfaceSound::Choice);
+    StartFade(game, +1);
+  }
+  if (c[kButton4]) game.QuitRequested = true;
+}
+
+}  // namespace
+
+void TitleFrame(Game& game) {
+  FrameState& frame = game.Frame;
+  TitleState& title = game.Title;
+  world::World& world = *game.World;
+  if (frame.ScreenEntered) {
+    game.Services.Music.PlayMusic(0);
+    frame.ScreenEntered = false;
+    title = TitleState{};
+  }
+  TitleKeys(game);
+  if (frame.VideoPlaying) return;
+  const std::int32_t page = static_cast<std::int32_t>(((frame.LastTick - frame.ScreenStartTime) / 15500) % 2);
+  if (page != title.TitlePage) {
+    title.DemoDepth = 10240;
+    title.LogoZoom = 100;
+    if (page == 0) title.TextVariant = (title.TextVariant + 1) % 3;
+    title.TitlePage = page;
+  }
+  game.Engine.Back->ClearView(0, *game.View);
+  if (page == 0) {
+    const float w = (title.LogoZoom + 1) * 0.9296875f, h = (title.LogoZoom + 1) * 0.1645833f;
+    title.LogoZoom -= world::TimeScaled(world, title.LogoZoom * 0.35f);
+    game.Engine.Back->DrawPicture(game.Engine.Pictures[engine::kLogoSlot], false, *game.View, (1 - w) / 2,
+                                  (1 - h) / 2 - 0.2f, w, h);
+    if (frame.LastTick % 2000 < 1000) DrawCentred(game, "PRESS FIRE TO START", true, 0.62f);
+    for (int i = 0; i < 2; ++i) {
+      DrawCentred(game, world::Scramble(kTitleLines[title.TextVariant][i]), false, i == 0 ? 0.92f : 0.96f);
+    }
+  } else {
+    title.DemoDepth -= world::TimeScaled(world, 70);
+    if (title.DemoDepth < 300) title.DemoDepth = -2000;
+    engine::BeginScene(game.Engine, *game.View, 0, 0, 204, 0, 0, 0);
+    engine::AddLight(*game.View, 0, 0, 0, 16000);
+    world::PlayerSlot& hero = game.Hero();
+    hero.WalkPhase += world::TimeScaled(world, 0.8f);
+    if (hero.WalkPhase > 1) {
+      hero.WalkPhase = 0;
+      hero.Animation = hero.Animation >= 1 && hero.Animation < 4 ? hero.Animation + 1 : 1;
+      hero.AnimationTime = 200;
+      if (hero.Animation == 1 || hero.Animation == 3) {
+        game.Services.Sounds.PlayAt(hero.StepSound, 0, 0, static_cast<std::int32_t>(title.DemoDepth), 254);
+      }
+    }
+    TakePose(hero);
+    engine::AddMesh(game.Engine, *game.View, hero.WorkingMesh, 0, 0, static_cast<std::int32_t>(title.DemoDepth), 0, 0, 0, 0);
+    engine::EndScene(game.Engine, *game.View);
+    game.Services.Sounds.UpdateSounds(game.View->Cam);
+    game.Engine.Back->DrawPicture(game.Engine.Pictures[engine::kTitleSlot], true, *game.View, 0, 0, 1, 1);
+  }
+  if (frame.FadeDone) {
+    game.Hero().LevelIndex = 0;
+    game.Hero().Lives = 3;
+    StartLevel(game, game.LevelList.front());
+  }
+}
+
+void CreditsFrame(Game& game) {
+  FrameState& frame = game.Frame;
+  CreditsState& credits = game.Credits;
+  world::World& world = *game.World;
+  if (frame.ScreenEntered) {
+    game.Services.Music.PlayMusic(1);
+    frame.ScreenEntered = false;
+    credits.Scroll = 1;
+    StartParticles(credits.Dust, world.Random);
+  }
+  const ControlFlags& c = game.Hero().Controls;
+  if (c[kButton1] || c[kButton2] || c[kButton3] || c[kButton4]) {
+    if (!frame.FadeActive) game.Services.Sounds.PlayInterface(InterfaceSound::Choice);
+    StartFade(game, +1);
+  }
+  if (frame.VideoPlaying) return;
+  if (frame.FadeDone) {
+    StartFade(game, -1);
+    ChangeScreen(game, kScreenTitle);
+  }
+  game.Engine.Back->ClearView(0, *game.View);
+  credits.Angle += world::TimeScaled(world, 200);
+  const auto angle = static_cast<std::int32_t>(credits.Angle);
+  engine::BeginScene(game.Engine, *game.View, static_cast<std::int32_t>(engine::AngleCos(angle) * 1024), 0,
+                     static_cast<std::int32_t>(engine::AngleSin(angle) * 1024),
+                     static_cast<std::int32_t>(-credits.Angle - 8192), 0, 0);
+  engine::AddLight(*game.View, 0, 0, 0, 10000);
+  engine::AddMesh(game.Engine, *game.View, game.Hero().Poses[0], 0, 150, 0, 0, 0, 0, 0);
+  engine::AddMesh(game.Engine, *game.View, world.Bank.Podium, 0, 0, 0, 0, 0, 0, 0);
+  engine::AddMesh(game.Engine, *game.View, world.Bank.Flag, 0, 0, 0, 0, 0, 0, 0);
+  UpdateParticles(credits.Dust, game.Engine, *game.View, world, world.Bank.Particle);
+  engine::EndScene(game.Engine, *game.View);
+  DrawCreditsText(game.Engine, *game.View, credits.Lines, credits.Scroll);
+  credits.Scroll -= world::TimeScaled(world, 0.005f);
+}
+
+void StartLevel(Game& game, const std::string& fileName) {
+  world::BankServices bank = game.Bank();
+  win::Expected<bool> read = world::ReadLevel(*game.World, bank, fileName, game.Quality);
+  if (!read) win::FatalError(read.error());
+  ResetFrameClock(game);  // a long load is not part of the next frame
+  StartFade(game, -1);
+  ChangeScreen(game, kScreenPlay);
+  game.Services.Sounds.StopAllSounds();
+  game.LevelTitle = {true, 0.7f, game.Frame.LastTick};
+}
+
+void OptionKeys(Game& game) {
+  if (game.Frame.VideoPlaying) return;
+  FrameState& frame = game.Frame;
+  GameServices& s = game.Services;
+  if (s.Input.KeyDown(kKeyF9)) frame.ShowFps = !frame.ShowFps;
+  if (s.Input.KeyDown(kKeyF7)) {
+    s.Sounds.PlayInterface(InterfaceSound::Choice);
+    game.MusicOn = !game.MusicOn;
+    ShowNotice(frame, game.MusicOn ? "MUSIC ON" : "MUSIC OFF");
+    s.Music.SetMusicVolume(game.MusicOn ? 63 : 0);
+  }
+  if (s.Input.KeyDown(kKeyF1)) {
+    s.Sounds.PlayInterface(InterfaceSound::Choice);
+    ShowNotice(frame, kHelpText);
+  }
+  if (s.Input.KeyDown(kKeyF4)) {
+    s.Sounds.PlayInterface(InterfaceSound::Choice);
+    const bool small = game.View->CentreY == 240;
+    const int width = small ? 800 : 640, height = small ? 600 : 480;
+    game.Engine.Back->OpenView(width, height, *game.View);
+    ShowNotice(frame, "RESOLUTION " + std::to_string(width) + "x" + std::to_string(height));
+  }
+  if (s.Input.KeyDown(kKeyF5)) {
+    s.Sounds.PlayInterface(InterfaceSound::Choice);
+    const bool high = game.World->Bank.HighQuality;
+    world::BankServices bank = game.Bank();
+    win::Expected<bool> loaded = world::LoadObjectBank(bank, *game.World, "Standard.bnk", high ? "Low" : "High");
+    if (!loaded) win::FatalError(loaded.error());
+    game.Quality = high ? world::TextureQuality::Low : world::TextureQuality::High;
+    ResetFrameClock(game);
+    ShowNotice(frame, high ? "TEXTURE MODE OFF" : "TEXTURE MODE ON");
+  }
+}
+
+}  // namespace zandrel::game

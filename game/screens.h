@@ -1,0 +1,23 @@
+// The frame procedures of the screens and the keys that work on every screen.
+#pragma once
+
+#include <string>
+
+#include "game/game.h"
+
+namespace zandrel::game {
+
+void TitleFrame(Game& game);
+void CreditsFrame(Game& game);
+void PlayFrame(Game& game);
+
+// F9 frame counter, F7 music, F1 help, F4 resolution, F5 texture detail.
+void OptionKeys(Game& game);
+
+// Loads a level and enters play: fade-in, play screen, sounds stopped, level title shown.
+void StartLevel(Game& game, const std::string& fileName);
+
+// The help text of F1, each carriage return a line break.
+extern const char* const kHelpText;
+
+}  // namespace zandrel::game

@@ -1,0 +1,123 @@
+#include <algorithm>
+#include <cmath>
+
+#include "engine/overlay.h"
+#include "engine/scene.h"
+#include "game/fade.h"
+#include "game/game.h"
+#include "game/screens.h"
+#include "world/level_list.h"
+
+namespace zandrel::game {
+
+Game::Game(const GameServices& services)
+    : Services(services),
+      World(std::make_unique<world::World>()),
+      Engine(services.Backend),
+      View(std::make_unique<engine::RenderView>()) {
+  engine::StartEngineCore(Engine);
+}
+
+win::Status GameStartup(Game& game, const audio::Settings& settings) {
+  game.World->Random.Seed(static_cast<std::int32_t>(game.Services.Clock.Ticks()));
+  game.World->Bank.LoadedName.clear();
+  game.World->Bank.LoadedQuality.clear();
+  game.World->Bank.LoadedTextureList.clear();
+  game.MusicOn = true;
+  game.Services.Sounds.LoadInterfaceSounds();
+  game.Quality = settings.HighTextures ? world::TextureQuality::High : world::TextureQuality::Low;
+  world::BankServices bank = game.Bank();
+  win::Expected<bool> loaded = world::LoadObjectBank(bank, *game.World, "Standard.bnk", settings.HighTextures ? "High" : "Low");
+  if (!loaded) return win::Failure{loaded.error()};
+  game.Frame.FreeRunning = true;
+  game.Faces = engine::MakeCubeFaces();
+  win::Expected<std::vector<std::string>> levels = world::BuildLevelList(game.Services.DataFolder);
+  if (!levels) return win::Failure{levels.error()};
+  game.LevelList = std::move(*levels);
+  win::Expected<std::vector<std::string>> credits = ReadCreditsText(game.Services.DataFolder);
+  if (!credits) return win::Failure{credits.error()};
+  game.Credits.Lines = std::move(*credits);
+  game.Frame.ShowFps = false;
+  game.World->LastSlot = 0;
+  game.World->LocalSlot = 0;
+  for (world::PlayerSlot& slot : game.World->Players) slot.View = 0;
+  return {};
+}
+
+audio::SettingsToWrite SettingsAtShutdown(const Game& game, std::int32_t top, std::int32_t left, std::int32_t width,
+                                          std::int32_t height, bool fullscreen) {
+  audio::SettingsToWrite s;
+  s.Top = top;
+  s.Left = left;
+  s.Width = width;
+  s.Height = height;
+  s.DisplayHeight = game.View->CentreY * 2;
+  s.Fullscreen = fullscreen;
+  s.HighTextures = game.World->Bank.HighQuality;
+  return s;
+}
+
+void ResetFrameClock(Game& game) { game.Frame.LastTick = game.Services.Clock.Ticks(); }
+
+void StartFade(Game& game, std::int32_t direction) {
+  game::StartFade(game.Frame, game.World->Random, game.Services.Clock.Ticks(), direction);
+  ResetFrameClock(game);
+}
+
+void ChangeScreen(Game& game, std::int32_t screen) {
+  FrameState& frame = game.Frame;
+  if (screen == frame.CurrentScreen) return;
+  frame.FadeDone = false;
+  frame.CurrentScreen = screen;
+  game.Services.Sounds.StopAllSounds();
+  frame.ScreenStartTime = frame.LastTick;
+  if (screen == kScreenTitle || screen == kScreenCredits) frame.ScreenEntered = true;
+  if (screen == kScreenPlay) {
+    game.Menu.MenuOpen = false;
+    game.Menu.MenuSkip = 0;
+  }
+  if (screen == kScreenCredits) game.Credits.Angle = 0;
+  ResetFrameClock(game);
+}
+
+void FrameTick(Game& game) {
+  FrameState& frame = game.Frame;
+  if (!frame.GameReady) return;
+  game.Services.Input.ReadControls(game.Hero().Controls);
+  OptionKeys(game);
+  game.Services.Music.PollMusic();
+  const std::uint32_t now = game.Services.Clock.Ticks();
+  frame.FrameTime = static_cast<std::int32_t>(now - frame.LastTick);
+  frame.LastTick = now;
+  game.World->Now = now;
+  game.World->FrameTime = frame.FrameTime;
+
+  switch (frame.CurrentScreen) {
+    case kScreenTitle: TitleFrame(game); break;
+    case kScreenPlay: PlayFrame(game); break;
+    case kScreenCredits: CreditsFrame(game); break;
+    default: break;
+  }
+
+  if (frame.FadeActive) {
+    DrawFade(game.Engine, *game.View, game.World->Bank.Transitions, frame, game.FadeMesh);
+    AdvanceFade(frame, game.Services.Clock.Ticks());
+  }
+  if (frame.NoticeVisible) {
+    frame.NoticeTimeLeft -= frame.FrameTime;
+    if (frame.NoticeTimeLeft < 0) frame.NoticeVisible = false;
+    engine::DrawText(game.Engine, *game.View, frame.NoticeText, false, 0.01f, 0.01f);
+  }
+  if (frame.ShowFps) {
+    // A frame of no measurable time counts as one millisecond.
+    const long fps = std::lround(1000.0 / std::max(frame.FrameTime, 1));
+    engine::DrawText(game.Engine, *game.View, "FPS:" + std::to_string(fps), false, 0.04f, 0.01f);
+  }
+  if (!frame.DebugText.empty()) {
+    engine::DrawText(game.Engine, *game.View, "DEBUG String:" + frame.DebugText, false, 0.01f, 0.01f);
+    frame.DebugText.clear();
+  }
+  if (!frame.VideoPlaying) game.Engine.Back->SwapView(*game.View);
+}
+
+}  // namespace zandrel::game

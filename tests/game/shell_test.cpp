@@ -1,0 +1,121 @@
+// The shell on the generated data tree: start-up, the title, a level and back, drawn by
+// the software back end with the clock stepped by hand.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "engine/soft/png_writer.h"
+#include "engine/soft/soft_backend.h"
+#include "game/game.h"
+#include "game/screens.h"
+
+namespace zandrel::game {
+namespace {
+
+// Controls held as the test says.
+class ScriptedControls final : public Controls {
+ public:
+  void ReadControls(ControlFlags& flags) override { flags = held; }
+  bool KeyDown(int key) override { return keys.count(key) != 0; }
+  void WaitAllKeysUp() override {}
+  ControlFlags held{};
+  std::set<int> keys;
+};
+
+class RecordingMusic final : public GameMusic {
+ public:
+  void PlayMusic(std::int32_t entry) override { played.push_back(entry); }
+  void StopMusic() override {}
+  void PollMusic() override {}
+  void SetMusicVolume(std::int32_t volume) override { this->volume = volume; }
+  std::vector<std::int32_t> played;
+  std::int32_t volume = -1;
+};
+
+class ShellTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    game_.View->FarDistance = 0;
+    backend_.OpenView(640, 480, *game_.View);
+    audio::Settings settings;
+    ASSERT_TRUE(GameStartup(game_, settings)) << "data tree " << ZANDREL_DATA;
+    ResetFrameClock(game_);
+    game_.Frame.GameReady = true;
+    ChangeScreen(game_, kScreenTitle);
+  }
+
+  void Frames(int count) {
+    for (int i = 0; i < count; ++i) {
+      clock_.Advance(20);
+      FrameTick(game_);
+    }
+  }
+  // Runs frames until the screen is entered; a fade takes 17 steps of at least 40 ms.
+  int FramesUntil(std::int32_t screen) {
+    int frames = 0;
+    while (game_.Frame.CurrentScreen != screen && frames < 200) {
+      Frames(1);
+      ++frames;
+    }
+    return frames;
+  }
+
+  engine::soft::SoftBackend backend_;
+  ScriptedControls input_;
+  SilentSounds sounds_;
+  RecordingMusic music_;
+  win::ManualClock clock_{100000};
+  Game game_{GameServices{backend_, input_, sounds_, music_, clock_, ZANDREL_DATA}};
+};
+
+TEST_F(ShellTest, StartsAtTheTitleAndPlaysTheFirstLevelOnFire) {
+  EXPECT_EQ(game_.LevelList.size(), 12u);
+  EXPECT_FALSE(game_.Credits.Lines.empty());
+  Frames(3);
+  EXPECT_EQ(game_.Frame.CurrentScreen, kScreenTitle);
+  EXPECT_EQ(music_.played, std::vector<std::int32_t>{0});
+  engine::soft::WritePng(std::filesystem::temp_directory_path() / "zandrel-title.png", game_.View->Screen,
+                         game_.View->ViewPalette);
+
+  input_.held[kButton1] = true;
+  Frames(1);
+  input_.held[kButton1] = false;
+  EXPECT_TRUE(game_.Frame.FadeActive);
+  EXPECT_LT(FramesUntil(kScreenPlay), 60);
+  EXPECT_EQ(game_.Hero().Lives, 3);
+  EXPECT_EQ(game_.Hero().LevelIndex, 0);
+  EXPECT_EQ(game_.World->Map.LevelName, "FIRST STEPS");
+  Frames(60);  // the fade-in ends
+  engine::soft::WritePng(std::filesystem::temp_directory_path() / "zandrel-play.png", game_.View->Screen,
+                         game_.View->ViewPalette);
+
+  input_.held[kButton4] = true;
+  Frames(1);
+  input_.held[kButton4] = false;
+  EXPECT_LT(FramesUntil(kScreenTitle), 60);
+}
+
+TEST_F(ShellTest, OptionKeysActEveryFrameTheyAreHeld) {
+  input_.keys = {kKeyF9};
+  Frames(1);
+  EXPECT_TRUE(game_.Frame.ShowFps);
+  Frames(1);
+  EXPECT_FALSE(game_.Frame.ShowFps);
+  input_.keys = {kKeyF7};
+  Frames(1);
+  EXPECT_EQ(game_.Frame.NoticeText, "MUSIC OFF");
+  EXPECT_EQ(music_.volume, 0);
+  input_.keys = {kKeyF4};
+  Frames(1);
+  EXPECT_EQ(game_.Frame.NoticeText, "RESOLUTION 800x600");
+  EXPECT_EQ(game_.View->Screen.Width, 800);
+  Frames(1);
+  EXPECT_EQ(game_.Frame.NoticeText, "RESOLUTION 640x480");
+  input_.keys = {kKeyF5};
+  Frames(1);
+  EXPECT_EQ(game_.Frame.NoticeText, "TEXTURE MODE OFF");
+  EXPECT_FALSE(game_.World->Bank.HighQuality);
+}
+
+}  // namespace
+}  // namespace zandrel::game
