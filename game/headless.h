@@ -1,0 +1,57 @@
+// The headless runner: the game's own code from a level start on, with no display and no
+// sound, the clock stepped by a fixed time per frame, controls from an input script, and
+// a JSON summary of what happened.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "game/ports.h"
+#include "platform/win/expected.h"
+
+namespace zandrel::game {
+
+// One line of an input script: controls held from frame From to frame To, both included.
+struct ScriptLine {
+  std::int64_t From = 0, To = 0;
+  ControlFlags Controls{};
+  std::vector<int> Keys;  // virtual-key codes: kp_plus kp_minus f1 f4 f5 f7 f9
+};
+
+// Lines "FROM TO CONTROL[+CONTROL...]"; controls up down left right jump look action
+// menu and kp_plus kp_minus f1 f4 f5 f7 f9; "#" starts a comment. A mistake names its line.
+win::Expected<std::vector<ScriptLine>> ParseInputScript(std::string_view text);
+
+// Controls that follow a script: the frame number is set before each frame.
+class ScriptedControls final : public Controls {
+ public:
+  explicit ScriptedControls(std::vector<ScriptLine> script) : script_(std::move(script)) {}
+  void SetFrame(std::int64_t frame) { frame_ = frame; }
+  void ReadControls(ControlFlags& flags) override;
+  bool KeyDown(int virtualKey) override;
+  void WaitAllKeysUp() override {}
+
+ private:
+  std::vector<ScriptLine> script_;
+  std::int64_t frame_ = 0;
+};
+
+struct HeadlessOptions {
+  std::string Level;                    // --level FILE.lev
+  std::optional<std::int32_t> LevelIndex;  // --level-index N
+  std::int64_t Frames = 0;              // --frames N
+  std::int32_t FrameMs = 20;            // --frame-ms MS
+  std::string Input;                    // --input SCRIPT
+  std::int32_t Lives = 3;               // --lives N
+  std::string Json;                     // --json OUT (empty: standard output)
+  std::string Data;                     // --data DIR
+  std::optional<std::array<std::int32_t, 6>> Cells;  // --cells x0,y0,z0:x1,y1,z1
+};
+
+// Parses the headless options (the arguments after --headless); a mistake is one line.
+win::Expected<HeadlessOptions> ParseHeadlessOptions(const std::vector<std::string>& args);
+
+}  // namespace zandrel::game
