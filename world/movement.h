@@ -3,6 +3,7 @@
 // up low ledges and following sloped tops; and the point tests the world asks.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 #include "world/level_map.h"
@@ -16,6 +17,15 @@ struct World;
 struct Point {
   float X = 0, Y = 0, Z = 0;
 };
+
+// A coordinate truncated toward zero to a whole number, kept inside the 32-bit range
+// (a value beyond it saturates; NaN gives 0).
+inline std::int32_t TruncateToInt(double value) {
+  if (std::isnan(value)) return 0;
+  if (value >= 2147483647.0) return INT32_MAX;
+  if (value <= -2147483648.0) return INT32_MIN;
+  return static_cast<std::int32_t>(value);
+}
 
 // Height of the top of a type's box at cell-local (lz, lx), interpolated between its four
 // corner heights; a box flat along x or z uses its Xmin or Zmin edge.
