@@ -71,7 +71,6 @@ void BM_MoveBody(benchmark::State& state) {
     moves += 256;
   }
   benchmark::DoNotOptimize(x + y + z);
-  state.SetItemsProcessed(moves);
   state.counters["moves_per_second"] = benchmark::Counter(static_cast<double>(moves), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_MoveBody);

@@ -2,6 +2,7 @@
 
 #include "platform/win/message.h"
 #include "world/level_file.h"
+#include "world/sentries.h"
 
 namespace zandrel::world {
 namespace {
@@ -59,7 +60,7 @@ win::Expected<bool> ReadLevel(World& world, BankServices& services, std::string_
   PlacePlayersAtStart(world);
   world.Map.CountIngots();  // with the flags of the bank loaded so far
   ResetLevelRunState(world);
-  world.Random.Seed(world.Map.RandomSeed);
+  InitSentries(world);
   win::Expected<bool> bank =
       LoadObjectBank(services, world, world.Map.BankName, quality == TextureQuality::High ? "High" : "Low");
   if (!bank) return win::Failure{bank.error()};
