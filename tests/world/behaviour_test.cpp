@@ -2,10 +2,30 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdint>
+#include <cstdlib>
 #include <initializer_list>
 #include <memory>
+#include <new>
 #include <vector>
+
+// Every allocation of this test program is counted, so that a frame can show it needs none.
+namespace {
+std::atomic<long> allocations{0};
+}  // namespace
+
+// GCC takes the replaced operators' malloc and free for a mismatch once they are inlined.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void* operator new(std::size_t size) {
+  ++allocations;
+  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#pragma GCC diagnostic pop
 
 namespace zandrel::world {
 namespace {
@@ -595,6 +615,41 @@ TEST_F(BehaviourTest, BlendPosesFromTheLastPoseOverAnimationTime) {
   }
   EXPECT_EQ(world_.Players[1].WorkingMesh.X, std::vector<std::int32_t>{3000});
   EXPECT_TRUE(world_.Players[2].WorkingMesh.Empty()) << "beyond LastSlot";
+}
+
+TEST_F(BehaviourTest, FramesAllocateNothingOnceTheWorkingMeshesExist) {
+  DefineFrames(80, {0, 100, 200}, 0.3f).Morph = true;
+  DefineFrames(81, {0, 100, 200}, 0.3f);
+  DefineFrames(82, {0, 10, 20, 30}, 0.2f);
+  StartCellAnimation(world_, sounds_, 2, 1, 2, 5, 82);
+  ObjectType& block = Define(60);
+  block.CanPush = true;
+  world_.Map.SetCell(1, 1, 4, 60);
+  ASSERT_TRUE(Push(world_, sounds_, 1, 1, 4, 8192));
+  ObjectType& dug = Define(50);
+  dug.Dig = true;
+  dug.Recover = true;
+  world_.Map.SetCell(4, 1, 1, 50);
+  ASSERT_TRUE(Dig(world_, sounds_, 4, 1, 1, 100000));
+  view_.Textures[0] = engine::TextureSlot{0, 3, 0};
+  world_.LastSlot = 3;
+  for (PlayerSlot& slot : world_.Players) {
+    for (std::int32_t n = 0; n < 11; ++n) slot.Poses[static_cast<std::size_t>(n)] = Marker(n);
+    slot.AnimationTime = 200;
+  }
+  Frame();
+  BlendPoses(world_);
+
+  const long before = allocations;
+  for (int n = 0; n < 6; ++n) {
+    world_.Players[0].Animation = n % 4;
+    Frame();
+    BlendPoses(world_);
+  }
+  EXPECT_EQ(allocations - before, 0);
+  EXPECT_EQ(world_.Tables.LastBlock, 0) << "still sliding";
+  EXPECT_EQ(AnimationsInUse(), 1) << "still animating";
+  EXPECT_EQ(world_.Tables.LastHole, 0);
 }
 
 }  // namespace
