@@ -39,6 +39,10 @@ struct PlayerSlot {
   // shoot), the working mesh the poses are blended into, the shadow and the sounds.
   std::array<engine::Mesh, 11> Poses{};
   engine::Mesh WorkingMesh;
+  // The pose blend shown in WorkingMesh: from BlendFrom toward BlendTo, the pose last
+  // asked for, since BlendStart (ms).
+  std::int32_t BlendFrom = 0, BlendTo = 0;
+  std::uint32_t BlendStart = 0;
   engine::Mesh Shadow;
   audio::SoundRef StepSound, HurtSound, DeathSound;
 };
