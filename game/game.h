@@ -23,6 +23,14 @@
 
 namespace zandrel::game {
 
+// Something that happened in play, for the headless runner's summary.
+struct GameEvent {
+  std::int64_t Frame = 0;
+  std::string Type;      // level_start, death, life_lost, exit_reached, game_over, credits, pickup, ...
+  std::int32_t Value = 0;  // the code, entry or lives the event concerns
+  std::string Text;      // a file name or a notice
+};
+
 struct GameServices {
   engine::Backend& Backend;
   Controls& Input;
@@ -83,6 +91,8 @@ class Game {
   MenuState Menu;
   LevelTitleState LevelTitle;
   bool QuitRequested = false;  // GameShutdown asked for: the main ends the program
+  std::int64_t FrameNumber = 0;
+  std::vector<GameEvent> Events;
 };
 
 // The start-up after the display is open (settings read, view opened at their size):

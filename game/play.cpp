@@ -1,43 +1,175 @@
 #include <algorithm>
+#include <cmath>
 
+#include "engine/angles.h"
 #include "engine/overlay.h"
 #include "engine/scene.h"
 #include "game/fade.h"
+#include "game/hero_controls.h"
 #include "game/hud.h"
 #include "game/screens.h"
+#include "world/behaviour.h"
 #include "world/level_scene.h"
+#include "world/movement.h"
+#include "world/sentries.h"
 
 namespace zandrel::game {
 namespace {
 
 constexpr std::int32_t kDrawnReach = 8;
 
+std::int32_t CellIndex(float coordinate) { return static_cast<std::int32_t>(std::trunc(coordinate / 512)); }
+std::int32_t Trunc(float value) { return static_cast<std::int32_t>(value); }
+
 void DrawCentred(Game& game, const std::string& text, bool big, float y) {
   engine::DrawText(game.Engine, *game.View, text, big, y, 0.5f - engine::TextWidth(text, big) / 2);
 }
 
-// The level seen through the hero's eyes, without motion yet.
-void DrawLevelScene(Game& game) {
+// A quantity decaying by half per 90 ms, never past zero.
+void Decay(const world::World& world, float& value) {
+  const float d = world::TimeScaled(world, value * 0.5f);
+  value -= std::abs(d) > std::abs(value) ? value : d;
+}
+
+void PlaceCamera(Game& game, world::PlayerSlot& hero) {
   world::World& world = *game.World;
-  world::PlayerSlot& hero = game.Hero();
-  hero.CamX = hero.X;
-  hero.CamY = hero.Y + 50;
-  hero.CamZ = hero.Z;
-  const auto cx = static_cast<std::int32_t>(hero.CamX), cy = static_cast<std::int32_t>(hero.CamY),
-             cz = static_cast<std::int32_t>(hero.CamZ);
-  const auto yaw = static_cast<std::int32_t>(hero.Heading), pitch = static_cast<std::int32_t>(hero.Pitch);
-  game.Engine.Back->ClearView(game.View->FogIndex[0], *game.View);
-  if (world.Map.Outside != 0 && !world.Bank.Sky.Empty()) {
-    engine::BeginScene(game.Engine, *game.View, 0, 0, 0, yaw, pitch, 0);
-    engine::AddLight(*game.View, 0, 0, 0, 1000000);
-    engine::AddMesh(game.Engine, *game.View, world.Bank.Sky, 0, 0, 0, 0, 0, 0, 0);
-    engine::EndScene(game.Engine, *game.View);
+  // The target cell: the layer under the feet, one cell ahead (further when that is the
+  // hero's own column), raised to body height when an object there cannot be dug.
+  hero.TargetY = CellIndex(hero.Y - 512);
+  const auto heading = static_cast<std::int32_t>(hero.Heading);
+  float d = 512.0f - static_cast<float>(hero.Width / 2);
+  float ax = hero.X + engine::AngleSin(heading) * d, az = hero.Z + engine::AngleCos(heading) * d;
+  if (CellIndex(ax) == CellIndex(hero.X) && CellIndex(az) == CellIndex(hero.Z)) {
+    d = 768.0f - static_cast<float>(hero.Width / 2);
+    ax = hero.X + engine::AngleSin(heading) * d;
+    az = hero.Z + engine::AngleCos(heading) * d;
   }
-  engine::BeginScene(game.Engine, *game.View, cx, cy, cz, yaw, pitch, 0);
-  engine::AddLight(*game.View, cx, cy, cz, static_cast<std::int32_t>(hero.LightRadius));
-  world::AddLevelCells(game.Engine, *game.View, world, game.Faces,
-                       world::CellsAround(world.Map, cx / 512, cy / 512, cz / 512, kDrawnReach));
-  engine::EndScene(game.Engine, *game.View);
+  hero.TargetX = CellIndex(ax);
+  hero.TargetZ = CellIndex(az);
+  const world::ObjectType& above = world.Types[world.Map.GetCell(hero.TargetX, hero.TargetY + 1, hero.TargetZ)];
+  if (!above.Empty && !above.Dig) ++hero.TargetY;
+
+  hero.CamRoll = hero.View > 0 ? 0 : hero.Roll;
+  if (hero.View <= 0) {
+    hero.CamX = hero.X;
+    hero.CamY = hero.Y + 50;
+    hero.CamZ = hero.Z;
+    hero.CamYaw = hero.Heading;
+    hero.CamPitch = hero.Pitch;
+    return;
+  }
+  const world::Direction look = world::DirectionTo({hero.X, hero.Y, hero.Z}, {hero.CamX, hero.CamY, hero.CamZ});
+  hero.CamYaw = look.Heading;
+  hero.CamPitch = look.Pitch;
+  const float dx = hero.X - hero.CamX, dy = hero.Y - hero.CamY, dz = hero.Z - hero.CamZ;
+  const float dist = std::sqrt(dx * dx + dy * dy + dz * dz);
+  const auto pitch = static_cast<std::int32_t>(hero.Pitch);
+  const auto back = static_cast<std::int32_t>(24576 - hero.Heading);
+  const float wantX = hero.X + engine::AngleCos(pitch) * engine::AngleCos(back) * hero.View;
+  const float wantY = hero.Y + dist / 2 - engine::AngleSin(pitch) * hero.View;
+  const float wantZ = hero.Z + engine::AngleCos(pitch) * engine::AngleSin(back) * hero.View;
+  world::MoveBody(world, hero.CamX, hero.CamY, hero.CamZ, hero.StepHeight, 280, 280,
+                  world::TimeScaled(world, (wantX - hero.CamX) * 0.1f), world::TimeScaled(world, (wantY - hero.CamY) * 0.2f),
+                  world::TimeScaled(world, (wantZ - hero.CamZ) * 0.1f));
+  if (dist > hero.View) {
+    const auto yaw = static_cast<std::int32_t>(hero.CamYaw), camPitch = static_cast<std::int32_t>(hero.CamPitch);
+    const float fx = engine::AngleCos(camPitch) * engine::AngleSin(yaw), fy = engine::AngleSin(camPitch),
+                fz = engine::AngleCos(camPitch) * engine::AngleCos(yaw);
+    const float step = world::TimeScaled(world, (dist - hero.View) / 3);
+    world::MoveBody(world, hero.CamX, hero.CamY, hero.CamZ, hero.StepHeight, 280, 280, fx * step, fy * step, fz * step);
+    if (dist - hero.View > 768) {
+      hero.CamX += fx * 512;
+      hero.CamY += fy * 512;
+      hero.CamZ += fz * 512;
+    }
+  }
+}
+
+// A body's shadow on the first surface below it.
+void AddShadow(Game& game, const engine::Mesh& shadow, float x, float y, float z, std::int32_t heading) {
+  const world::World& world = *game.World;
+  const std::int32_t cx = CellIndex(x), cz = CellIndex(z);
+  std::int32_t cy = CellIndex(y);
+  const std::int32_t lx = Trunc(x) - cx * 512, lz = Trunc(z) - cz * 512;
+  auto holds = [&](std::int32_t cellY) {
+    const world::ObjectType& t = world.Types[world.Map.GetCell(cx, cellY, cz)];
+    return !t.Empty && t.Bounds.Xmin <= lx && lx <= t.Bounds.Xmax && t.Bounds.Zmin <= lz && lz <= t.Bounds.Zmax;
+  };
+  if (world.Map.GetCell(cx, cy, cz) == 0) {
+    while (cy >= 0 && !holds(cy)) --cy;
+    if (cy < 0) return;
+  }
+  const world::ObjectType& t = world.Types[world.Map.GetCell(cx, cy, cz)];
+  const float surface = static_cast<float>(world::TopHeight(t, lz, lx) + 512 * cy + 5);
+  if (!(y > surface)) return;
+  engine::AddMesh(game.Engine, *game.View, shadow, Trunc(x), static_cast<std::int32_t>(surface), Trunc(z), heading, 0, 0, 0);
+}
+
+void DrawLevelScene(Game& game, world::PlayerSlot& hero) {
+  world::World& world = *game.World;
+  engine::Engine& engine = game.Engine;
+  engine::RenderView& view = *game.View;
+  const std::int32_t cx = Trunc(hero.CamX) / 512, cy = Trunc(hero.CamY) / 512, cz = Trunc(hero.CamZ) / 512;
+  const auto yaw = Trunc(hero.CamYaw), pitch = Trunc(hero.CamPitch), roll = Trunc(hero.CamRoll);
+  engine.Back->ClearView(view.FogIndex[0], view);
+  if (!world.Bank.Sky.Empty() && world.Map.Outside != 0) {
+    engine::BeginScene(engine, view, 0, 0, 0, yaw, pitch, roll);
+    engine::AddLight(view, 0, 0, 0, 1000000);
+    engine::AddMesh(engine, view, world.Bank.Sky, 0, 0, 0, 0, 0, 0, 0);
+    engine::EndScene(engine, view);
+  }
+  engine::BeginScene(engine, view, Trunc(hero.CamX), Trunc(hero.CamY), Trunc(hero.CamZ), yaw, pitch, roll);
+  engine::AddLight(view, Trunc(hero.CamX), Trunc(hero.CamY), Trunc(hero.CamZ), Trunc(hero.LightRadius));
+  world::BlendPoses(world);
+  const std::int32_t bodyLight = world.Map.GetLight(cx, cy, cz) - 78;
+  for (std::int32_t i = 0; i <= world.LastSlot; ++i) {
+    world::PlayerSlot& slot = world.Players[static_cast<std::size_t>(i)];
+    if (i == world.LocalSlot && !(slot.View > 0.3f * static_cast<float>(slot.Width))) continue;
+    const std::int32_t l = slot.Climbing ? slot.LadderHeading : Trunc(slot.Heading);
+    engine::AddMesh(engine, view, slot.WorkingMesh, Trunc(slot.X), Trunc(slot.Y), Trunc(slot.Z), 16384 - l, 0, 0, bodyLight);
+    AddShadow(game, slot.Shadow, slot.X, slot.Y, slot.Z, -l - 8192);
+  }
+  for (std::int32_t i = 0; i < world.Map.SentryCount; ++i) {
+    const world::Sentry& s = world.Map.Sentries[static_cast<std::size_t>(i)];
+    if (std::abs(s.CellX - cx) >= 8 || std::abs(s.CellY - cy) >= 8 || std::abs(s.CellZ - cz) >= 8) continue;
+    engine::AddMesh(engine, view, world.Bank.SentryMesh, Trunc(s.X), Trunc(s.Y), Trunc(s.Z), Trunc(s.Heading) + 16384, 0, 0, 0);
+    AddShadow(game, world.Players[0].Shadow, s.X, s.Y, s.Z, -static_cast<std::int32_t>(std::lround(s.Heading)) - 8192);
+  }
+  for (world::CellAnimation& a : world.Tables.Animations) {
+    if (!a.InUse) continue;
+    const auto x = static_cast<std::int32_t>(std::lround(a.X)), y = static_cast<std::int32_t>(std::lround(a.Y)),
+               z = static_cast<std::int32_t>(std::lround(a.Z));
+    if (std::abs(x / 512.0f - cx) < 8 && std::abs(y / 512.0f - cy) < 8 && std::abs(z / 512.0f - cz) < 8) {
+      engine::AddMesh(engine, view, a.WorkMesh, x, y, z, 0, 0, 0, 0);
+    }
+  }
+  for (std::int32_t i = 0; i <= world.Tables.LastBlock; ++i) {
+    const world::SlidingBlock& b = world.Tables.Blocks[static_cast<std::size_t>(i)];
+    const world::ObjectType& t = world.Types[b.Code];
+    const auto x = static_cast<std::int32_t>(std::lround(b.X)), y = static_cast<std::int32_t>(std::lround(b.Y)),
+               z = static_cast<std::int32_t>(std::lround(b.Z));
+    if (t.Cube) {
+      for (int face = 0; face < engine::kCubeFaceCount; ++face) {
+        engine::AddCubeFace(engine, view, game.Faces, world::CubeLookOf(t, world.Bank.HighQuality), face, x, y, z, 0, 0, 0, 0);
+      }
+    } else {
+      engine::AddMesh(engine, view, t.DisplayMesh, x, y, z, 0, 0, 0, 0);
+    }
+  }
+  const world::CellBox box = world::CellsAround(world.Map, cx, cy, cz, kDrawnReach);
+  for (std::int32_t x = box.Lo[0]; x <= box.Hi[0]; ++x) {  // loop sounds of every cell in range, seen or not
+    for (std::int32_t y = box.Lo[1]; y <= box.Hi[1]; ++y) {
+      for (std::int32_t z = box.Lo[2]; z <= box.Hi[2]; ++z) {
+        const world::ObjectType& t = world.Types[world.Map.GetCell(x, y, z)];
+        if (!t.Empty && t.LoopDue) {
+          game.Services.Sounds.PlayAt(t.LoopSound, engine::CellCentre(x), engine::CellCentre(y), engine::CellCentre(z),
+                                      t.LoopVolume);
+        }
+      }
+    }
+  }
+  world::AddLevelCells(engine, view, world, game.Faces, box, std::array{hero.TargetX, hero.TargetY, hero.TargetZ});
+  engine::EndScene(engine, view);
 }
 
 void DrawLevelTitle(Game& game) {
@@ -52,11 +184,72 @@ void DrawLevelTitle(Game& game) {
   if (since > 10000) t.TitleShown = false;
 }
 
+void DrawPlayView(Game& game) {
+  world::World& world = *game.World;
+  world::PlayerSlot& hero = game.Hero();
+  PlaceCamera(game, hero);
+  const std::int32_t hx = Trunc(hero.X) / 512, hy = Trunc(hero.Y) / 512, hz = Trunc(hero.Z) / 512;
+  for (const world::MusicCell& m : world.Map.MusicCells) {
+    if (m.X == hx && m.Y == hy && m.Z == hz && m.Music != world.CurrentMusicCell) {
+      world.CurrentMusicCell = m.Music;
+      game.Services.Music.PlayMusic(m.Music);
+      game.Events.push_back({game.FrameNumber, "music", m.Music, {}});
+    }
+  }
+  DrawLevelScene(game, hero);
+  DrawLevelTitle(game);
+  if (world.Map.SentryCount > 0) DrawRadar(game.Engine, *game.View, world);
+  if (game.Menu.MenuOpen) {
+    game.Engine.Back->DrawPicture(game.Engine.Pictures[engine::kOptionSlot], true, *game.View, 0, 0, 1, 1);
+    game.Engine.Back->DrawPicture(game.Engine.Pictures[engine::kSelectSlot], true, *game.View, 0.2f,
+                                  0.366f + 0.072f * static_cast<float>(game.Menu.MenuChoice), 0.075f, 0.0708f);
+  }
+  if (!hero.Dead && HeroTouchesSentry(game)) KillHero(game);
+  game.Services.Sounds.UpdateSounds(game.View->Cam);
+}
+
 }  // namespace
+
+bool HeroTouchesSentry(Game& game) {
+  const world::World& world = *game.World;
+  const world::PlayerSlot& hero = world.Players[static_cast<std::size_t>(world.LocalSlot)];
+  for (std::int32_t i = 0; i < world.Map.SentryCount; ++i) {
+    const world::Sentry& s = world.Map.Sentries[static_cast<std::size_t>(i)];
+    const std::int32_t dx = Trunc(hero.X - s.X), dy = Trunc(hero.Y - s.Y), dz = Trunc(hero.Z - s.Z);
+    const std::int32_t sentryHeight = s.HalfHeight * 2;
+    if (std::abs(dy) < (hero.Height + sentryHeight) / 2 && std::abs(dx) < (hero.Width + s.Width) / 2 &&
+        std::abs(dz) < (hero.Width + s.Width) / 2) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void KillHero(Game& game) {
+  world::PlayerSlot& hero = game.Hero();
+  if (hero.Dead) return;
+  game.Services.Sounds.PlayAt(hero.DeathSound, Trunc(hero.X), Trunc(hero.Y), Trunc(hero.Z), 254);
+  hero.LightTarget = 0;
+  hero.ActionTimer = 2000;
+  hero.Dead = true;
+  hero.SavedView = hero.View;
+  hero.View = 512;
+  hero.WalkPhase = 0;
+  hero.Animation = 7;
+  hero.AnimationTime = 700;
+  game.Events.push_back({game.FrameNumber, "death", 0, {}});
+  if (hero.Lives <= 0) {
+    game.Frame.EndAction = kEndToTitle;
+    hero.View = hero.SavedView;
+    StartFade(game, +1);
+  }
+}
 
 void PlayFrame(Game& game) {
   FrameState& frame = game.Frame;
+  world::World& world = *game.World;
   world::PlayerSlot& hero = game.Hero();
+  hero.LightRadius += world::TimeScaled(world, (hero.LightTarget - hero.LightRadius) * 0.1f);
   if (frame.FadeDone) {
     if (frame.EndAction == kEndToTitle) {
       StartFade(game, -1);
@@ -68,18 +261,90 @@ void PlayFrame(Game& game) {
       } else {
         StartFade(game, -1);
         ChangeScreen(game, kScreenCredits);
+        game.Events.push_back({game.FrameNumber, "credits", 0, {}});
       }
     }
     return;
   }
-  if (hero.Controls[kButton4] && !frame.FadeActive) {
-    frame.EndAction = kEndToTitle;
-    StartFade(game, +1);
+  if (hero.ActionTimer > 0) {
+    hero.ActionTimer = std::max(hero.ActionTimer - frame.FrameTime, 0);
+  } else {
+    HeroControls(game);
+    if (hero.Dead) {
+      --hero.Lives;
+      game.Events.push_back({game.FrameNumber, "life_lost", hero.Lives, {}});
+      if (hero.Lives < 0) {
+        game.Events.push_back({game.FrameNumber, "game_over", 0, {}});
+        return;
+      }
+      hero.View = hero.SavedView;
+      StartLevel(game, game.LevelList[static_cast<std::size_t>(hero.LevelIndex)]);
+      ShowNotice(frame, std::to_string(hero.Lives) + " LIVES LEFT");
+    }
   }
-  DrawLevelScene(game);
-  DrawLevelTitle(game);
-  if (game.World->Map.SentryCount > 0) DrawRadar(game.Engine, *game.View, *game.World);
-  if (DrawBottomBar(game.Engine, *game.View, *game.World, static_cast<std::int32_t>(game.LevelList.size()))) {
+  if (frame.VideoPlaying) return;
+  world::UpdateWorld(world, *game.View, game.Services.Sounds);
+  const bool menuOpen = game.Menu.MenuOpen;
+  if (!menuOpen) {
+    world::UpdateSentries(world, game.Services.Sounds);
+    if (world.TimeLimitOn) {
+      world.TimeLeft -= frame.FrameTime;
+      if (world.TimeLeft < 0) {
+        world.TimeLeft = 0;
+        world.TimeLimitOn = false;
+        KillHero(game);
+      }
+    }
+    const world::Point feet{hero.X, hero.Y - static_cast<float>(hero.Height / 2) + 5, hero.Z};
+    const world::ObjectType& under =
+        world.Types[world.Map.GetCell(CellIndex(feet.X), CellIndex(feet.Y), CellIndex(feet.Z))];
+    if (!under.Empty && (under.Death || under.Dig) && world::InsideShape(world, feet)) KillHero(game);
+    if (CellIndex(hero.X) == world.Map.ExitX && CellIndex(hero.Y) == world.Map.ExitY &&
+        CellIndex(hero.Z) == world.Map.ExitZ && !frame.FadeActive) {
+      frame.EndAction = kEndNextLevel;
+      StartFade(game, +1);
+      game.Events.push_back({game.FrameNumber, "exit_reached", 0, {}});
+    }
+    hero.VerticalSpeed -= world::TimeScaled(world, 24);
+    if (hero.Climbing) {
+      hero.VerticalSpeed = 0;
+      const world::ObjectType& here = world.Types[world.Map.GetCell(CellIndex(hero.X), CellIndex(hero.Y), CellIndex(hero.Z))];
+      if (here.Empty || !here.Ladder) {
+        hero.Climbing = false;
+        hero.VerticalSpeed = 102.4f;
+        hero.Z += hero.LadderOffsetZ;
+        hero.X += hero.LadderOffsetX;
+      }
+    }
+    for (std::int32_t i = 0; i <= world.LastSlot; ++i) {
+      world::PlayerSlot& slot = world.Players[static_cast<std::size_t>(i)];
+      slot.Heading += slot.TurnDelta;
+      Decay(world, slot.TurnDelta);
+      slot.Pitch += world::TimeScaled(world, (slot.PitchTarget - slot.Pitch) * 0.2f);
+      slot.Roll += world::TimeScaled(world, (slot.RollTarget - slot.Roll) * 0.2f);
+      const bool hit = world::MoveBody(world, slot.X, slot.Y, slot.Z, slot.StepHeight, slot.Height, slot.Width,
+                                       world::TimeScaled(world, slot.VelX),
+                                       world::TimeScaled(world, slot.VelY + slot.VerticalSpeed),
+                                       world::TimeScaled(world, slot.VelZ));
+      Decay(world, slot.VelX);
+      Decay(world, slot.VelY);
+      Decay(world, slot.VelZ);
+      if (hit && std::abs(slot.VerticalSpeed) > 1) {
+        if (slot.VerticalSpeed < 0) slot.Landed = true;
+        if (slot.VerticalSpeed < -200) {
+          slot.ActionTimer = std::abs(static_cast<std::int32_t>(std::lround(slot.VerticalSpeed)));
+          game.Services.Sounds.PlayAt(slot.HurtSound, Trunc(slot.X), Trunc(slot.Y), Trunc(slot.Z), 254);
+          slot.Animation = 6;
+          slot.AnimationTime = 300;
+        } else if (slot.VerticalSpeed < -50) {
+          game.Services.Sounds.PlayAt(slot.StepSound, Trunc(slot.X), Trunc(slot.Y), Trunc(slot.Z), 254);
+        }
+        slot.VerticalSpeed = 0;
+      }
+    }
+  }
+  DrawPlayView(game);
+  if (DrawBottomBar(game.Engine, *game.View, world, static_cast<std::int32_t>(game.LevelList.size()))) {
     game.Services.Sounds.PlayInterface(InterfaceSound::Timer);
   }
 }

@@ -157,6 +157,7 @@ void StartLevel(Game& game, const std::string& fileName) {
   ChangeScreen(game, kScreenPlay);
   game.Services.Sounds.StopAllSounds();
   game.LevelTitle = {true, 0.7f, game.Frame.LastTick};
+  game.Events.push_back({game.FrameNumber, "level_start", 0, fileName});
 }
 
 void OptionKeys(Game& game) {

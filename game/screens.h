@@ -14,6 +14,13 @@ void PlayFrame(Game& game);
 // F9 frame counter, F7 music, F1 help, F4 resolution, F5 texture detail.
 void OptionKeys(Game& game);
 
+// The local hero dies: the dead pose for 2000 ms, then a life less and the level again;
+// on the last life a fade back to the title.
+void KillHero(Game& game);
+
+// The local hero's box overlaps a sentry's.
+bool HeroTouchesSentry(Game& game);
+
 // Loads a level and enters play: fade-in, play screen, sounds stopped, level title shown.
 void StartLevel(Game& game, const std::string& fileName);
 

@@ -83,6 +83,7 @@ void ChangeScreen(Game& game, std::int32_t screen) {
 void FrameTick(Game& game) {
   FrameState& frame = game.Frame;
   if (!frame.GameReady) return;
+  ++game.FrameNumber;
   game.Services.Input.ReadControls(game.Hero().Controls);
   OptionKeys(game);
   game.Services.Music.PollMusic();

@@ -12,6 +12,8 @@ namespace zandrel::world {
 struct PlayerSlot {
   float X = 0, Y = 0, Z = 0;  // body centre, world units
   float CamX = 0, CamY = 0, CamZ = 0;
+  float CamYaw = 0, CamPitch = 0, CamRoll = 0;  // the view of this slot's camera
+  std::int32_t TargetX = 0, TargetY = 0, TargetZ = 0;  // the cell button 3 acts on
   float Heading = 0;          // angle units
   float Pitch = 0, PitchTarget = 0;
   float Roll = 0, RollTarget = 0;
@@ -25,6 +27,7 @@ struct PlayerSlot {
   float WalkPhase = 0;
   std::int32_t Width = 260, Height = 480, StepHeight = 256;
   bool Climbing = false;
+  std::int32_t LadderHeading = 0;  // the yaw the body is drawn with while climbing
   float LadderOffsetX = 0, LadderOffsetZ = 0;
   float LightRadius = 5000, LightTarget = 5000;
   bool Dead = false;

@@ -89,9 +89,15 @@ TEST_F(ShellTest, StartsAtTheTitleAndPlaysTheFirstLevelOnFire) {
   engine::soft::WritePng(std::filesystem::temp_directory_path() / "zandrel-play.png", game_.View->Screen,
                          game_.View->ViewPalette);
 
-  input_.held[kButton4] = true;
+  input_.held[kButton4] = true;  // the in-game menu
   Frames(1);
   input_.held[kButton4] = false;
+  EXPECT_TRUE(game_.Menu.MenuOpen);
+  game_.Menu.MenuChoice = 4;  // quit to the title
+  input_.held[kButton1] = true;
+  Frames(2);  // the menu reads the controls every other frame when frames are short
+  input_.held[kButton1] = false;
+  EXPECT_EQ(game_.Frame.EndAction, kEndToTitle);
   EXPECT_LT(FramesUntil(kScreenTitle), 60);
 }
 

@@ -1,0 +1,313 @@
+#include "game/hero_controls.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/angles.h"
+#include "game/fade.h"
+#include "game/screens.h"
+#include "world/behaviour.h"
+#include "world/level_list.h"
+
+namespace zandrel::game {
+namespace {
+
+constexpr float kJumpSpeed = 1280.0f / 7.0f;  // 182.857...
+constexpr float kSpringSpeed = 435.2f;
+
+std::int32_t CellIndex(float coordinate) { return static_cast<std::int32_t>(std::trunc(coordinate / 512)); }
+
+// Plays a type's action sound at the hero.
+void PlayAction(Game& game, const world::ObjectType& type, const world::PlayerSlot& hero) {
+  game.Services.Sounds.PlayAt(type.ActionSound, static_cast<std::int32_t>(std::lround(hero.X)),
+                              static_cast<std::int32_t>(std::lround(hero.Y)),
+                              static_cast<std::int32_t>(std::lround(hero.Z)), type.ActionVolume);
+}
+
+void Pickups(Game& game, world::PlayerSlot& hero) {
+  world::World& world = *game.World;
+  const std::int32_t x = CellIndex(hero.X), y = CellIndex(hero.Y), z = CellIndex(hero.Z);
+  const world::ObjectType& type = world.Types[world.Map.GetCell(x, y, z)];
+  if (type.Empty) return;
+  if (type.Lingot) {
+    PlayAction(game, type, hero);
+    world.Map.SetCell(x, y, z, 0);
+    if (type.IngotCount <= 0) world::OpenDoors(world, game.Services.Sounds, type.LingotDoor);
+  }
+  if (type.Timer) {
+    PlayAction(game, type, hero);
+    world.Map.SetCell(x, y, z, 0);
+    world.TimeLimitOn = true;
+    world.TimeLeft += type.TimerDuration;
+  }
+  if (type.Spring) {
+    PlayAction(game, type, hero);
+    hero.VerticalSpeed = kSpringSpeed;
+  }
+  if (type.OneUp) {
+    PlayAction(game, type, hero);
+    world.Map.SetCell(x, y, z, 0);
+    if (hero.Lives < 99) ++hero.Lives;
+  }
+  if (type.Light) {
+    PlayAction(game, type, hero);
+    world.Map.SetCell(x, y, z, 0);
+    hero.LightTarget = hero.LightTarget == 5000 ? 2000 : 5000;
+  }
+}
+
+void WalkPose(Game& game, world::PlayerSlot& hero) {
+  hero.WalkPhase += world::TimeScaled(*game.World, 0.8f);
+  if (hero.WalkPhase > 1 && hero.Landed) {
+    hero.WalkPhase = 0;
+    hero.Animation = hero.Animation >= 1 && hero.Animation < 4 ? hero.Animation + 1 : 1;
+    hero.AnimationTime = 200;
+    if (hero.Animation == 1 || hero.Animation == 3) {
+      game.Services.Sounds.PlayAt(hero.StepSound, static_cast<std::int32_t>(hero.X), static_cast<std::int32_t>(hero.Y),
+                                  static_cast<std::int32_t>(hero.Z), 254);
+    }
+  }
+  if (hero.Landed && !hero.Controls[kButton1]) hero.Landed = false;
+}
+
+void LadderPose(Game& game, world::PlayerSlot& hero) {
+  hero.WalkPhase += world::TimeScaled(*game.World, 0.4f);
+  if (hero.WalkPhase > 1) {
+    hero.WalkPhase = 0;
+    hero.Animation = hero.Animation == 8 ? 9 : 8;
+    hero.AnimationTime = 200;
+    game.Services.Sounds.PlayAt(hero.StepSound, static_cast<std::int32_t>(hero.X), static_cast<std::int32_t>(hero.Y),
+                                static_cast<std::int32_t>(hero.Z), 254);
+  }
+}
+
+// Places the hero against the ladder of his cell, facing it; false when he stands beyond
+// its face.
+bool GrabLadder(const world::World& world, world::PlayerSlot& hero) {
+  const std::int32_t cx = CellIndex(hero.X), cy = CellIndex(hero.Y), cz = CellIndex(hero.Z);
+  const world::ObjectType& type = world.Types[world.Map.GetCell(cx, cy, cz)];
+  if (type.Empty || !type.Ladder) return false;
+  const world::Box& b = type.Bounds;
+  const auto heading = static_cast<std::int32_t>(hero.Heading);
+  const float s = engine::AngleSin(heading) * 512, c = engine::AngleCos(heading) * 512;
+  const bool alongX = b.Xmax - b.Xmin > b.Zmax - b.Zmin;
+  const float half = static_cast<float>(hero.Width / 2);
+  if (std::abs(c) >= std::abs(s) && alongX) {
+    const bool facingPlusZ = c > 0;
+    const float face = static_cast<float>(cz * 512 + (facingPlusZ ? b.Zmin : b.Zmax));
+    const float stand = facingPlusZ ? face - half : face + half;
+    if (facingPlusZ ? hero.Z > stand : hero.Z < stand) return false;
+    hero.Z = stand;
+    hero.X = static_cast<float>(cx * 512 + (b.Xmin + b.Xmax) / 2);
+    hero.LadderOffsetX = 0;
+    hero.LadderOffsetZ = facingPlusZ ? half : -half;
+    hero.Heading = facingPlusZ ? 0.0f : 16384.0f;
+  } else {
+    const bool facingPlusX = s > 0;
+    const float face = static_cast<float>(cx * 512 + (facingPlusX ? b.Xmin : b.Xmax));
+    const float stand = facingPlusX ? face - half : face + half;
+    if (facingPlusX ? hero.X > stand : hero.X < stand) return false;
+    hero.X = stand;
+    hero.Z = static_cast<float>(cz * 512 + (b.Zmin + b.Zmax) / 2);
+    hero.LadderOffsetZ = 0;
+    hero.LadderOffsetX = facingPlusX ? half : -half;
+    hero.Heading = facingPlusX ? 8192.0f : 24576.0f;
+  }
+  hero.LadderHeading = static_cast<std::int32_t>(hero.Heading);
+  hero.VelX = hero.VelZ = 0;
+  hero.Climbing = true;
+  return true;
+}
+
+void Menu(Game& game, world::PlayerSlot& hero) {
+  MenuState& menu = game.Menu;
+  const ControlFlags& c = hero.Controls;
+  if (menu.MenuSkip > 0) {
+    --menu.MenuSkip;
+    return;
+  }
+  menu.MenuSkip = game.Frame.FrameTime < 50 ? 1 : 0;
+  GameSounds& sounds = game.Services.Sounds;
+  if (c[kButton1] || c[kButton2] || c[kButton3]) {
+    sounds.PlayInterface(InterfaceSound::Click);
+    const std::int32_t levelCount = static_cast<std::int32_t>(game.LevelList.size());
+    switch (menu.MenuChoice) {
+      case 0:
+        StartLevel(game, game.LevelList[static_cast<std::size_t>(hero.LevelIndex)]);
+        ShowNotice(game.Frame, "LEVEL RESTARTED");
+        menu.MenuOpen = false;
+        break;
+      case 1: {
+        const world::SavedGame saved = world::LoadSavedGame(game.Services.DataFolder, levelCount);
+        hero.LevelIndex = saved.LevelIndex;
+        hero.Lives = saved.Lives;
+        StartLevel(game, game.LevelList[static_cast<std::size_t>(hero.LevelIndex)]);
+        ShowNotice(game.Frame, "GAME LOADED");
+        menu.MenuOpen = false;
+        break;
+      }
+      case 2:
+        world::StoreSavedGame(game.Services.DataFolder, hero.LevelIndex, hero.Lives);
+        ShowNotice(game.Frame, "GAME SAVED");
+        menu.MenuOpen = false;
+        break;
+      case 3:
+        hero.View += 512;
+        if (hero.View > 1536) hero.View = 0;
+        ShowNotice(game.Frame, ViewName(hero.View));
+        break;
+      case 4:
+        game.Frame.EndAction = kEndToTitle;
+        StartFade(game, +1);
+        break;
+      default:
+        menu.MenuOpen = false;
+        break;
+    }
+  }
+  if (c[kUp]) {
+    menu.MenuChoice = menu.MenuChoice == 0 ? 5 : menu.MenuChoice - 1;
+    sounds.PlayInterface(InterfaceSound::Choice);
+  }
+  if (c[kDown]) {
+    menu.MenuChoice = menu.MenuChoice == 5 ? 0 : menu.MenuChoice + 1;
+    sounds.PlayInterface(InterfaceSound::Choice);
+  }
+  if (c[kButton4]) {
+    menu.MenuOpen = false;
+    sounds.PlayInterface(InterfaceSound::Click);
+  }
+}
+
+}  // namespace
+
+const char* ViewName(float view) {
+  if (view >= 1536) return "CAMERA VIEW 3";
+  if (view >= 1024) return "CAMERA VIEW 2";
+  if (view >= 512) return "CAMERA VIEW 1";
+  return "1ST PERSON VIEW";
+}
+
+void HeroControls(Game& game) {
+  world::World& world = *game.World;
+  world::PlayerSlot& hero = game.Hero();
+  const ControlFlags& c = hero.Controls;
+  Pickups(game, hero);
+
+  bool anyControl = false;
+  for (bool held : c) anyControl = anyControl || held;
+  if (!anyControl && !hero.Climbing) {
+    hero.Animation = 0;
+    hero.AnimationTime = 200;
+  }
+  if (!hero.Landed && !hero.Climbing) {
+    hero.Animation = 5;
+    hero.AnimationTime = 100;
+  }
+  if (game.Menu.MenuOpen) {
+    Menu(game, hero);
+    return;
+  }
+
+  hero.PitchTarget = std::abs(hero.VerticalSpeed) <= 256.0f / 3.0f ? 0.0f : std::clamp(hero.VerticalSpeed * 40, -7000.0f, 7000.0f);
+  hero.RollTarget = 0;
+
+  Controls& input = game.Services.Input;
+  if (input.KeyDown(kKeyPadPlus) && hero.View >= 512) {
+    hero.View -= 512;
+    game.Services.Sounds.PlayInterface(InterfaceSound::Click);
+  }
+  if (input.KeyDown(kKeyPadMinus) && hero.View < 1536) {
+    hero.View += 512;
+    game.Services.Sounds.PlayInterface(InterfaceSound::Click);
+  }
+
+  if (c[kButton1]) {
+    if (hero.Climbing) {
+      hero.Climbing = false;
+      hero.VerticalSpeed = kJumpSpeed;
+      return;
+    }
+    if (std::abs(hero.VerticalSpeed) < 51.2f && hero.Landed) {
+      hero.VerticalSpeed = kJumpSpeed;
+      hero.Landed = false;
+    }
+  }
+
+  const auto heading = static_cast<std::int32_t>(hero.Heading);
+  const float walk = static_cast<float>(hero.WalkSpeed);
+  bool stop = false;
+  if (c[kButton2]) {
+    if (c[kUp]) hero.PitchTarget = -6000;
+    if (c[kDown]) hero.PitchTarget = 6000;
+  } else if (c[kUp] && hero.Climbing) {
+    hero.VelY = world::TimeScaled(world, walk);
+    hero.PitchTarget = 6000;
+    LadderPose(game, hero);
+    stop = true;
+  } else if (c[kUp]) {
+    hero.VelX += world::TimeScaled(world, engine::AngleSin(heading) * walk);
+    hero.VelZ += world::TimeScaled(world, engine::AngleCos(heading) * walk);
+    WalkPose(game, hero);
+  } else if (c[kDown] && hero.Climbing) {
+    hero.VelY = -world::TimeScaled(world, walk);
+    hero.PitchTarget = -6000;
+    const world::ObjectType& below = world.Types[world.Map.GetCell(
+        CellIndex(hero.X), CellIndex(hero.Y - static_cast<float>(hero.Height)), CellIndex(hero.Z))];
+    if (below.Empty || !below.Ladder) hero.Climbing = false;
+    LadderPose(game, hero);
+    stop = true;
+  } else if (c[kDown]) {
+    hero.VelX -= world::TimeScaled(world, engine::AngleSin(heading) * walk);
+    hero.VelZ -= world::TimeScaled(world, engine::AngleCos(heading) * walk);
+    WalkPose(game, hero);
+  }
+  if (stop) return;
+
+  if (c[kRight]) {
+    hero.TurnDelta = world::TimeScaled(world, static_cast<float>(hero.TurnSpeed));
+    hero.RollTarget = 500;
+  }
+  if (c[kLeft]) {
+    hero.TurnDelta = -world::TimeScaled(world, static_cast<float>(hero.TurnSpeed));
+    hero.RollTarget = -500;
+  }
+
+  if (c[kButton3]) {
+    const world::ObjectType& target = world.Types[world.Map.GetCell(hero.TargetX, hero.TargetY, hero.TargetZ)];
+    if (!target.Empty && target.Dig) {
+      world::Dig(world, game.Services.Sounds, hero.TargetX, hero.TargetY, hero.TargetZ, 10000);
+      hero.Animation = 10;
+      hero.ActionTimer = 500;
+      hero.AnimationTime = 250;
+    } else if (!target.Empty && target.CanPush &&
+               std::abs(hero.Y - static_cast<float>(hero.TargetY * 512)) < static_cast<float>(hero.Height)) {
+      world::Push(world, game.Services.Sounds, hero.TargetX, hero.TargetY, hero.TargetZ,
+                  static_cast<std::int32_t>(std::lround(hero.Heading)));
+      hero.Animation = 10;
+      hero.AnimationTime = 100;
+      hero.ActionTimer = 500;
+    } else if (!target.Empty && target.Lever) {
+      world::ThrowLever(world, game.Services.Sounds, hero.TargetX, hero.TargetY, hero.TargetZ);
+      hero.Animation = 10;
+      hero.AnimationTime = 100;
+      hero.ActionTimer = 300;
+    }
+  }
+
+  if (c[kUp]) {
+    if (hero.Climbing) {
+      hero.Climbing = false;
+      return;
+    }
+    GrabLadder(world, hero);
+  }
+
+  if (c[kButton4]) {
+    game.Menu.MenuOpen = true;
+    game.Menu.MenuChoice = 0;
+    game.Services.Sounds.PlayInterface(InterfaceSound::Click);
+  }
+}
+
+}  // namespace zandrel::game
