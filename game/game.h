@@ -114,6 +114,12 @@ void ChangeScreen(Game& game, std::int32_t screen);
 // The next frame's time starts now, not before a long load.
 void ResetFrameClock(Game& game);
 
+// Shows a notice (and keeps it among the events).
+void Notice(Game& game, std::string text);
+
+// Keeps something that happened for the headless summary.
+void Record(Game& game, std::string type, std::int32_t value = 0, std::string text = {});
+
 // StartFade with the game's random generator and clock.
 void StartFade(Game& game, std::int32_t direction);
 

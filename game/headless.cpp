@@ -1,6 +1,17 @@
 #include "game/headless.h"
 
+#include "game/game.h"
+#include "game/screens.h"
+#include "platform/win/ansi.h"
+#include "platform/win/data_tree.h"
+#include "platform/win/files.h"
+#include "platform/win/message.h"
+
 #include <charconv>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <nlohmann/json.hpp>
 #include <map>
 #include <sstream>
 
@@ -127,6 +138,155 @@ win::Expected<HeadlessOptions> ParseHeadlessOptions(const std::vector<std::strin
     return win::Failure{"give exactly one of --level FILE.lev and --level-index N"};
   }
   return options;
+}
+
+namespace {
+
+using nlohmann::ordered_json;
+
+const char* ScreenName(std::int32_t screen) {
+  switch (screen) {
+    case kScreenTitle: return "title";
+    case kScreenPlay: return "play";
+    case kScreenNetwork: return "network";
+    case kScreenCredits: return "credits";
+    default: return "none";
+  }
+}
+
+ordered_json EventJson(const GameEvent& e) {
+  ordered_json j;
+  j["frame"] = e.Frame;
+  j["type"] = e.Type;
+  if (e.Type == "level_start") j["file"] = e.Text;
+  if (e.Type == "pickup" || e.Type == "door_open") j["code"] = e.Value;
+  if (e.Type == "music") j["entry"] = e.Value;
+  if (e.Type == "life_lost") j["lives"] = e.Value;
+  if (e.Type == "notice") j["text"] = win::AnsiToUtf8(e.Text);
+  if (e.Type == "lever") j["cell"] = e.Text;
+  return j;
+}
+
+ordered_json Summary(Game& game, const HeadlessOptions& options, std::int64_t frames, std::uint32_t timeMs) {
+  const world::World& world = *game.World;
+  const world::PlayerSlot& hero = game.Hero();
+  ordered_json j;
+  j["frames"] = frames;
+  j["time_ms"] = timeMs;
+  j["screen"] = ScreenName(game.Frame.CurrentScreen);
+  j["level_index"] = hero.LevelIndex;
+  j["level_file"] = hero.LevelIndex >= 0 && hero.LevelIndex < static_cast<std::int32_t>(game.LevelList.size())
+                        ? game.LevelList[static_cast<std::size_t>(hero.LevelIndex)]
+                        : options.Level;
+  j["end_action"] = game.Frame.EndAction;
+  j["hero"] = {{"x", hero.X},
+               {"y", hero.Y},
+               {"z", hero.Z},
+               {"heading", hero.Heading},
+               {"pitch", hero.Pitch},
+               {"vertical_speed", hero.VerticalSpeed},
+               {"landed", hero.Landed},
+               {"climbing", hero.Climbing},
+               {"dead", hero.Dead},
+               {"lives", hero.Lives},
+               {"animation", hero.Animation},
+               {"view", hero.View},
+               {"target", {hero.TargetX, hero.TargetY, hero.TargetZ}}};
+  j["time_limit_on"] = world.TimeLimitOn;
+  j["time_left"] = world.TimeLeft;
+  ordered_json ingots = ordered_json::object();
+  for (int code = 0; code < world::kObjectTypeCount; ++code) {
+    const world::ObjectType& t = world.Types[static_cast<std::size_t>(code)];
+    if (!t.Empty && t.Lingot) ingots[std::to_string(code)] = t.IngotCount;
+  }
+  j["ingots"] = std::move(ingots);
+  ordered_json sentries = ordered_json::array();
+  for (std::int32_t i = 0; i < world.Map.SentryCount; ++i) {
+    const world::Sentry& s = world.Map.Sentries[static_cast<std::size_t>(i)];
+    sentries.push_back({{"x", s.X}, {"y", s.Y}, {"z", s.Z}, {"heading", s.Heading}, {"state", s.State}});
+  }
+  j["sentries"] = std::move(sentries);
+  ordered_json events = ordered_json::array();
+  for (const GameEvent& e : game.Events) events.push_back(EventJson(e));
+  j["events"] = std::move(events);
+  if (options.Cells) {
+    const auto& b = *options.Cells;
+    ordered_json cells = ordered_json::array();
+    for (std::int32_t z = b[2]; z <= b[5]; ++z) {
+      for (std::int32_t y = b[1]; y <= b[4]; ++y) {
+        for (std::int32_t x = b[0]; x <= b[3]; ++x) cells.push_back(world.Map.GetCell(x, y, z));
+      }
+    }
+    j["cells"] = std::move(cells);
+  }
+  return j;
+}
+
+}  // namespace
+
+int RunHeadless(const HeadlessOptions& options, engine::Backend& display) {
+  win::Expected<std::filesystem::path> data = win::FindDataTree(options.Data);
+  if (!data) {
+    win::ShowMessage(data.error());
+    return 1;
+  }
+  std::vector<ScriptLine> script;
+  if (!options.Input.empty()) {
+    const std::optional<std::vector<std::uint8_t>> bytes = win::ReadWholeFile(options.Input, 16u << 20);
+    if (!bytes) {
+      win::ShowMessage("cannot read the input script " + options.Input);
+      return 1;
+    }
+    win::Expected<std::vector<ScriptLine>> parsed = ParseInputScript(std::string(bytes->begin(), bytes->end()));
+    if (!parsed) {
+      win::ShowMessage(parsed.error());
+      return 1;
+    }
+    script = std::move(*parsed);
+  }
+  const std::string level = options.Level.empty() ? "" : std::filesystem::absolute(options.Level).string();
+  ScriptedControls controls(std::move(script));
+  SilentSounds sounds;
+  SilentMusic music;
+  win::ManualClock clock(1000);
+  auto game = std::make_unique<Game>(GameServices{display, controls, sounds, music, clock, *data});
+  display.OpenView(640, 480, *game->View);
+  if (win::Status started = GameStartup(*game, audio::Settings{}); !started) {
+    win::ShowMessage(started.error());
+    return 1;
+  }
+  world::PlayerSlot& hero = game->Hero();
+  hero.Lives = options.Lives;
+  if (options.LevelIndex) {
+    if (*options.LevelIndex >= static_cast<std::int32_t>(game->LevelList.size())) {
+      win::ShowMessage("there are only " + std::to_string(game->LevelList.size()) + " levels");
+      return 1;
+    }
+    hero.LevelIndex = *options.LevelIndex;
+  } else {
+    const auto it = std::find_if(game->LevelList.begin(), game->LevelList.end(), [&](const std::string& name) {
+      return std::filesystem::equivalent(win::ResolvePath(name, *data), level);
+    });
+    hero.LevelIndex = it == game->LevelList.end() ? 0 : static_cast<std::int32_t>(it - game->LevelList.begin());
+  }
+  ResetFrameClock(*game);
+  game->Frame.GameReady = true;
+  StartLevel(*game, options.LevelIndex ? game->LevelList[static_cast<std::size_t>(hero.LevelIndex)] : level);
+  std::int64_t frame = 0;
+  for (; frame < options.Frames && !game->QuitRequested; ++frame) {
+    controls.SetFrame(frame);
+    clock.Advance(static_cast<std::uint32_t>(options.FrameMs));
+    FrameTick(*game);
+  }
+  const std::string json = Summary(*game, options, frame, clock.Ticks() - 1000)
+                               .dump(-1, ' ', false, ordered_json::error_handler_t::replace);
+  if (options.Json.empty()) {
+    std::cout << json << "\n";
+  } else if (win::Status written = win::WriteFileAtomic(options.Json, json + "\n"); !written) {
+    win::ShowMessage(written.error());
+    return 1;
+  }
+  return 0;
 }
 
 }  // namespace zandrel::game

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/backend.h"
 #include "game/ports.h"
 #include "platform/win/expected.h"
 
@@ -53,5 +54,10 @@ struct HeadlessOptions {
 
 // Parses the headless options (the arguments after --headless); a mistake is one line.
 win::Expected<HeadlessOptions> ParseHeadlessOptions(const std::vector<std::string>& args);
+
+// Runs the game from the level start for the frames asked, drawing on `display` (the null
+// display), and writes the JSON summary. Returns the exit status: 0, or 1 with the
+// system's message on stderr when the game could not start (missing data, bad script).
+int RunHeadless(const HeadlessOptions& options, engine::Backend& display);
 
 }  // namespace zandrel::game

@@ -29,10 +29,15 @@ void Pickups(Game& game, world::PlayerSlot& hero) {
   const std::int32_t x = CellIndex(hero.X), y = CellIndex(hero.Y), z = CellIndex(hero.Z);
   const world::ObjectType& type = world.Types[world.Map.GetCell(x, y, z)];
   if (type.Empty) return;
+  const std::int32_t code = world.Map.GetCell(x, y, z);
+  if (type.Lingot || type.Timer || type.OneUp || type.Light) Record(game, "pickup", code);
   if (type.Lingot) {
     PlayAction(game, type, hero);
     world.Map.SetCell(x, y, z, 0);
-    if (type.IngotCount <= 0) world::OpenDoors(world, game.Services.Sounds, type.LingotDoor);
+    if (type.IngotCount <= 0) {
+      world::OpenDoors(world, game.Services.Sounds, type.LingotDoor);
+      Record(game, "door_open", type.LingotDoor);
+    }
   }
   if (type.Timer) {
     PlayAction(game, type, hero);
@@ -134,7 +139,7 @@ void Menu(Game& game, world::PlayerSlot& hero) {
     switch (menu.MenuChoice) {
       case 0:
         StartLevel(game, game.LevelList[static_cast<std::size_t>(hero.LevelIndex)]);
-        ShowNotice(game.Frame, "LEVEL RESTARTED");
+        Notice(game, "LEVEL RESTARTED");
         menu.MenuOpen = false;
         break;
       case 1: {
@@ -142,19 +147,19 @@ void Menu(Game& game, world::PlayerSlot& hero) {
         hero.LevelIndex = saved.LevelIndex;
         hero.Lives = saved.Lives;
         StartLevel(game, game.LevelList[static_cast<std::size_t>(hero.LevelIndex)]);
-        ShowNotice(game.Frame, "GAME LOADED");
+        Notice(game, "GAME LOADED");
         menu.MenuOpen = false;
         break;
       }
       case 2:
         world::StoreSavedGame(game.Services.DataFolder, hero.LevelIndex, hero.Lives);
-        ShowNotice(game.Frame, "GAME SAVED");
+        Notice(game, "GAME SAVED");
         menu.MenuOpen = false;
         break;
       case 3:
         hero.View += 512;
         if (hero.View > 1536) hero.View = 0;
-        ShowNotice(game.Frame, ViewName(hero.View));
+        Notice(game, ViewName(hero.View));
         break;
       case 4:
         game.Frame.EndAction = kEndToTitle;
@@ -276,19 +281,23 @@ void HeroControls(Game& game) {
   if (c[kButton3]) {
     const world::ObjectType& target = world.Types[world.Map.GetCell(hero.TargetX, hero.TargetY, hero.TargetZ)];
     if (!target.Empty && target.Dig) {
-      world::Dig(world, game.Services.Sounds, hero.TargetX, hero.TargetY, hero.TargetZ, 10000);
+      if (world::Dig(world, game.Services.Sounds, hero.TargetX, hero.TargetY, hero.TargetZ, 10000)) Record(game, "dig");
       hero.Animation = 10;
       hero.ActionTimer = 500;
       hero.AnimationTime = 250;
     } else if (!target.Empty && target.CanPush &&
                std::abs(hero.Y - static_cast<float>(hero.TargetY * 512)) < static_cast<float>(hero.Height)) {
-      world::Push(world, game.Services.Sounds, hero.TargetX, hero.TargetY, hero.TargetZ,
-                  static_cast<std::int32_t>(std::lround(hero.Heading)));
+      if (world::Push(world, game.Services.Sounds, hero.TargetX, hero.TargetY, hero.TargetZ,
+                      static_cast<std::int32_t>(std::lround(hero.Heading)))) {
+        Record(game, "push");
+      }
       hero.Animation = 10;
       hero.AnimationTime = 100;
       hero.ActionTimer = 500;
     } else if (!target.Empty && target.Lever) {
       world::ThrowLever(world, game.Services.Sounds, hero.TargetX, hero.TargetY, hero.TargetZ);
+      Record(game, "lever", 0,
+             std::to_string(hero.TargetX) + "," + std::to_string(hero.TargetY) + "," + std::to_string(hero.TargetZ));
       hero.Animation = 10;
       hero.AnimationTime = 100;
       hero.ActionTimer = 300;

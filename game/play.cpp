@@ -193,7 +193,7 @@ void DrawPlayView(Game& game) {
     if (m.X == hx && m.Y == hy && m.Z == hz && m.Music != world.CurrentMusicCell) {
       world.CurrentMusicCell = m.Music;
       game.Services.Music.PlayMusic(m.Music);
-      game.Events.push_back({game.FrameNumber, "music", m.Music, {}});
+      Record(game, "music", m.Music);
     }
   }
   DrawLevelScene(game, hero);
@@ -237,7 +237,7 @@ void KillHero(Game& game) {
   hero.WalkPhase = 0;
   hero.Animation = 7;
   hero.AnimationTime = 700;
-  game.Events.push_back({game.FrameNumber, "death", 0, {}});
+  Record(game, "death", 0);
   if (hero.Lives <= 0) {
     game.Frame.EndAction = kEndToTitle;
     hero.View = hero.SavedView;
@@ -261,7 +261,7 @@ void PlayFrame(Game& game) {
       } else {
         StartFade(game, -1);
         ChangeScreen(game, kScreenCredits);
-        game.Events.push_back({game.FrameNumber, "credits", 0, {}});
+        Record(game, "credits", 0);
       }
     }
     return;
@@ -272,14 +272,14 @@ void PlayFrame(Game& game) {
     HeroControls(game);
     if (hero.Dead) {
       --hero.Lives;
-      game.Events.push_back({game.FrameNumber, "life_lost", hero.Lives, {}});
+      Record(game, "life_lost", hero.Lives);
       if (hero.Lives < 0) {
-        game.Events.push_back({game.FrameNumber, "game_over", 0, {}});
+        Record(game, "game_over", 0);
         return;
       }
       hero.View = hero.SavedView;
       StartLevel(game, game.LevelList[static_cast<std::size_t>(hero.LevelIndex)]);
-      ShowNotice(frame, std::to_string(hero.Lives) + " LIVES LEFT");
+      Notice(game, std::to_string(hero.Lives) + " LIVES LEFT");
     }
   }
   if (frame.VideoPlaying) return;
@@ -303,7 +303,7 @@ void PlayFrame(Game& game) {
         CellIndex(hero.Z) == world.Map.ExitZ && !frame.FadeActive) {
       frame.EndAction = kEndNextLevel;
       StartFade(game, +1);
-      game.Events.push_back({game.FrameNumber, "exit_reached", 0, {}});
+      Record(game, "exit_reached", 0);
     }
     hero.VerticalSpeed -= world::TimeScaled(world, 24);
     if (hero.Climbing) {

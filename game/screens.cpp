@@ -157,7 +157,7 @@ void StartLevel(Game& game, const std::string& fileName) {
   ChangeScreen(game, kScreenPlay);
   game.Services.Sounds.StopAllSounds();
   game.LevelTitle = {true, 0.7f, game.Frame.LastTick};
-  game.Events.push_back({game.FrameNumber, "level_start", 0, fileName});
+  Record(game, "level_start", 0, fileName);
 }
 
 void OptionKeys(Game& game) {
@@ -168,19 +168,19 @@ void OptionKeys(Game& game) {
   if (s.Input.KeyDown(kKeyF7)) {
     s.Sounds.PlayInterface(InterfaceSound::Choice);
     game.MusicOn = !game.MusicOn;
-    ShowNotice(frame, game.MusicOn ? "MUSIC ON" : "MUSIC OFF");
+    Notice(game, game.MusicOn ? "MUSIC ON" : "MUSIC OFF");
     s.Music.SetMusicVolume(game.MusicOn ? 63 : 0);
   }
   if (s.Input.KeyDown(kKeyF1)) {
     s.Sounds.PlayInterface(InterfaceSound::Choice);
-    ShowNotice(frame, kHelpText);
+    Notice(game, kHelpText);
   }
   if (s.Input.KeyDown(kKeyF4)) {
     s.Sounds.PlayInterface(InterfaceSound::Choice);
     const bool small = game.View->CentreY == 240;
     const int width = small ? 800 : 640, height = small ? 600 : 480;
     game.Engine.Back->OpenView(width, height, *game.View);
-    ShowNotice(frame, "RESOLUTION " + std::to_string(width) + "x" + std::to_string(height));
+    Notice(game, "RESOLUTION " + std::to_string(width) + "x" + std::to_string(height));
   }
   if (s.Input.KeyDown(kKeyF5)) {
     s.Sounds.PlayInterface(InterfaceSound::Choice);
@@ -190,7 +190,7 @@ void OptionKeys(Game& game) {
     if (!loaded) win::FatalError(loaded.error());
     game.Quality = high ? world::TextureQuality::Low : world::TextureQuality::High;
     ResetFrameClock(game);
-    ShowNotice(frame, high ? "TEXTURE MODE OFF" : "TEXTURE MODE ON");
+    Notice(game, high ? "TEXTURE MODE OFF" : "TEXTURE MODE ON");
   }
 }
 

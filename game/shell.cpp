@@ -57,6 +57,15 @@ audio::SettingsToWrite SettingsAtShutdown(const Game& game, std::int32_t top, st
   return s;
 }
 
+void Notice(Game& game, std::string text) {
+  Record(game, "notice", 0, text);
+  ShowNotice(game.Frame, std::move(text));
+}
+
+void Record(Game& game, std::string type, std::int32_t value, std::string text) {
+  game.Events.push_back({game.FrameNumber, std::move(type), value, std::move(text)});
+}
+
 void ResetFrameClock(Game& game) { game.Frame.LastTick = game.Services.Clock.Ticks(); }
 
 void StartFade(Game& game, std::int32_t direction) {
@@ -83,7 +92,6 @@ void ChangeScreen(Game& game, std::int32_t screen) {
 void FrameTick(Game& game) {
   FrameState& frame = game.Frame;
   if (!frame.GameReady) return;
-  ++game.FrameNumber;
   game.Services.Input.ReadControls(game.Hero().Controls);
   OptionKeys(game);
   game.Services.Music.PollMusic();
@@ -119,6 +127,7 @@ void FrameTick(Game& game) {
     frame.DebugText.clear();
   }
   if (!frame.VideoPlaying) game.Engine.Back->SwapView(*game.View);
+  ++game.FrameNumber;
 }
 
 }  // namespace zandrel::game
