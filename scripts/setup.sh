@@ -15,6 +15,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsimpleini-dev nlohmann-json3-dev
   libpng-dev
+  libsdl2-dev libsdl2-mixer-dev
 )
 
 install_missing() {
