@@ -15,7 +15,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsimpleini-dev nlohmann-json3-dev
   libpng-dev
-  libsdl2-dev libgl1-mesa-dri libegl-mesa0
+  libsdl2-dev libsdl2-mixer-dev libgl1-mesa-dri libegl-mesa0
 )
 
 install_missing() {
