@@ -197,9 +197,9 @@ std::string CompileProgram(const GlFunctions& gl, const char* vertexText, const 
     GLint ok = 0;
     gl.glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
     if (!ok) {
-      char text2[1024] = {};
-      gl.glGetShaderInfoLog(shader, sizeof text2, nullptr, text2);
-      log += text2;
+      char message[1024] = {};
+      gl.glGetShaderInfoLog(shader, sizeof message, nullptr, message);
+      log += message;
     }
     return shader;
   };

@@ -1,6 +1,6 @@
-// An SDL window with an OpenGL board for tests, on SDL's offscreen driver (EGL; Mesa's
-// software driver is enough), so no display is needed. When no OpenGL 3.3 context can
-// be made at all, the test is skipped with the reason.
+// An OpenGL board for tests, on SDL's offscreen driver (EGL; Mesa's software driver is
+// enough), so no display is needed. When no OpenGL 3.3 context can be made at all, the
+// test is skipped with the reason.
 #pragma once
 
 #include <SDL.h>
@@ -16,36 +16,38 @@ namespace zandrel::test {
 class GlWindow {
  public:
   GlWindow() {
-    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-      reason_ = std::string("no video: ") + SDL_GetError();
-      return;
-    }
-    initialised_ = true;
-    window_ = SDL_CreateWindow("test", 0, 0, 640, 480, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    if (!window_) {
-      reason_ = std::string("no OpenGL window: ") + SDL_GetError();
-      return;
-    }
-    auto board = glide::OpenGlGlide::Create(window_);
+    SDL_Window* window = SharedWindow(reason_);
+    if (!window) return;
+    auto board = glide::OpenGlGlide::Create(window);
     if (!board) {
       reason_ = board.error();
       return;
     }
     board_ = std::move(*board);
   }
-  ~GlWindow() {
-    board_.reset();
-    if (window_) SDL_DestroyWindow(window_);
-    if (initialised_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
-  }
 
   glide::OpenGlGlide* Board() { return board_.get(); }
   const std::string& Reason() const { return reason_; }
 
  private:
-  bool initialised_ = false;
-  SDL_Window* window_ = nullptr;
+  // One window for the whole test program, like the game's, kept to its end: closing it
+  // would unload the OpenGL driver, whose own allocations then show up as leaks.
+  static SDL_Window* SharedWindow(std::string& reason) {
+    static std::string failure;
+    static SDL_Window* window = [] {
+      SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+      if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        failure = std::string("no video: ") + SDL_GetError();
+        return static_cast<SDL_Window*>(nullptr);
+      }
+      SDL_Window* made = SDL_CreateWindow("test", 0, 0, 640, 480, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+      if (!made) failure = std::string("no OpenGL window: ") + SDL_GetError();
+      return made;
+    }();
+    reason = failure;
+    return window;
+  }
+
   std::unique_ptr<glide::OpenGlGlide> board_;
   std::string reason_;
 };
@@ -61,5 +63,5 @@ inline Rgb PixelAt(const std::vector<std::uint8_t>& frame, int width, int x, int
 
 }  // namespace zandrel::test
 
-#define ZANDREL_REQUIRE_GL(window)                                             \
+#define ZANDREL_REQUIRE_GL(window) \
   if (!(window).Board()) GTEST_SKIP() << "no OpenGL 3.3 context: " << (window).Reason()
