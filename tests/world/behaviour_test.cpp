@@ -32,12 +32,11 @@ namespace {
 
 // A sound reference that stands for a loaded sound: never played, only compared.
 audio::SoundRef StandInSound() {
-  auto owner = std::make_shared<int>(0);
-  return audio::SoundRef(owner, reinterpret_cast<audio::SoundBuffer*>(owner.get()));
+  return std::make_shared<audio::TSoundBuffer>();
 }
 
 struct Played {
-  const audio::SoundBuffer* Sound = nullptr;
+  const audio::TSoundBuffer* Sound = nullptr;
   std::int32_t X = 0, Y = 0, Z = 0, Volume = 0;
   friend bool operator==(const Played&, const Played&) = default;
 };
@@ -97,7 +96,7 @@ class BehaviourTest : public ::testing::Test {
     type.Speed = speed;
     return type;
   }
-  const audio::SoundBuffer* GiveSound(int code) {
+  const audio::TSoundBuffer* GiveSound(int code) {
     world_.Types[static_cast<std::size_t>(code)].ActionSound = StandInSound();
     return world_.Types[static_cast<std::size_t>(code)].ActionSound.get();
   }
@@ -136,7 +135,7 @@ class DoorTest : public BehaviourTest {
   };
   // In scan order: x outermost, then y, then z.
   static constexpr At kDoors[] = {{1, 1, 4}, {2, 1, 0}, {2, 2, 3}};
-  const audio::SoundBuffer* doorSound_ = nullptr;
+  const audio::TSoundBuffer* doorSound_ = nullptr;
 };
 
 TEST_F(DoorTest, CodesThatAreNotDoorsOpenNothing) {
@@ -216,7 +215,7 @@ TEST_F(DoorTest, ThrowingOneLeverThrowsEveryLeverOfItsCodeAndOpensItsDoors) {
 
 TEST_F(BehaviourTest, StartCellAnimationTakesTheHighestFreeSlotAndSetsTheCellWhenNoneIsFree) {
   DefineFrames(40, {0, 10}, 0.5f);
-  const audio::SoundBuffer* sound = GiveSound(40);
+  const audio::TSoundBuffer* sound = GiveSound(40);
   auto& slots = world_.Tables.Animations;
   for (CellAnimation& a : slots) a.InUse = true;
   slots[7].InUse = false;
@@ -266,8 +265,8 @@ class DigTest : public BehaviourTest {
     world_.Map.SetCell(2, 1, 2, 50);
     world_.Map.SetCell(3, 1, 2, 53);
   }
-  const audio::SoundBuffer* digSound_ = nullptr;
-  const audio::SoundBuffer* recoverSound_ = nullptr;
+  const audio::TSoundBuffer* digSound_ = nullptr;
+  const audio::TSoundBuffer* recoverSound_ = nullptr;
 };
 
 TEST_F(DigTest, RecoverBlockClosesAfterItsDelayWithItsRecoverAnimation) {
@@ -359,7 +358,7 @@ class PushTest : public BehaviourTest {
     pushSound_ = GiveSound(60);
     Define(61);
   }
-  const audio::SoundBuffer* pushSound_ = nullptr;
+  const audio::TSoundBuffer* pushSound_ = nullptr;
 };
 
 TEST_F(PushTest, PushRefusals) {
@@ -500,7 +499,7 @@ class SensorTest : public BehaviourTest {
     ASSERT_EQ(tables.LastBlock, -1);
     ASSERT_EQ(Cell(x, y, z), code);
   }
-  const audio::SoundBuffer* sensorSound_ = nullptr;
+  const audio::TSoundBuffer* sensorSound_ = nullptr;
 };
 
 TEST_F(SensorTest, DoorOpensOnlyWhenEverySensorCarriesItsKeyBlock) {

@@ -15,11 +15,11 @@ namespace {
 enum Code : std::uint8_t { kAir = 0, kCube = 1, kLadder = 2, kIngot = 3 };
 
 // Sounds stand for themselves only: two distinct handles the recorder can tell apart.
-char seenTag, lostTag;
-audio::SoundRef Tag(char& tag) { return {std::shared_ptr<void>{}, reinterpret_cast<audio::SoundBuffer*>(&tag)}; }
+// Two distinct sounds that are never played, only told apart.
+audio::SoundRef Tag() { return std::make_shared<audio::TSoundBuffer>(); }
 
 struct Played {
-  const audio::SoundBuffer* Sound;
+  const audio::TSoundBuffer* Sound;
   std::int32_t X, Y, Z, Volume;
   std::uint32_t At;
 };
@@ -60,8 +60,8 @@ class SentriesTest : public ::testing::Test {
     map.Sentries[0].Y = 768;
     map.Sentries[0].Z = 1280;
     map.Sentries[0].Heading = 0;
-    world_->Bank.SentrySeenSound = Tag(seenTag);
-    world_->Bank.SentryLostSound = Tag(lostTag);
+    world_->Bank.SentrySeenSound = Tag();
+    world_->Bank.SentryLostSound = Tag();
     world_->FrameTime = 90;  // one unit of TimeScaled
   }
 
@@ -332,9 +332,9 @@ TEST_F(SentriesTest, CriesAreHeldBackAtTheStartAndSpacedBySeconds) {
     EXPECT_EQ(sentry().State, s.state) << "at " << s.now;
   }
   ASSERT_EQ(sounds_.played.size(), 3u);
-  const audio::SoundBuffer* seen = world_->Bank.SentrySeenSound.get();
-  const audio::SoundBuffer* lost = world_->Bank.SentryLostSound.get();
-  const std::pair<const audio::SoundBuffer*, std::uint32_t> expected[] = {{seen, 3100}, {lost, 4200}, {seen, 5300}};
+  const audio::TSoundBuffer* seen = world_->Bank.SentrySeenSound.get();
+  const audio::TSoundBuffer* lost = world_->Bank.SentryLostSound.get();
+  const std::pair<const audio::TSoundBuffer*, std::uint32_t> expected[] = {{seen, 3100}, {lost, 4200}, {seen, 5300}};
   for (std::size_t i = 0; i < 3; ++i) {
     const Played& p = sounds_.played[i];
     EXPECT_EQ(p.Sound, expected[i].first) << i;
