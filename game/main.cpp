@@ -1,0 +1,145 @@
+// zandrel: the game. One window drawn through the 3D board layer (OpenGL), or with
+// --headless the play screen on a null board with scripted controls.
+#include <SDL.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "audio/settings.h"
+#include "audio/sound.h"
+#include "engine/glide/glide_backend.h"
+#include "game/device_ports.h"
+#include "game/game.h"
+#include "game/headless.h"
+#include "input/controls.h"
+#include "input/key_state.h"
+#include "platform/glide/glide.h"
+#include "platform/glide/opengl_glide.h"
+#include "platform/win/data_tree.h"
+#include "platform/win/message.h"
+#include "platform/win/sdl/message_box.h"
+#include "platform/win/sdl/window.h"
+
+namespace {
+
+using namespace zandrel;
+
+constexpr const char* kUsage =
+    "Usage: zandrel [--data DIR]\n"
+    "       zandrel --headless (--level FILE.lev | --level-index N) [--frames N] [--frame-ms MS]\n"
+    "               [--input SCRIPT] [--lives N] [--json OUT] [--data DIR] [--cells x0,y0,z0:x1,y1,z1]\n"
+    "\n"
+    "Without --headless the game opens its window. The data tree is found from --data,\n"
+    "$ZANDREL_DATA, the program's folder (data/) or the installed share folder.\n"
+    "Headless runs play a level from its start with no display and no sound, the clock\n"
+    "advanced by a fixed step per frame, the controls from an input script (lines\n"
+    "FROM TO CONTROL[+CONTROL...]: up down left right jump look action menu kp_plus\n"
+    "kp_minus f1 f4 f5 f7 f9), and print one JSON object describing the end state.\n";
+
+int Headless(const std::vector<std::string>& args) {
+  win::Expected<game::HeadlessOptions> options = game::ParseHeadlessOptions(args);
+  if (!options) {
+    std::fprintf(stderr, "zandrel: %s\n", options.error().c_str());
+    return 2;
+  }
+  glide::NullGlide board;
+  engine::glide::GlideBackend display(board);
+  if (win::Status started = display.StartEngine(); !started) win::FatalError(started.error());
+  return game::RunHeadless(*options, display);
+}
+
+int Play(const std::string& dataOption) {
+  win::Expected<std::filesystem::path> data = win::FindDataTree(dataOption);
+  if (!data) win::FatalError(data.error());
+  std::filesystem::current_path(*data);
+  const audio::Settings settings = audio::ReadSettings(*data);
+
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER | SDL_INIT_AUDIO) != 0) {
+    std::fprintf(stderr, "zandrel: %s\n", SDL_GetError());
+    win::FatalError("No 3DFX card detected !");
+  }
+  win::sdl::WindowSettings ws;
+  ws.Left = settings.Left;
+  ws.Top = settings.Top;
+  ws.Width = settings.Width;
+  ws.Height = settings.Height;
+  ws.DisplayWidth = settings.Display.DisplayWidth;
+  ws.DisplayHeight = settings.Display.DisplayHeight;
+  ws.Fullscreen = settings.FullscreenRequest;
+  win::Expected<std::unique_ptr<win::sdl::SdlWindow>> window = win::sdl::SdlWindow::Create(ws);
+  if (!window) {
+    std::fprintf(stderr, "zandrel: %s\n", window.error().c_str());
+    win::FatalError("No 3DFX card detected !");
+  }
+  win::sdl::SdlMessageBox box((*window)->Handle());
+  win::SetMessageBoxDisplay(&box);
+  auto board = glide::OpenGlGlide::Create((*window)->Handle());
+  if (!board) {
+    std::fprintf(stderr, "zandrel: %s\n", board.error().c_str());
+    win::FatalError("No 3DFX card detected !");
+  }
+  engine::glide::GlideBackend display(**board);
+  if (win::Status started = display.StartEngine(); !started) win::FatalError(started.error());
+
+  input::KeyState keys;
+  input::InputDevices devices(keys, &(*window)->Joystick());
+  devices.ProbeJoystick();
+  auto pump = [&] {
+    (*window)->PumpEvents(keys);
+    return !(*window)->CloseRequested();
+  };
+  game::DeviceControls controls(devices, keys, pump);
+  win::RealClock clock;
+  game::SilentMusic music;
+  audio::Audio audio;
+  audio::InitAudio(audio);
+  game::DeviceSounds sounds(audio);
+  auto game = std::make_unique<game::Game>(game::GameServices{display, controls, sounds, music, clock, *data});
+  sounds.SetListener(*game->View);
+  audio::SetHearingRange(*game->View, audio::kDefaultHearingRange);
+
+  display.OpenView(settings.Display.DisplayWidth, settings.Display.DisplayHeight, *game->View);
+  display.ClearView(0, *game->View);  // the window stays black while the data loads
+  display.SwapView(*game->View);
+  if (win::Status started = game::GameStartup(*game, settings); !started) win::FatalError(started.error());
+  controls.WaitAllKeysUp();
+  game::ResetFrameClock(*game);
+  game->Frame.GameReady = true;
+  game::ChangeScreen(*game, game::kScreenTitle);
+  while (!game->QuitRequested && pump()) game::FrameTick(*game);
+
+  const win::sdl::Rect place = (*window)->Placement();
+  if (win::Status saved = audio::WriteSettings(
+          *data, game::SettingsAtShutdown(*game, place.Y, place.X, place.Width, place.Height, (*window)->Fullscreen()));
+      !saved) {
+    std::fprintf(stderr, "zandrel: %s\n", saved.error().c_str());
+  }
+  sounds.PlayInterface(game::InterfaceSound::Click);
+  display.CloseView();
+  game.reset();
+  SDL_Quit();
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (!args.empty() && args[0] == "--headless") return Headless({args.begin() + 1, args.end()});
+  std::string data;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--data" && i + 1 < args.size()) {
+      data = args[++i];
+    } else {
+      std::fputs(kUsage, stderr);
+      return 2;
+    }
+  }
+  return Play(data);
+}
