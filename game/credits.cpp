@@ -15,17 +15,7 @@ win::Expected<std::vector<std::string>> ReadCreditsText(const std::filesystem::p
   const std::optional<std::vector<std::uint8_t>> bytes =
       win::FileExists("game.dat", folder) ? win::ReadWholeFile(path, 1u << 20) : std::nullopt;
   if (!bytes) return win::Failure{"GAME: The file game.dat does not exist. Please re-install the application"};
-  std::vector<std::string> lines;
-  std::size_t pos = 0;
-  const std::string text(bytes->begin(), bytes->end());
-  while (pos < text.size()) {
-    std::size_t end = text.find('\n', pos);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(pos, end - pos);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
-    pos = end + 1;
-  }
+  std::vector<std::string> lines = win::SplitLines(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
   if (!lines.empty()) lines.pop_back();  // the last line read is not shown
   if (lines.size() > kMaxCreditsLines) lines.resize(kMaxCreditsLines);
   return lines;

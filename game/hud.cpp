@@ -13,6 +13,10 @@ constexpr float kTextY = 0.962f;
 
 }  // namespace
 
+void DrawCentred(engine::Engine& engine, engine::RenderView& view, const std::string& text, bool big, float y) {
+  engine::DrawText(engine, view, text, big, y, 0.5f - engine::TextWidth(text, big) / 2);
+}
+
 std::string FormatNumber(std::int64_t number, int width) {
   std::string digits = std::to_string(number);
   if (static_cast<int>(digits.size()) < width) digits.insert(0, static_cast<std::size_t>(width) - digits.size(), '0');

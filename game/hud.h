@@ -10,6 +10,9 @@
 
 namespace zandrel::game {
 
+// A line of text centred across the screen at height y.
+void DrawCentred(engine::Engine& engine, engine::RenderView& view, const std::string& text, bool big, float y);
+
 // Decimal digits left-padded with "0" to the width; a longer number is not cut.
 std::string FormatNumber(std::int64_t number, int width);
 

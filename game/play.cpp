@@ -21,9 +21,6 @@ constexpr std::int32_t kDrawnReach = 8;
 std::int32_t CellIndex(float coordinate) { return static_cast<std::int32_t>(std::trunc(coordinate / 512)); }
 std::int32_t Trunc(float value) { return static_cast<std::int32_t>(value); }
 
-void DrawCentred(Game& game, const std::string& text, bool big, float y) {
-  engine::DrawText(game.Engine, *game.View, text, big, y, 0.5f - engine::TextWidth(text, big) / 2);
-}
 
 // A quantity decaying by half per 90 ms, never past zero.
 void Decay(const world::World& world, float& value) {
@@ -176,8 +173,8 @@ void DrawLevelTitle(Game& game) {
   LevelTitleState& t = game.LevelTitle;
   if (!t.TitleShown) return;
   const world::LevelMap& map = game.World->Map;
-  if (!map.LevelName.empty()) DrawCentred(game, map.LevelName, true, 0.5f - t.TitleOffset);
-  if (!map.Author.empty()) DrawCentred(game, "AUTHOR:" + map.Author, false, t.TitleOffset + 0.56f);
+  if (!map.LevelName.empty()) DrawCentred(game.Engine, *game.View, map.LevelName, true, 0.5f - t.TitleOffset);
+  if (!map.Author.empty()) DrawCentred(game.Engine, *game.View, "AUTHOR:" + map.Author, false, t.TitleOffset + 0.56f);
   const std::uint32_t since = game.Frame.LastTick - t.TitleStart;
   if (since < 3000) t.TitleOffset -= world::TimeScaled(*game.World, t.TitleOffset * 0.2f);
   if (since > 5000) t.TitleOffset += world::TimeScaled(*game.World, (t.TitleOffset + 0.001f) * 0.2f);

@@ -35,9 +35,6 @@ const std::string kTitleLines[3][2] = {
     {world::Scramble("TWELVE VAULTS WAIT BELOW THE HILLS"), world::Scramble("F1 SHOWS THE KEYS")},
 };
 
-void DrawCentred(Game& game, const std::string& text, bool big, float y) {
-  engine::DrawText(game.Engine, *game.View, text, big, y, 0.5f - engine::TextWidth(text, big) / 2);
-}
 
 // The working mesh takes the pose the slot's Animation names.
 void TakePose(world::PlayerSlot& slot) {
@@ -80,9 +77,9 @@ void TitleFrame(Game& game) {
     title.LogoZoom -= world::TimeScaled(world, title.LogoZoom * 0.35f);
     game.Engine.Back->DrawPicture(game.Engine.Pictures[engine::kLogoSlot], false, *game.View, (1 - w) / 2,
                                   (1 - h) / 2 - 0.2f, w, h);
-    if (frame.LastTick % 2000 < 1000) DrawCentred(game, "PRESS FIRE TO START", true, 0.62f);
+    if (frame.LastTick % 2000 < 1000) DrawCentred(game.Engine, *game.View, "PRESS FIRE TO START", true, 0.62f);
     for (int i = 0; i < 2; ++i) {
-      DrawCentred(game, world::Scramble(kTitleLines[title.TextVariant][i]), false, i == 0 ? 0.92f : 0.96f);
+      DrawCentred(game.Engine, *game.View, world::Scramble(kTitleLines[title.TextVariant][i]), false, i == 0 ? 0.92f : 0.96f);
     }
   } else {
     title.DemoDepth -= world::TimeScaled(world, 70);

@@ -49,6 +49,10 @@ std::optional<std::vector<std::uint8_t>> ReadFilePrefix(const std::filesystem::p
 Status WriteFileAtomic(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 Status WriteFileAtomic(const std::filesystem::path& path, std::string_view text);
 
+// The lines of a text, without their line ends ("\n" or "\r\n"); a last line without an
+// end counts too.
+std::vector<std::string> SplitLines(std::string_view text);
+
 // Where a profile file ("zandrel.ini") lives: in the start folder when a writable one
 // exists there, otherwise in the user's configuration folder
 // ($XDG_CONFIG_HOME/zandrel, by default ~/.config/zandrel), which stands in for the

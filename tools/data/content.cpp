@@ -20,21 +20,6 @@ win::Expected<std::string> ReadText(const std::filesystem::path& path) {
   return std::string(bytes->begin(), bytes->end());
 }
 
-// Lines of a text, without their line ends.
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    std::size_t end = text.find('\n', pos);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(pos, end - pos);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
-    pos = end + 1;
-  }
-  return lines;
-}
-
 }  // namespace
 
 win::Status AddTextSources(const std::filesystem::path& content, DataTree& tree) {
@@ -72,7 +57,7 @@ win::Status AddCredits(const std::filesystem::path& content, DataTree& tree) {
   win::Expected<std::string> text = ReadText(content / "credits.txt");
   if (!text) return win::Failure{text.error()};
   std::string out;
-  const std::vector<std::string> lines = Lines(*text);
+  const std::vector<std::string> lines = win::SplitLines(*text);
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::string scrambled = world::Scramble(lines[i]);
     // A scrambled line must still read back as one line.
