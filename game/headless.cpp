@@ -224,48 +224,48 @@ ordered_json Summary(Game& game, const HeadlessOptions& options, std::int64_t fr
 
 }  // namespace
 
-int RunHeadless(const HeadlessOptions& options, engine::Backend& display) {
+struct HeadlessMachine {
+  explicit HeadlessMachine(std::vector<ScriptLine> script) : controls(std::move(script)) {}
+  ScriptedControls controls;
+  SilentSounds sounds;
+  SilentMusic music;
+  win::ManualClock clock{1000};
+};
+
+HeadlessRun::HeadlessRun() = default;
+HeadlessRun::HeadlessRun(HeadlessRun&&) noexcept = default;
+HeadlessRun::~HeadlessRun() = default;
+
+win::Expected<HeadlessRun> PlayHeadless(const HeadlessOptions& options, engine::Backend& display) {
   win::Expected<std::filesystem::path> data = win::FindDataTree(options.Data);
-  if (!data) {
-    win::ShowMessage(data.error());
-    return 1;
-  }
+  if (!data) return win::Failure{data.error()};
   std::vector<ScriptLine> script;
   if (!options.Input.empty()) {
     const std::optional<std::vector<std::uint8_t>> bytes = win::ReadWholeFile(options.Input, 16u << 20);
-    if (!bytes) {
-      win::ShowMessage("cannot read the input script " + options.Input);
-      return 1;
-    }
+    if (!bytes) return win::Failure{"cannot read the input script " + options.Input};
     win::Expected<std::vector<ScriptLine>> parsed = ParseInputScript(std::string(bytes->begin(), bytes->end()));
-    if (!parsed) {
-      win::ShowMessage(parsed.error());
-      return 1;
-    }
+    if (!parsed) return win::Failure{parsed.error()};
     script = std::move(*parsed);
   }
   const std::string level = options.Level.empty() ? "" : std::filesystem::absolute(options.Level).string();
-  ScriptedControls controls(std::move(script));
-  SilentSounds sounds;
-  SilentMusic music;
-  win::ManualClock clock(1000);
-  auto game = std::make_unique<Game>(GameServices{display, controls, sounds, music, clock, *data});
+  HeadlessRun run;
+  run.Machine = std::make_unique<HeadlessMachine>(std::move(script));
+  HeadlessMachine* const machine = run.Machine.get();
+  auto game = std::make_unique<Game>(
+      GameServices{display, machine->controls, machine->sounds, machine->music, machine->clock, *data});
   display.OpenView(640, 480, *game->View);
-  if (win::Status started = GameStartup(*game, audio::Settings{}); !started) {
-    win::ShowMessage(started.error());
-    return 1;
-  }
+  if (win::Status started = GameStartup(*game, audio::Settings{}); !started) return win::Failure{started.error()};
   world::PlayerSlot& hero = game->Hero();
   hero.Lives = options.Lives;
   if (options.LevelIndex) {
     if (*options.LevelIndex >= static_cast<std::int32_t>(game->LevelList.size())) {
-      win::ShowMessage("there are only " + std::to_string(game->LevelList.size()) + " levels");
-      return 1;
+      return win::Failure{"there are only " + std::to_string(game->LevelList.size()) + " levels"};
     }
     hero.LevelIndex = *options.LevelIndex;
   } else {
     const auto it = std::find_if(game->LevelList.begin(), game->LevelList.end(), [&](const std::string& name) {
-      return std::filesystem::equivalent(win::ResolvePath(name, *data), level);
+      std::error_code ec;
+      return std::filesystem::equivalent(win::ResolvePath(name, *data), level, ec);
     });
     hero.LevelIndex = it == game->LevelList.end() ? 0 : static_cast<std::int32_t>(it - game->LevelList.begin());
   }
@@ -274,11 +274,23 @@ int RunHeadless(const HeadlessOptions& options, engine::Backend& display) {
   StartLevel(*game, options.LevelIndex ? game->LevelList[static_cast<std::size_t>(hero.LevelIndex)] : level);
   std::int64_t frame = 0;
   for (; frame < options.Frames && !game->QuitRequested; ++frame) {
-    controls.SetFrame(frame);
-    clock.Advance(static_cast<std::uint32_t>(options.FrameMs));
+    machine->controls.SetFrame(frame);
+    machine->clock.Advance(static_cast<std::uint32_t>(options.FrameMs));
     FrameTick(*game);
   }
-  const std::string json = Summary(*game, options, frame, clock.Ticks() - 1000)
+  run.Played = std::move(game);
+  run.Frames = frame;
+  run.TimeMs = machine->clock.Ticks() - 1000;
+  return run;
+}
+
+int RunHeadless(const HeadlessOptions& options, engine::Backend& display) {
+  win::Expected<HeadlessRun> run = PlayHeadless(options, display);
+  if (!run) {
+    win::ShowMessage(run.error());
+    return 1;
+  }
+  const std::string json = Summary(*run->Played, options, run->Frames, run->TimeMs)
                                .dump(-1, ' ', false, ordered_json::error_handler_t::replace);
   if (options.Json.empty()) {
     std::cout << json << "\n";

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -55,8 +56,25 @@ struct HeadlessOptions {
 // Parses the headless options (the arguments after --headless); a mistake is one line.
 win::Expected<HeadlessOptions> ParseHeadlessOptions(const std::vector<std::string>& args);
 
-// Runs the game from the level start for the frames asked, drawing on `display` (the null
-// display), and writes the JSON summary. Returns the exit status: 0, or 1 with the
+class Game;
+struct HeadlessMachine;  // the script, silence and clock the game was played with
+
+// A finished headless run: the game as it ended, the frames run and the time passed.
+struct HeadlessRun {
+  HeadlessRun();
+  HeadlessRun(HeadlessRun&&) noexcept;
+  ~HeadlessRun();
+  std::unique_ptr<HeadlessMachine> Machine;  // outlives the game that uses it
+  std::unique_ptr<Game> Played;
+  std::int64_t Frames = 0;
+  std::uint32_t TimeMs = 0;
+};
+
+// Plays the game from the level start for the frames asked, drawing on `display` (the
+// null display). Fails with the system's message when the game cannot start.
+win::Expected<HeadlessRun> PlayHeadless(const HeadlessOptions& options, engine::Backend& display);
+
+// Runs PlayHeadless and writes the JSON summary. Returns the exit status: 0, or 1 with the
 // system's message on stderr when the game could not start (missing data, bad script).
 int RunHeadless(const HeadlessOptions& options, engine::Backend& display);
 

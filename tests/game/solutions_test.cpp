@@ -1,0 +1,43 @@
+// Every shipped level that has a solution script is played to its exit, headless, on the
+// null board, exactly as `zandrel --headless` plays it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "engine/glide/glide_backend.h"
+#include "game/game.h"
+#include "game/headless.h"
+#include "platform/glide/glide.h"
+
+namespace zandrel::game {
+namespace {
+
+TEST(Solutions, EachScriptReachesItsLevelsExit) {
+  std::vector<std::filesystem::path> scripts;
+  for (const auto& entry : std::filesystem::directory_iterator(ZANDREL_CONTENT "/levels")) {
+    if (entry.path().extension() == ".solution") scripts.push_back(entry.path());
+  }
+  std::sort(scripts.begin(), scripts.end());
+  ASSERT_FALSE(scripts.empty());
+  for (const std::filesystem::path& script : scripts) {
+    glide::NullGlide board;
+    engine::glide::GlideBackend display(board);
+    ASSERT_TRUE(display.StartEngine());
+    HeadlessOptions options;
+    options.Level = (std::filesystem::path(ZANDREL_DATA) / "LEVEL" / script.stem()).string() + ".lev";
+    options.Input = script.string();
+    options.Frames = 6000;
+    options.Data = ZANDREL_DATA;
+    win::Expected<HeadlessRun> run = PlayHeadless(options, display);
+    ASSERT_TRUE(run.ok()) << script << ": " << run.error();
+    const std::vector<GameEvent>& events = run->Played->Events;
+    const bool exited = std::any_of(events.begin(), events.end(), [](const GameEvent& e) { return e.Type == "exit_reached"; });
+    const bool died = std::any_of(events.begin(), events.end(), [](const GameEvent& e) { return e.Type == "death"; });
+    EXPECT_TRUE(exited) << script.filename() << " does not reach the exit";
+    EXPECT_FALSE(died) << script.filename() << " loses a life";
+  }
+}
+
+}  // namespace
+}  // namespace zandrel::game
