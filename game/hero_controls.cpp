@@ -15,7 +15,6 @@ namespace {
 constexpr float kJumpSpeed = 1280.0f / 7.0f;  // 182.857...
 constexpr float kSpringSpeed = 435.2f;
 
-std::int32_t CellIndex(float coordinate) { return static_cast<std::int32_t>(std::trunc(coordinate / 512)); }
 
 // Plays a type's action sound at the hero.
 void PlayAction(Game& game, const world::ObjectType& type, const world::PlayerSlot& hero) {
@@ -26,7 +25,7 @@ void PlayAction(Game& game, const world::ObjectType& type, const world::PlayerSl
 
 void Pickups(Game& game, world::PlayerSlot& hero) {
   world::World& world = *game.World;
-  const std::int32_t x = CellIndex(hero.X), y = CellIndex(hero.Y), z = CellIndex(hero.Z);
+  const std::int32_t x = world::CellOf(hero.X), y = world::CellOf(hero.Y), z = world::CellOf(hero.Z);
   const world::ObjectType& type = world.Types[world.Map.GetCell(x, y, z)];
   if (type.Empty) return;
   const std::int32_t code = world.Map.GetCell(x, y, z);
@@ -89,7 +88,7 @@ void LadderPose(Game& game, world::PlayerSlot& hero) {
 // Places the hero against the ladder of his cell, facing it; false when he stands beyond
 // its face.
 bool GrabLadder(const world::World& world, world::PlayerSlot& hero) {
-  const std::int32_t cx = CellIndex(hero.X), cy = CellIndex(hero.Y), cz = CellIndex(hero.Z);
+  const std::int32_t cx = world::CellOf(hero.X), cy = world::CellOf(hero.Y), cz = world::CellOf(hero.Z);
   const world::ObjectType& type = world.Types[world.Map.GetCell(cx, cy, cz)];
   if (type.Empty || !type.Ladder) return false;
   const world::Box& b = type.Bounds;
@@ -258,7 +257,7 @@ void HeroControls(Game& game) {
     hero.VelY = -world::TimeScaled(world, walk);
     hero.PitchTarget = -6000;
     const world::ObjectType& below = world.Types[world.Map.GetCell(
-        CellIndex(hero.X), CellIndex(hero.Y - static_cast<float>(hero.Height)), CellIndex(hero.Z))];
+        world::CellOf(hero.X), world::CellOf(hero.Y - static_cast<float>(hero.Height)), world::CellOf(hero.Z))];
     if (below.Empty || !below.Ladder) hero.Climbing = false;
     LadderPose(game, hero);
     stop = true;

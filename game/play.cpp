@@ -18,7 +18,6 @@ namespace {
 
 constexpr std::int32_t kDrawnReach = 8;
 
-std::int32_t CellIndex(float coordinate) { return static_cast<std::int32_t>(std::trunc(coordinate / 512)); }
 std::int32_t Trunc(float value) { return static_cast<std::int32_t>(value); }
 
 
@@ -32,17 +31,17 @@ void PlaceCamera(Game& game, world::PlayerSlot& hero) {
   world::World& world = *game.World;
   // The target cell: the layer under the feet, one cell ahead (further when that is the
   // hero's own column), raised to body height when an object there cannot be dug.
-  hero.TargetY = CellIndex(hero.Y - 512);
+  hero.TargetY = world::CellOf(hero.Y - 512);
   const auto heading = static_cast<std::int32_t>(hero.Heading);
   float d = 512.0f - static_cast<float>(hero.Width / 2);
   float ax = hero.X + engine::AngleSin(heading) * d, az = hero.Z + engine::AngleCos(heading) * d;
-  if (CellIndex(ax) == CellIndex(hero.X) && CellIndex(az) == CellIndex(hero.Z)) {
+  if (world::CellOf(ax) == world::CellOf(hero.X) && world::CellOf(az) == world::CellOf(hero.Z)) {
     d = 768.0f - static_cast<float>(hero.Width / 2);
     ax = hero.X + engine::AngleSin(heading) * d;
     az = hero.Z + engine::AngleCos(heading) * d;
   }
-  hero.TargetX = CellIndex(ax);
-  hero.TargetZ = CellIndex(az);
+  hero.TargetX = world::CellOf(ax);
+  hero.TargetZ = world::CellOf(az);
   const world::ObjectType& above = world.Types[world.Map.GetCell(hero.TargetX, hero.TargetY + 1, hero.TargetZ)];
   if (!above.Empty && !above.Dig) ++hero.TargetY;
 
@@ -85,8 +84,8 @@ void PlaceCamera(Game& game, world::PlayerSlot& hero) {
 // A body's shadow on the first surface below it.
 void AddShadow(Game& game, const engine::Mesh& shadow, float x, float y, float z, std::int32_t heading) {
   const world::World& world = *game.World;
-  const std::int32_t cx = CellIndex(x), cz = CellIndex(z);
-  std::int32_t cy = CellIndex(y);
+  const std::int32_t cx = world::CellOf(x), cz = world::CellOf(z);
+  std::int32_t cy = world::CellOf(y);
   const std::int32_t lx = Trunc(x) - cx * 512, lz = Trunc(z) - cz * 512;
   auto holds = [&](std::int32_t cellY) {
     const world::ObjectType& t = world.Types[world.Map.GetCell(cx, cellY, cz)];
@@ -294,10 +293,10 @@ void PlayFrame(Game& game) {
     }
     const world::Point feet{hero.X, hero.Y - static_cast<float>(hero.Height / 2) + 5, hero.Z};
     const world::ObjectType& under =
-        world.Types[world.Map.GetCell(CellIndex(feet.X), CellIndex(feet.Y), CellIndex(feet.Z))];
+        world.Types[world.Map.GetCell(world::CellOf(feet.X), world::CellOf(feet.Y), world::CellOf(feet.Z))];
     if (!under.Empty && (under.Death || under.Dig) && world::InsideShape(world, feet)) KillHero(game);
-    if (CellIndex(hero.X) == world.Map.ExitX && CellIndex(hero.Y) == world.Map.ExitY &&
-        CellIndex(hero.Z) == world.Map.ExitZ && !frame.FadeActive) {
+    if (world::CellOf(hero.X) == world.Map.ExitX && world::CellOf(hero.Y) == world.Map.ExitY &&
+        world::CellOf(hero.Z) == world.Map.ExitZ && !frame.FadeActive) {
       frame.EndAction = kEndNextLevel;
       StartFade(game, +1);
       Record(game, "exit_reached", 0);
@@ -305,7 +304,7 @@ void PlayFrame(Game& game) {
     hero.VerticalSpeed -= world::TimeScaled(world, 24);
     if (hero.Climbing) {
       hero.VerticalSpeed = 0;
-      const world::ObjectType& here = world.Types[world.Map.GetCell(CellIndex(hero.X), CellIndex(hero.Y), CellIndex(hero.Z))];
+      const world::ObjectType& here = world.Types[world.Map.GetCell(world::CellOf(hero.X), world::CellOf(hero.Y), world::CellOf(hero.Z))];
       if (here.Empty || !here.Ladder) {
         hero.Climbing = false;
         hero.VerticalSpeed = 102.4f;

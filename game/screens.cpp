@@ -10,6 +10,7 @@
 #include "game/fade.h"
 #include "game/hud.h"
 #include "platform/win/message.h"
+#include "world/behaviour.h"
 #include "world/level_list.h"
 #include "world/level_scene.h"
 
@@ -35,12 +36,6 @@ const std::string kTitleLines[3][2] = {
     {world::Scramble("TWELVE VAULTS WAIT BELOW THE HILLS"), world::Scramble("F1 SHOWS THE KEYS")},
 };
 
-
-// The working mesh takes the pose the slot's Animation names.
-void TakePose(world::PlayerSlot& slot) {
-  const std::size_t pose = static_cast<std::size_t>(std::clamp(slot.Animation, 0, 10));
-  engine::CopyMesh(slot.Poses[pose], slot.WorkingMesh);
-}
 
 void TitleKeys(Game& game) {
   const ControlFlags& c = game.Hero().Controls;
@@ -96,7 +91,7 @@ void TitleFrame(Game& game) {
         game.Services.Sounds.PlayAt(hero.StepSound, 0, 0, static_cast<std::int32_t>(title.DemoDepth), 254);
       }
     }
-    TakePose(hero);
+    world::BlendPoses(world);
     engine::AddMesh(game.Engine, *game.View, hero.WorkingMesh, 0, 0, static_cast<std::int32_t>(title.DemoDepth), 0, 0, 0, 0);
     engine::EndScene(game.Engine, *game.View);
     game.Services.Sounds.UpdateSounds(game.View->Cam);

@@ -37,10 +37,6 @@ constexpr const char* kUsage =
 
 constexpr std::size_t kMaxTextSource = 64u << 20;
 
-int Fail(std::ostream& err, const std::string& message) {
-  err << "zandrel-level: " << message << "\n";
-  return kBadInput;
-}
 
 ordered_json Info(const world::LevelMap& map, std::uintmax_t fileSize) {
   ordered_json info;
@@ -146,6 +142,11 @@ int CheckCommand(const std::string& file, const RenderOptions& options, std::ost
 }
 
 }  // namespace
+
+int Fail(std::ostream& err, const std::string& message) {
+  err << "zandrel-level: " << message << "\n";
+  return kBadInput;
+}
 
 int RunLevelTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {

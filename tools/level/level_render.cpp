@@ -21,10 +21,6 @@ constexpr std::int32_t kLampRadius = 5000;  // the hero's lamp at the start of a
 constexpr std::int32_t kSkyLight = 1000000;
 constexpr std::int32_t kDrawnReach = 8;     // cells around the camera, as the game draws them
 
-int Fail(std::ostream& err, const std::string& message) {
-  err << "zandrel-level: " << message << "\n";
-  return kBadInput;
-}
 
 }  // namespace
 
