@@ -16,6 +16,8 @@ packages=(
   libsimpleini-dev nlohmann-json3-dev
   libpng-dev
   libsdl2-dev libsdl2-mixer-dev libgl1-mesa-dri libegl-mesa0
+  timgm6mb-soundfont
+  libavcodec-dev libavformat-dev libavutil-dev libswscale-dev
 )
 
 install_missing() {
