@@ -7,6 +7,8 @@ void GenerateArt(DataTree& tree) {
   GenerateInterface(tree);
   GenerateMeshes(tree);
   GenerateSounds(tree);
+  GenerateMusic(tree);
+  GenerateMedia(tree);
 }
 
 }  // namespace zandrel::data

@@ -1,0 +1,7 @@
+#include "tools/data/generators.h"
+
+namespace zandrel::data {
+
+void GenerateMedia(DataTree&) {}
+
+}  // namespace zandrel::data

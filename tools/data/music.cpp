@@ -1,0 +1,7 @@
+#include "tools/data/generators.h"
+
+namespace zandrel::data {
+
+void GenerateMusic(DataTree&) {}
+
+}  // namespace zandrel::data
