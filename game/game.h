@@ -38,6 +38,7 @@ struct GameServices {
   GameMusic& Music;
   const win::Clock& Clock;
   std::filesystem::path DataFolder;  // the program's folder: every data file is read from it
+  GameWindow* Window = nullptr;      // none in headless runs and tests
 };
 
 struct TitleState {

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "game/device_ports.h"
 #include "game/game.h"
 #include "game/headless.h"
+#include "game/main_window.h"
 #include "input/controls.h"
 #include "input/key_state.h"
 #include "platform/glide/glide.h"
@@ -27,12 +29,15 @@ namespace {
 using namespace zandrel;
 
 constexpr const char* kUsage =
-    "Usage: zandrel [--data DIR]\n"
+    "Usage: zandrel [--data DIR] [--screenshot OUT.png --frames N]\n"
     "       zandrel --headless (--level FILE.lev | --level-index N) [--frames N] [--frame-ms MS]\n"
     "               [--input SCRIPT] [--lives N] [--json OUT] [--data DIR] [--cells x0,y0,z0:x1,y1,z1]\n"
     "\n"
     "Without --headless the game opens its window. The data tree is found from --data,\n"
     "$ZANDREL_DATA, the program's folder (data/) or the installed share folder.\n"
+    "--screenshot runs N frames from the title screen, writes the last picture and quits.\n"
+    "In play: F1 help, F4 resolution, F5 texture detail, F6 or Alt+Enter full screen,\n"
+    "F7 music, F9 frame rate, F12 screenshot (to the pictures folder).\n"
     "Headless runs play a level from its start with no display and no sound, the clock\n"
     "advanced by a fixed step per frame, the controls from an input script (lines\n"
     "FROM TO CONTROL[+CONTROL...]: up down left right jump look action menu kp_plus\n"
@@ -50,7 +55,13 @@ int Headless(const std::vector<std::string>& args) {
   return game::RunHeadless(*options, display);
 }
 
-int Play(const std::string& dataOption) {
+// A scripted picture: run this many frames, write the last one, quit.
+struct ScreenshotRun {
+  std::string Path;
+  long Frames = 0;
+};
+
+int Play(const std::string& dataOption, const ScreenshotRun& shot) {
   win::Expected<std::filesystem::path> data = win::FindDataTree(dataOption);
   if (!data) win::FatalError(data.error());
   std::filesystem::current_path(*data);
@@ -96,19 +107,30 @@ int Play(const std::string& dataOption) {
   audio::Audio audio;
   audio::InitAudio(audio);
   game::DeviceSounds sounds(audio);
-  auto game = std::make_unique<game::Game>(game::GameServices{display, controls, sounds, music, clock, *data});
+  game::MainWindow mainWindow(**window, **board);
+  auto game = std::make_unique<game::Game>(
+      game::GameServices{display, controls, sounds, music, clock, *data, &mainWindow});
   sounds.SetListener(*game->View);
   audio::SetHearingRange(*game->View, audio::kDefaultHearingRange);
 
   display.OpenView(settings.Display.DisplayWidth, settings.Display.DisplayHeight, *game->View);
-  display.ClearView(0, *game->View);  // the window stays black while the data loads
-  display.SwapView(*game->View);
+  game::FrameTick(*game);  // not ready yet: the loading text
   if (win::Status started = game::GameStartup(*game, settings); !started) win::FatalError(started.error());
   controls.WaitAllKeysUp();
   game::ResetFrameClock(*game);
   game->Frame.GameReady = true;
   game::ChangeScreen(*game, game::kScreenTitle);
-  while (!game->QuitRequested && pump()) game::FrameTick(*game);
+  int status = 0;
+  for (long frame = 0; !game->QuitRequested && pump(); ++frame) {
+    if (!shot.Path.empty() && frame == shot.Frames) {
+      if (win::Status saved = mainWindow.SaveFrame(shot.Path); !saved) {
+        std::fprintf(stderr, "zandrel: %s\n", saved.error().c_str());
+        status = 1;
+      }
+      break;
+    }
+    game::FrameTick(*game);
+  }
 
   const win::sdl::Rect place = (*window)->Placement();
   if (win::Status saved = audio::WriteSettings(
@@ -120,7 +142,7 @@ int Play(const std::string& dataOption) {
   display.CloseView();
   game.reset();
   SDL_Quit();
-  return 0;
+  return status;
 }
 
 }  // namespace
@@ -133,13 +155,30 @@ int main(int argc, char** argv) {
   }
   if (!args.empty() && args[0] == "--headless") return Headless({args.begin() + 1, args.end()});
   std::string data;
+  ScreenshotRun shot;
+  bool framesGiven = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--data" && i + 1 < args.size()) {
+    const bool hasValue = i + 1 < args.size();
+    if (args[i] == "--data" && hasValue) {
       data = args[++i];
+    } else if (args[i] == "--screenshot" && hasValue) {
+      shot.Path = args[++i];
+    } else if (args[i] == "--frames" && hasValue) {
+      char* end = nullptr;
+      shot.Frames = std::strtol(args[++i].c_str(), &end, 10);
+      framesGiven = *end == '\0' && shot.Frames >= 1 && shot.Frames <= 1000000;
+      if (!framesGiven) {
+        std::fprintf(stderr, "zandrel: --frames takes a number of frames from 1 to 1000000\n");
+        return 2;
+      }
     } else {
       std::fputs(kUsage, stderr);
       return 2;
     }
   }
-  return Play(data);
+  if (shot.Path.empty() != !framesGiven) {
+    std::fprintf(stderr, "zandrel: --screenshot and --frames go together\n");
+    return 2;
+  }
+  return Play(data, shot);
 }

@@ -5,15 +5,18 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
+#include <string_view>
 
 #include "engine/render_view.h"
+#include "platform/win/expected.h"
 #include "world/world_sounds.h"
 
 namespace zandrel::game {
 
 // Virtual-key codes the shell asks for by name.
 enum Key : int {
-  kKeyF1 = 112, kKeyF4 = 115, kKeyF5 = 116, kKeyF7 = 118, kKeyF9 = 120,
+  kKeyF1 = 112, kKeyF4 = 115, kKeyF5 = 116, kKeyF6 = 117, kKeyF7 = 118, kKeyF9 = 120, kKeyF12 = 123,
   kKeyPadPlus = 107, kKeyPadMinus = 109,
 };
 
@@ -51,6 +54,22 @@ class GameMusic {
   // Restarts an ended looping piece.
   virtual void PollMusic() = 0;
   virtual void SetMusicVolume(std::int32_t volume) = 0;
+};
+
+// The window around the picture, where there is one.
+class GameWindow {
+ public:
+  virtual ~GameWindow() = default;
+  // Black all over with one line of text centred, in the window's own font: what shows
+  // before the game's fonts are loaded.
+  virtual void PaintText(std::string_view text) = 0;
+  // Between windowed and full screen; false when the system refused.
+  virtual bool ToggleFullscreen() = 0;
+  virtual bool Fullscreen() const = 0;
+  // The picture's resolution changed: a windowed window grows to show it whole.
+  virtual void DisplaySizeChanged(int width, int height) = 0;
+  // Writes the last presented picture as a PNG file; answers where.
+  virtual win::Expected<std::filesystem::path> SaveScreenshot() = 0;
 };
 
 // Silence, for headless runs and machines without a sound device.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "engine/angles.h"
 #include "engine/mesh_file.h"
@@ -172,7 +173,25 @@ void OptionKeys(Game& game) {
     const bool small = game.View->CentreY == 240;
     const int width = small ? 800 : 640, height = small ? 600 : 480;
     game.Engine.Back->OpenView(width, height, *game.View);
+    if (s.Window != nullptr) s.Window->DisplaySizeChanged(width, height);
     Notice(game, "RESOLUTION " + std::to_string(width) + "x" + std::to_string(height));
+  }
+  // Beyond the keys the help lists as working: F6 switches the screen mode, F12 keeps a
+  // picture of the screen.
+  if (s.Input.KeyDown(kKeyF6) && s.Window != nullptr) {
+    s.Sounds.PlayInterface(InterfaceSound::Choice);
+    if (s.Window->ToggleFullscreen()) Notice(game, s.Window->Fullscreen() ? "FULL SCREEN" : "WINDOWED");
+  }
+  if (s.Input.KeyDown(kKeyF12) && s.Window != nullptr) {
+    win::Expected<std::filesystem::path> shot = s.Window->SaveScreenshot();
+    if (shot) {
+      s.Sounds.PlayInterface(InterfaceSound::Click);
+      std::printf("zandrel: screenshot %s\n", shot->c_str());
+      Notice(game, "SCREENSHOT SAVED");
+    } else {
+      std::fprintf(stderr, "zandrel: %s\n", shot.error().c_str());
+      Notice(game, "SCREENSHOT FAILED");
+    }
   }
   if (s.Input.KeyDown(kKeyF5)) {
     s.Sounds.PlayInterface(InterfaceSound::Choice);

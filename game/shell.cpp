@@ -91,7 +91,10 @@ void ChangeScreen(Game& game, std::int32_t screen) {
 
 void FrameTick(Game& game) {
   FrameState& frame = game.Frame;
-  if (!frame.GameReady) return;
+  if (!frame.GameReady) {
+    if (game.Services.Window != nullptr) game.Services.Window->PaintText("LOADING PLEASE WAIT");
+    return;
+  }
   game.Services.Input.ReadControls(game.Hero().Controls);
   OptionKeys(game);
   game.Services.Music.PollMusic();

@@ -1,7 +1,9 @@
-// The screen buffer as a PNG file: 8-bit palette indices with the view palette.
+// Pictures as PNG files: the screen buffer with the view palette, or a true-colour frame.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <span>
 
 #include "engine/render_view.h"
 #include "platform/win/expected.h"
@@ -12,5 +14,9 @@ namespace zandrel::engine::soft {
 // `palette`, all at once (a temporary file, then a rename). Fails on a screen whose
 // pixels do not fill it or when the file cannot be written.
 win::Status WritePng(const std::filesystem::path& path, const ScreenBuffer& screen, const Palette& palette);
+
+// Writes `rgba` (8-bit red, green, blue, alpha; rows top-down) as a PNG of width x height,
+// all at once. Fails when the pixels do not fill the picture or the file cannot be written.
+win::Status WritePngRgba(const std::filesystem::path& path, int width, int height, std::span<const std::uint8_t> rgba);
 
 }  // namespace zandrel::engine::soft

@@ -197,11 +197,50 @@ std::vector<std::string> SplitLines(std::string_view text) {
   return lines;
 }
 
-fs::path ConfigFolder() {
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  if (xdg != nullptr && xdg[0] == '/') return fs::path(xdg) / "zandrel";
+namespace {
+
+fs::path HomeFolder() {
   const char* home = std::getenv("HOME");
-  return fs::path(home != nullptr && home[0] != '\0' ? home : ".") / ".config" / "zandrel";
+  return home != nullptr && home[0] != '\0' ? fs::path(home) : fs::path(".");
+}
+
+fs::path UserConfigFolder() {
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  if (xdg != nullptr && xdg[0] == '/') return xdg;
+  return HomeFolder() / ".config";
+}
+
+// The XDG_PICTURES_DIR line of the user's folder list: XDG_PICTURES_DIR="$HOME/Pictures"
+// or an absolute path; anything else (or the home folder itself) does not count.
+std::optional<fs::path> PicturesFolderFromList() {
+  const std::optional<std::vector<std::uint8_t>> bytes = ReadWholeFile(UserConfigFolder() / "user-dirs.dirs", 1 << 16);
+  if (!bytes) return std::nullopt;
+  const std::string text(bytes->begin(), bytes->end());
+  constexpr std::string_view kKey = "XDG_PICTURES_DIR=\"";
+  for (const std::string& line : SplitLines(text)) {
+    if (!line.starts_with(kKey)) continue;
+    const std::size_t end = line.find('"', kKey.size());
+    if (end == std::string::npos) return std::nullopt;
+    std::string value = line.substr(kKey.size(), end - kKey.size());
+    if (value.starts_with("$HOME")) value = HomeFolder().string() + value.substr(5);
+    while (value.size() > 1 && value.back() == '/') value.pop_back();
+    if (value.empty() || value[0] != '/' || fs::path(value).lexically_normal() == HomeFolder().lexically_normal()) {
+      return std::nullopt;
+    }
+    return fs::path(value);
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+fs::path ConfigFolder() { return UserConfigFolder() / "zandrel"; }
+
+fs::path PicturesFolder() {
+  const char* xdg = std::getenv("XDG_PICTURES_DIR");
+  if (xdg != nullptr && xdg[0] == '/') return xdg;
+  if (std::optional<fs::path> listed = PicturesFolderFromList()) return *listed;
+  return HomeFolder();
 }
 
 fs::path ProfilePath(const fs::path& startFolder, std::string_view fileName) {

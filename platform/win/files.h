@@ -63,4 +63,8 @@ std::filesystem::path ProfilePath(const std::filesystem::path& startFolder,
 // The user's configuration folder for Zandrel.
 std::filesystem::path ConfigFolder();
 
+// Where screenshots go: $XDG_PICTURES_DIR, else the pictures folder of the user's folder
+// list (~/.config/user-dirs.dirs), else the home folder.
+std::filesystem::path PicturesFolder();
+
 }  // namespace zandrel::win

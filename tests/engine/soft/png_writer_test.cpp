@@ -60,6 +60,30 @@ TEST(WritePng, FailuresAreReported) {
   fine.Pixels.resize(4);
   dir.Write("file", "x");
   EXPECT_FALSE(WritePng(dir / "file/below.png", fine, Palette{}).ok());  // a file where a folder must be
+
+  std::vector<std::uint8_t> rgba(4 * 4 * 4 - 1);
+  EXPECT_FALSE(WritePngRgba(dir / "short-rgba.png", 4, 4, rgba).ok());
+  EXPECT_FALSE(WritePngRgba(dir / "none.png", 0, 4, rgba).ok());
+}
+
+TEST(WritePngRgba, TheFileHoldsTheColoursRowsTopDown) {
+  zandrel::test::TempDir dir;
+  std::vector<std::uint8_t> rgba;
+  for (int i = 0; i < 3 * 2; ++i) {
+    rgba.insert(rgba.end(), {static_cast<std::uint8_t>(i * 40), static_cast<std::uint8_t>(255 - i), 7, 255});
+  }
+  const std::filesystem::path path = dir / "frame.png";
+  ASSERT_TRUE(WritePngRgba(path, 3, 2, rgba).ok());
+
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  ASSERT_TRUE(png_image_begin_read_from_file(&image, path.c_str()));
+  EXPECT_EQ(image.width, 3u);
+  EXPECT_EQ(image.height, 2u);
+  image.format = PNG_FORMAT_RGBA;
+  std::vector<std::uint8_t> back(PNG_IMAGE_SIZE(image));
+  ASSERT_TRUE(png_image_finish_read(&image, nullptr, back.data(), 0, nullptr));
+  EXPECT_EQ(back, rgba);
 }
 
 }  // namespace

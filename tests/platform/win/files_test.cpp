@@ -112,5 +112,35 @@ TEST_F(FilesTest, ProfilesStayBesideTheProgramOnlyWhenWritable) {
   ::unsetenv("XDG_CONFIG_HOME");
 }
 
+TEST_F(FilesTest, ScreenshotsGoToThePicturesFolder) {
+  const std::string oldHome = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+  ::setenv("HOME", dir_.path().c_str(), 1);
+  ::setenv("XDG_CONFIG_HOME", (dir_ / "cfg").c_str(), 1);
+  ::unsetenv("XDG_PICTURES_DIR");
+  struct Case {
+    const char* list;  // the user's folder list, or none
+    fs::path expected;
+  };
+  const Case cases[] = {
+      {nullptr, dir_.path()},
+      {"# made by xdg-user-dirs\nXDG_PICTURES_DIR=\"$HOME/Bilder\"\n", dir_ / "Bilder"},
+      {"XDG_PICTURES_DIR=\"/srv/shots\"\n", "/srv/shots"},
+      {"XDG_PICTURES_DIR=\"$HOME/\"\n", dir_.path()},  // the home folder: no pictures folder
+      {"XDG_PICTURES_DIR=\"relative\"\n", dir_.path()},
+      {"XDG_PICTURES_DIR=\"$HOME/unterminated\n", dir_.path()},
+      {"XDG_MUSIC_DIR=\"$HOME/Music\"\n", dir_.path()},
+  };
+  for (const Case& c : cases) {
+    fs::remove_all(dir_ / "cfg");
+    if (c.list != nullptr) dir_.Write("cfg/user-dirs.dirs", c.list);
+    EXPECT_EQ(PicturesFolder(), c.expected) << (c.list != nullptr ? c.list : "no list");
+  }
+  ::setenv("XDG_PICTURES_DIR", "/elsewhere", 1);
+  EXPECT_EQ(PicturesFolder(), fs::path("/elsewhere"));
+  ::unsetenv("XDG_PICTURES_DIR");
+  ::unsetenv("XDG_CONFIG_HOME");
+  ::setenv("HOME", oldHome.c_str(), 1);
+}
+
 }  // namespace
 }  // namespace zandrel::win
