@@ -59,6 +59,11 @@ win::Status AddCredits(const std::filesystem::path& content, DataTree& tree) {
   std::string out;
   const std::vector<std::string> lines = win::SplitLines(*text);
   for (std::size_t i = 0; i < lines.size(); ++i) {
+    // The first character marks the font and is not shown: "&" big, a space small.
+    if (!lines[i].empty() && lines[i][0] != '&' && lines[i][0] != ' ') {
+      return win::Failure{"credits.txt line " + std::to_string(i + 1) +
+                          " does not start with its font mark (\"&\" big, a space small)"};
+    }
     const std::string scrambled = world::Scramble(lines[i]);
     // A scrambled line must still read back as one line.
     if (scrambled.find_first_of("\r\n") != std::string::npos) {

@@ -14,7 +14,8 @@ win::Status AddTextSources(const std::filesystem::path& content, DataTree& tree)
 // Every content/levels/NAME.txt built into LEVEL/NAME.lev.
 win::Status AddLevels(const std::filesystem::path& content, DataTree& tree);
 
-// content/credits.txt scrambled line by line into game.dat.
+// content/credits.txt scrambled line by line into game.dat. Each line starts with its font
+// mark, which the credits do not show: "&" for the big font, a space for the small one.
 win::Status AddCredits(const std::filesystem::path& content, DataTree& tree);
 
 }  // namespace zandrel::data
