@@ -129,6 +129,13 @@ win::Expected<HeadlessOptions> ParseHeadlessOptions(const std::vector<std::strin
         if (!(in >> box[k])) return bad();
       }
       if (!in.eof() && in.peek() != EOF) return bad();
+      // A box runs from its low corner to its high one and holds no more cells than a level can.
+      std::uint64_t count = 1;
+      for (std::size_t k = 0; k < 3; ++k) {
+        if (box[k + 3] < box[k]) return bad();
+        count *= static_cast<std::uint64_t>(std::int64_t{box[k + 3]} - box[k] + 1);
+        if (count > world::LevelMap::kMaxCells) return bad();
+      }
       options.Cells = box;
     } else {
       return win::Failure{"unknown option " + name};
@@ -212,9 +219,12 @@ ordered_json Summary(Game& game, const HeadlessOptions& options, std::int64_t fr
   if (options.Cells) {
     const auto& b = *options.Cells;
     ordered_json cells = ordered_json::array();
-    for (std::int32_t z = b[2]; z <= b[5]; ++z) {
-      for (std::int32_t y = b[1]; y <= b[4]; ++y) {
-        for (std::int32_t x = b[0]; x <= b[3]; ++x) cells.push_back(world.Map.GetCell(x, y, z));
+    for (std::int64_t z = b[2]; z <= b[5]; ++z) {
+      for (std::int64_t y = b[1]; y <= b[4]; ++y) {
+        for (std::int64_t x = b[0]; x <= b[3]; ++x) {
+          cells.push_back(world.Map.GetCell(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y),
+                                            static_cast<std::int32_t>(z)));
+        }
       }
     }
     j["cells"] = std::move(cells);
@@ -267,7 +277,10 @@ win::Expected<HeadlessRun> PlayHeadless(const HeadlessOptions& options, engine::
       std::error_code ec;
       return std::filesystem::equivalent(win::ResolvePath(name, *data), level, ec);
     });
-    hero.LevelIndex = it == game->LevelList.end() ? 0 : static_cast<std::int32_t>(it - game->LevelList.begin());
+    // A level from outside the list is its last: a death restarts it, its exit ends the game.
+    const auto index = it - game->LevelList.begin();
+    if (it == game->LevelList.end()) game->LevelList.push_back(level);
+    hero.LevelIndex = static_cast<std::int32_t>(index);
   }
   ResetFrameClock(*game);
   game->Frame.GameReady = true;

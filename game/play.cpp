@@ -262,6 +262,12 @@ void PlayFrame(Game& game) {
     }
     return;
   }
+  if (hero.Lives < 0) {
+    // The game is over. The last death may have come during the level's fade-in, which
+    // refused the fade-out to the title: it starts now.
+    StartFade(game, +1);
+    return;
+  }
   if (hero.ActionTimer > 0) {
     hero.ActionTimer = std::max(hero.ActionTimer - frame.FrameTime, 0);
   } else {

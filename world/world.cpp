@@ -9,9 +9,13 @@ namespace {
 
 void PlacePlayersAtStart(World& world) {
   const LevelMap& map = world.Map;
-  const float x = static_cast<float>(map.StartX * kCellSize + 256);
-  const float y = static_cast<float>(map.StartY * kCellSize + 480);  // falls onto the floor
-  const float z = static_cast<float>(map.StartZ * kCellSize + 256);
+  // A start cell far outside the level is still a place: the first move brings it in.
+  const auto at = [](std::int32_t cell, std::int32_t offset) {
+    return static_cast<float>(static_cast<double>(cell) * kCellSize + offset);
+  };
+  const float x = at(map.StartX, 256);
+  const float y = at(map.StartY, 480);  // falls onto the floor
+  const float z = at(map.StartZ, 256);
   for (PlayerSlot& slot : world.Players) {
     slot.X = slot.CamX = x;
     slot.Y = slot.CamY = y;

@@ -2,6 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+#include "engine/glide/glide_backend.h"
+#include "game/game.h"
+#include "platform/glide/glide.h"
+#include "tests/support/temp_dir.h"
+#include "world/level_file.h"
+#include "world/level_text.h"
+
 namespace zandrel::game {
 namespace {
 
@@ -55,6 +67,107 @@ TEST(HeadlessOptions, ReadsTheContract) {
            {"--level", "a.lev", "--frame-ms", "0"}, {"--level", "a.lev", "--cells", "1,2:3"}, {"--level", "a", "--x", "1"}}) {
     EXPECT_FALSE(ParseHeadlessOptions(bad).ok()) << bad[0];
   }
+}
+
+TEST(HeadlessOptions, CellsBoxMustBeWellFormedAndInOrder) {
+  for (const char* box : {"1,2,3:4,5", "1,2,3:4,5,6,7", "1,2,3;4,5,6", "1;2,3:4,5,6", "a,2,3:4,5,6", "1,2,3:4,5,6x",
+                          "1,2,3:4,5,6 ", "", "99999999999,0,0:0,0,0", "2,0,0:1,0,0", "0,2,0:0,1,0",
+                          "0,0,2:0,0,1", "0,0,0:2147483647,2147483647,2147483647"}) {
+    win::Expected<HeadlessOptions> options = ParseHeadlessOptions({"--level-index", "0", "--cells", box});
+    ASSERT_FALSE(options.ok()) << box;
+    EXPECT_EQ(options.error(), std::string("bad value for --cells: ") + box);
+  }
+  for (const char* box : {"1,1,1:1,1,1", "-2,0,0:-1,0,0", "0,0,0:255,255,255"}) {
+    EXPECT_TRUE(ParseHeadlessOptions({"--level-index", "0", "--cells", box}).ok()) << box;
+  }
+}
+
+// A 4 x 3 x 3 level of earth on stone; the hero starts above it facing +x and digs the
+// cell ahead of his feet, (2, 1, 1).
+constexpr const char* kDiggingLevel = R"(zandrel-level: 1
+bank: STANDARD.BNK
+size: 4 3 3
+start: 1 2 1
+start_heading: 8192
+exit: 3 2 2
+cell . = 0
+cell # = 1
+cell E = 7
+cell L = 13
+cell T = 14
+cell $ = 20
+layer 0
+####
+####
+####
+layer 1
+EEEE
+EEEE
+L$TE
+layer 2
+....
+....
+....
+)";
+
+TEST(HeadlessRun, CellsHoldTheBoxAfterTheRunXFastest) {
+  test::TempDir dir;
+  win::Expected<world::LevelMap> map = world::ParseLevelText(kDiggingLevel);
+  ASSERT_TRUE(map.ok()) << map.error();
+  const std::string level = (dir / "dig.lev").string();
+  ASSERT_TRUE(world::WriteLevel(*map, level));
+  struct Case {
+    const char* box;
+    std::vector<int> cells;
+  };
+  const Case cases[] = {
+      {"1,0,1:2,1,2", {1, 1, 7, 0, 1, 1, 20, 14}},  // x, then y, then z
+      {"0,1,1:3,1,1", {7, 7, 0, 7}},
+      {"2,1,1:2,1,1", {0}},
+      {"3,1,2:4,1,2", {7, 0}},  // beyond the level: code 0
+  };
+  for (const Case& c : cases) {
+    win::Expected<HeadlessOptions> options = ParseHeadlessOptions(
+        {"--level", level, "--frames", "60", "--input", dir.Write("dig.txt", "40 40 action\n").string(), "--json",
+         (dir / "out.json").string(), "--data", ZANDREL_DATA, "--cells", c.box});
+    ASSERT_TRUE(options.ok()) << options.error();
+    glide::NullGlide board;
+    engine::glide::GlideBackend display(board);
+    ASSERT_TRUE(display.StartEngine());
+    ASSERT_EQ(RunHeadless(*options, display), 0) << c.box;
+    std::ifstream in(dir / "out.json");
+    const nlohmann::json summary = nlohmann::json::parse(in);
+    EXPECT_EQ(summary["cells"].get<std::vector<int>>(), c.cells) << c.box;
+    const nlohmann::json& events = summary["events"];
+    EXPECT_TRUE(std::any_of(events.begin(), events.end(), [](const nlohmann::json& e) { return e["type"] == "dig"; }))
+        << c.box;
+  }
+}
+
+TEST(HeadlessRun, LevelFromOutsideTheListIsTheOneRestarted) {
+  test::TempDir dir;
+  std::string text = kDiggingLevel;
+  text.replace(text.find("start: 1 2 1"), 12, "start: 0 1 2");  // on the lamp...
+  text.replace(text.find("cell L = 13"), 11, "cell L = 11");    // ...made spikes
+  win::Expected<world::LevelMap> map = world::ParseLevelText(text);
+  ASSERT_TRUE(map.ok()) << map.error();
+  const std::string level = (dir / "deadly.lev").string();
+  ASSERT_TRUE(world::WriteLevel(*map, level));
+  HeadlessOptions options;
+  options.Level = level;
+  options.Frames = 300;
+  options.Data = ZANDREL_DATA;
+  glide::NullGlide board;
+  engine::glide::GlideBackend display(board);
+  ASSERT_TRUE(display.StartEngine());
+  win::Expected<HeadlessRun> run = PlayHeadless(options, display);
+  ASSERT_TRUE(run.ok()) << run.error();
+  std::vector<std::string> started;
+  for (const GameEvent& e : run->Played->Events) {
+    if (e.Type == "level_start") started.push_back(e.Text);
+  }
+  ASSERT_GE(started.size(), 2u) << "a death and a restart";
+  for (const std::string& file : started) EXPECT_TRUE(std::filesystem::equivalent(file, level)) << file;
 }
 
 }  // namespace

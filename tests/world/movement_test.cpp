@@ -31,6 +31,9 @@ enum Code : std::uint8_t {
   kRamp = 6,      // rises along x from 0 to 511
   kThinSlab = 7,  // y 0..10 only
   kTinyStep = 8,  // top 20
+  kSliver = 9,    // top 1
+  kPlaneX = 10,   // no extent along x: a plane at local x 256
+  kPlaneZ = 11,   // no extent along z: a plane at local z 256
 };
 
 ObjectType SolidType(const Box& box) {
@@ -56,6 +59,9 @@ class MovementTest : public ::testing::Test {
     types[kRamp] = SolidType(SlopedBox(0, 511, 511, 0));
     types[kThinSlab] = SolidType(FlatBox(10));
     types[kTinyStep] = SolidType(FlatBox(20));
+    types[kSliver] = SolidType(FlatBox(1));
+    types[kPlaneX] = SolidType({256, 256, 0, 0, 511, 511, 511, 511, 511});
+    types[kPlaneZ] = SolidType({0, 511, 0, 256, 256, 511, 511, 511, 511});
     ASSERT_TRUE(map().SetLevelSize(8, 4, 8));
     Fill(kCube, 0, 0, 0, 7, 0, 7);
   }
@@ -230,6 +236,8 @@ TEST_F(MovementTest, LowBoxesAreSteppedOntoHighOnesBlock) {
       {"hero, 300 above the feet", kHighStep, kHeroStep, kHeroHeight, kHeroWidth, false, 812},
       {"hero, a full cube", kCube, kHeroStep, kHeroHeight, kHeroWidth, false, 1023},
       {"sentry, 20 above the feet", kTinyStep, kSentryStep, kSentryHeight, kSentryWidth, false, 532},
+      {"sentry, 1 above the feet", kSliver, kSentryStep, kSentryHeight, kSentryWidth, false, 513},
+      {"sentry, 300 above the feet", kHighStep, kSentryStep, kSentryHeight, kSentryWidth, false, 812},
   };
   for (const Case& c : cases) {
     Fill(c.code, 4, 1, 0, 7, 1, 7);
@@ -246,6 +254,36 @@ TEST_F(MovementTest, LowBoxesAreSteppedOntoHighOnesBlock) {
       EXPECT_EQ(y, kStanding) << c.what;
     }
     Fill(kAir, 4, 1, 0, 7, 1, 7);
+  }
+}
+
+TEST_F(MovementTest, BoxWithoutExtentStillStopsABody) {
+  // A box whose Xmin equals its Xmax (or Zmin its Zmax) is a plane: its height is that of
+  // its low edge, and a body walking at it stops against it.
+  struct Case {
+    const char* what;
+    std::uint8_t code;
+    float dx, dz;
+  };
+  for (const Case& c : {Case{"plane across x", kPlaneX, 10, 0}, Case{"plane across z", kPlaneZ, 0, 10}}) {
+    // The plane at world 1536 + 256 along the walk, across the whole level.
+    if (c.dx != 0) {
+      Fill(c.code, 3, 1, 0, 3, 2, 7);
+    } else {
+      Fill(c.code, 0, 1, 3, 7, 2, 3);
+    }
+    for (std::int32_t height : {kHeroHeight, kSentryHeight}) {
+      float x = c.dx != 0 ? 1280 : 2304, y = kStanding, z = c.dz != 0 ? 1280 : 2304;
+      for (int frame = 0; frame < 60; ++frame) {
+        MoveBody(*world_, x, y, z, height == kHeroHeight ? kHeroStep : kSentryStep, height, kHeroWidth, c.dx, -2, c.dz);
+      }
+      const float face = (c.dx != 0 ? x : z) + 130;
+      EXPECT_LE(face, 1792) << c.what;
+      EXPECT_GE(face, 1792 - 10) << c.what;
+      EXPECT_EQ(y, kStanding) << c.what;
+    }
+    EXPECT_EQ(TopHeight(world_->Types[c.code], 100, 100), 511) << c.what;
+    Fill(kAir, 0, 1, 0, 7, 2, 7);
   }
 }
 
