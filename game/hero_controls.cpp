@@ -35,7 +35,6 @@ void Pickups(Game& game, world::PlayerSlot& hero) {
     world.Map.SetCell(x, y, z, 0);
     if (type.IngotCount <= 0) {
       world::OpenDoors(world, game.Services.Sounds, type.LingotDoor);
-      Record(game, "door_open", type.LingotDoor);
     }
   }
   if (type.Timer) {

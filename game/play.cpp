@@ -22,6 +22,12 @@ std::int32_t Trunc(float value) { return static_cast<std::int32_t>(value); }
 
 
 // A quantity decaying by half per 90 ms, never past zero.
+// The doors the world opened become events of the run.
+void RecordOpenedDoors(Game& game) {
+  for (const std::int32_t code : game.World->OpenedDoors) Record(game, "door_open", code);
+  game.World->OpenedDoors.clear();
+}
+
 void Decay(const world::World& world, float& value) {
   const float d = world::TimeScaled(world, value * 0.5f);
   value -= std::abs(d) > std::abs(value) ? value : d;
@@ -272,6 +278,7 @@ void PlayFrame(Game& game) {
     hero.ActionTimer = std::max(hero.ActionTimer - frame.FrameTime, 0);
   } else {
     HeroControls(game);
+    RecordOpenedDoors(game);
     if (hero.Dead) {
       --hero.Lives;
       Record(game, "life_lost", hero.Lives);
@@ -286,6 +293,7 @@ void PlayFrame(Game& game) {
   }
   if (frame.VideoPlaying) return;
   world::UpdateWorld(world, *game.View, game.Services.Sounds);
+  RecordOpenedDoors(game);
   const bool menuOpen = game.Menu.MenuOpen;
   if (!menuOpen) {
     world::UpdateSentries(world, game.Services.Sounds);

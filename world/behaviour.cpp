@@ -245,6 +245,7 @@ void OpenDoors(World& world, WorldSounds& sounds, std::int32_t doorCode) {
   if (doorCode < 0 || doorCode >= kObjectTypeCount) return;
   const ObjectType& door = world.Types[static_cast<std::size_t>(doorCode)];
   if (!door.Door) return;
+  world.OpenedDoors.push_back(doorCode);
   const std::uint8_t open = CodeByte(door.DoorOpen), anim = CodeByte(door.AnimDoor);
   ForEachCellHolding(world.Map, CodeByte(doorCode), [&](std::int32_t x, std::int32_t y, std::int32_t z) {
     StartCellAnimation(world, sounds, x, y, z, open, anim);

@@ -42,6 +42,7 @@ void PlacePlayersAtStart(World& world) {
 
 void ResetLevelRunState(World& world) {
   world.CurrentMusicCell = -1;
+  world.OpenedDoors.clear();
   ObjectTables& tables = world.Tables;
   tables.LastHole = -1;
   tables.LastBlock = -1;

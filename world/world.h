@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "platform/win/random.h"
 #include "world/level_map.h"
@@ -31,6 +32,10 @@ struct World {
   std::int32_t LastSecondTicked = 0;
 
   std::int32_t CurrentMusicCell = -1;  // music number started by a music cell; -1 none
+
+  // Door codes opened (by the last ingot, a lever or covered sensors) since the play frame
+  // last took them for its events.
+  std::vector<std::int32_t> OpenedDoors;
 
   ObjectTables Tables;
 

@@ -145,6 +145,7 @@ TEST_F(DoorTest, CodesThatAreNotDoorsOpenNothing) {
   }
   for (auto [x, y, z] : kDoors) EXPECT_EQ(Cell(x, y, z), 10);
   EXPECT_TRUE(sounds_.Log.empty());
+  EXPECT_TRUE(world_.OpenedDoors.empty());
 }
 
 TEST_F(DoorTest, EveryDoorOfTheCodeAnimatesAtOnceAndEndsOpen) {
@@ -199,6 +200,7 @@ TEST_F(DoorTest, ThrowingOneLeverThrowsEveryLeverOfItsCodeAndOpensItsDoors) {
 
   ThrowLever(world_, sounds_, 5, 3, 5);
   EXPECT_EQ(AnimationsInUse(), 5);  // two levers, three doors
+  EXPECT_EQ(world_.OpenedDoors, std::vector<std::int32_t>{10});  // reported to the play frame
   EXPECT_EQ(Cell(0, 1, 0), 0);
   EXPECT_EQ(Cell(5, 3, 5), 0);
   EXPECT_EQ(Cell(4, 1, 1), 31);
@@ -510,11 +512,13 @@ TEST_F(SensorTest, DoorOpensOnlyWhenEverySensorCarriesItsKeyBlock) {
   EXPECT_EQ(sounds_.Log.size(), 1u);
   EXPECT_EQ(AnimationsInUse(), 0);
   EXPECT_EQ(Cell(3, 2, 5), 75);
+  EXPECT_TRUE(world_.OpenedDoors.empty());
 
   world_.Map.SetCell(4, 2, 1, 0);
   Land(71, 4, 2, 1);
   EXPECT_EQ(sounds_.Log.size(), 2u);
   EXPECT_EQ(Cell(3, 2, 5), 76);
+  EXPECT_EQ(world_.OpenedDoors, std::vector<std::int32_t>{75});
 }
 
 // Frames of a type's animation at half a frame per 90 ms over three frames: its display
