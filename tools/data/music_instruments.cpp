@@ -108,7 +108,7 @@ xm::Instrument Tone(const ToneSpec& spec, const Envelope& envelope, const Placem
   std::vector<Voice> voices;
   for (int v = 0; v < spec.Voices; ++v) {
     const long step = (v + 1) / 2 * (v % 2 == 1 ? 1 : -1);  // 0, +1, -1, +2, ...
-    voices.push_back({cycles + step, (loop * 37L * v / 100) % loop});
+    voices.push_back({std::max(1L, cycles + step), (loop * 37L * v / 100) % loop});
   }
   const int harmonics = static_cast<int>(std::min(0.45 * kSampleRate, 9000.0) / (hz * (1.0 + 0.5 / cycles)));
 

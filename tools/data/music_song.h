@@ -13,7 +13,7 @@
 namespace zandrel::data::music {
 
 // The instruments of a band, numbered as the module numbers them.
-enum Instrument : int { kLeadSound = 1, kBassSound, kPadSound, kArpSound, kBellSound, kKickSound, kSnareSound, kHatSound, kExtraSound };
+enum Sound : int { kLeadSound = 1, kBassSound, kPadSound, kArpSound, kBellSound, kKickSound, kSnareSound, kHatSound, kExtraSound };
 
 // Drum lines of 16 rows (see PatternBuilder::Drums); a fill replaces the section's last bar.
 struct Groove {
@@ -43,7 +43,7 @@ struct Mix {
 struct Song {
   std::string Title{};
   int Bpm = 125;
-  std::vector<xm::Instrument> Instruments{};  // in the order of `Instrument`
+  std::vector<xm::Instrument> Instruments{};  // in the order of `Sound`
   Mix Levels{};
   std::vector<Section> Sections{};
   std::vector<std::uint8_t> Orders{};  // indices into Sections
