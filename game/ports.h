@@ -51,6 +51,8 @@ class GameMusic {
   // Restarts an ended looping piece.
   virtual void PollMusic() = 0;
   virtual void SetMusicVolume(std::int32_t volume) = 0;
+  // Closes the video clip on screen, if one is; silence shows none.
+  virtual void CloseClip() {}
 };
 
 // Silence, for headless runs and machines without a sound device.
