@@ -1,5 +1,9 @@
 #include "game/device_ports.h"
 
+#include <algorithm>
+
+#include "game/game.h"
+
 namespace zandrel::game {
 
 void DeviceControls::ReadControls(ControlFlags& flags) {
@@ -10,22 +14,89 @@ void DeviceControls::ReadControls(ControlFlags& flags) {
 
 void DeviceSounds::PlayAt(const audio::SoundRef& sound, std::int32_t x, std::int32_t y, std::int32_t z,
                           std::int32_t volume) {
-  if (listener_ != nullptr) audio::PlaySoundAt(audio_, x, y, z, *listener_, sound, volume);
+  if (listener_ != nullptr) audio::PlaySoundAt(*audio_, x, y, z, *listener_, sound, volume);
 }
 
 void DeviceSounds::LoadInterfaceSounds() {
-  choice_ = audio::LoadSound(audio_, "INTERF\\CHOIX.WAV");
-  click_ = audio::LoadSound(audio_, "INTERF\\CLIC.WAV");
-  timer_ = audio::LoadSound(audio_, "INTERF\\TIMER.WAV");
+  if (audio_ == nullptr) return;
+  choice_ = audio::LoadSound(*audio_, "INTERF\\CHOIX.WAV");
+  click_ = audio::LoadSound(*audio_, "INTERF\\CLIC.WAV");
+  timer_ = audio::LoadSound(*audio_, "INTERF\\TIMER.WAV");
 }
 
 void DeviceSounds::PlayInterface(InterfaceSound sound) {
   const audio::SoundRef& ref = sound == InterfaceSound::Choice ? choice_ : sound == InterfaceSound::Click ? click_ : timer_;
-  audio::PlaySound(audio_, ref, false);
+  if (audio_ != nullptr) audio::PlaySound(*audio_, ref, false);
 }
 
 void DeviceSounds::UpdateSounds(const engine::Camera&) {
-  if (listener_ != nullptr) audio::UpdateSounds(audio_, *listener_);
+  if (listener_ != nullptr) audio::UpdateSounds(*audio_, *listener_);
 }
+
+void DeviceSounds::StopAllSounds() {
+  if (audio_ != nullptr) audio::StopAllSounds(*audio_);
+}
+
+DeviceMusic::DeviceMusic(midas::Midas& library, mci::Mci* mci, const mci::ClipScreen* screen) : screen_(screen) {
+  music_.Player.Library = &library;
+  music_.Mci = mci;
+}
+
+void DeviceMusic::Start(Game& game, engine::glide::GlideBackend* display) {
+  game_ = &game;
+  display_ = display;
+  music_.Entries = &game.World->Bank.Music;
+  music_.Sound = &game.Audio;
+  music_.Window = display != nullptr ? this : nullptr;
+  music_.StartFolder = game.Services.DataFolder;
+  dsound::DirectSound* const device = game.Audio.Owner != nullptr ? game.Audio.Owner->Device() : nullptr;
+  audio::StartModulePlayer(music_.Player, audio::kModuleMixingRate, true, device, Handle());
+}
+
+void DeviceMusic::Shutdown() {
+  audio::StopMusic(music_);
+  if (music_.ClipOpen) audio::CloseClip(music_);
+  audio::CloseModulePlayer(music_.Player);
+}
+
+void DeviceMusic::PlayMusic(std::int32_t entry) {
+  // The options screen keeps the on/off flag; a module starts at the volume it gives.
+  if (game_ != nullptr) music_.MusicOn = game_->MusicOn;
+  audio::PlayMusic(music_, entry);
+}
+
+void DeviceMusic::PollMusic() {
+  if (music_.Mci != nullptr && music_.Mci->Poll()) audio::CloseClip(music_);
+  audio::PollMusic(music_);
+}
+
+void DeviceMusic::SetMusicVolume(std::int32_t volume) {
+  audio::SetMusicVolume(music_.Player, static_cast<std::uint8_t>(std::clamp(volume, 0, 255)));
+}
+
+std::uint32_t DeviceMusic::Handle() const { return screen_ != nullptr ? screen_->Handle() : 0; }
+
+void DeviceMusic::ClientSize(int& width, int& height) const {
+  width = height = 0;
+  if (screen_ != nullptr) screen_->ClientSize(width, height);
+}
+
+bool DeviceMusic::FullScreenDisplay() const { return display_->ViewOpen(); }
+
+void DeviceMusic::ClipStarts() {
+  display_->CloseView();
+  // The window's own loop runs while the clip plays, so that its end is heard.
+  game_->Frame.VideoPlaying = true;
+  game_->Frame.FreeRunning = false;
+}
+
+void DeviceMusic::ClipEnded() {
+  engine::RenderView& view = *game_->View;
+  display_->OpenView(view.Screen.Width, view.Screen.Height, view);
+  game_->Frame.VideoPlaying = false;
+  game_->Frame.FreeRunning = true;
+}
+
+void DeviceMusic::ResetFrameClock() { game::ResetFrameClock(*game_); }
 
 }  // namespace zandrel::game

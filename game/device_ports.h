@@ -1,10 +1,13 @@
 // The shell's ports on the real devices: the keyboard and joystick through the input
-// library, sounds through the audio library.
+// library, sounds and music through the audio library.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
+#include "audio/music.h"
 #include "audio/sound.h"
+#include "engine/glide/glide_backend.h"
 #include "engine/render_view.h"
 #include "game/ports.h"
 #include "input/controls.h"
@@ -30,20 +33,65 @@ class DeviceControls final : public Controls {
 
 class DeviceSounds final : public GameSounds {
  public:
-  explicit DeviceSounds(audio::Audio& audio) : audio_(audio) {}
-  // The view whose camera hears; nothing is heard before it is set.
-  void SetListener(const engine::RenderView& listener) { listener_ = &listener; }
+  // The game's sound state (whose device also plays the bank's sounds) and the view whose
+  // camera hears; nothing is loaded or heard before.
+  void Attach(audio::Audio& audio, const engine::RenderView& listener) {
+    audio_ = &audio;
+    listener_ = &listener;
+  }
   void PlayAt(const audio::SoundRef& sound, std::int32_t x, std::int32_t y, std::int32_t z,
               std::int32_t volume) override;
   void LoadInterfaceSounds() override;
   void PlayInterface(InterfaceSound sound) override;
   void UpdateSounds(const engine::Camera& listener) override;
-  void StopAllSounds() override { audio::StopAllSounds(audio_); }
+  void StopAllSounds() override;
 
  private:
-  audio::Audio& audio_;
+  audio::Audio* audio_ = nullptr;
   const engine::RenderView* listener_ = nullptr;
   audio::SoundRef choice_, click_, timer_;
+};
+
+class Game;
+
+// Music through the module player and the media control service; clips take the game's
+// window from its 3D display while they play.
+class DeviceMusic final : public GameMusic, private audio::MusicWindow {
+ public:
+  // `library` plays modules; `mci` MIDI files, CD tracks and clips, shown on `screen`.
+  // Without `mci` those are silent and no clip is shown.
+  DeviceMusic(midas::Midas& library, mci::Mci* mci, const mci::ClipScreen* screen);
+  DeviceMusic(const DeviceMusic&) = delete;
+  DeviceMusic& operator=(const DeviceMusic&) = delete;
+
+  // Plays the entries of the game's bank, wave music on the game's sound device, clips in
+  // place of `display` (none: no clip is shown); starts the module player on that sound
+  // device (right after the device opened).
+  void Start(Game& game, engine::glide::GlideBackend* display);
+  // At shutdown: stops the music, closes an open clip and closes the module player.
+  void Shutdown();
+
+  void PlayMusic(std::int32_t entry) override;
+  void StopMusic() override { audio::StopMusic(music_); }
+  // Closes a clip that came to its end, then restarts an ended looping piece.
+  void PollMusic() override;
+  void SetMusicVolume(std::int32_t volume) override;
+  void CloseClip() override { audio::CloseClip(music_); }
+
+  const audio::Music& State() const { return music_; }
+
+ private:
+  std::uint32_t Handle() const override;
+  void ClientSize(int& width, int& height) const override;
+  bool FullScreenDisplay() const override;
+  void ClipStarts() override;
+  void ClipEnded() override;
+  void ResetFrameClock() override;
+
+  audio::Music music_;
+  const mci::ClipScreen* screen_;
+  Game* game_ = nullptr;
+  engine::glide::GlideBackend* display_ = nullptr;
 };
 
 }  // namespace zandrel::game

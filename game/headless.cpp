@@ -1,19 +1,24 @@
 #include "game/headless.h"
 
+#include "game/device_ports.h"
 #include "game/game.h"
 #include "game/screens.h"
+#include "platform/dsound/dsound.h"
+#include "platform/midas/midas.h"
 #include "platform/win/ansi.h"
 #include "platform/win/data_tree.h"
 #include "platform/win/files.h"
 #include "platform/win/message.h"
 
 #include <charconv>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <map>
 #include <sstream>
+#include <thread>
 
 namespace zandrel::game {
 namespace {
@@ -99,6 +104,10 @@ win::Expected<HeadlessOptions> ParseHeadlessOptions(const std::vector<std::strin
   HeadlessOptions options;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& name = args[i];
+    if (name == "--audio") {
+      options.Audio = true;
+      continue;
+    }
     if (i + 1 >= args.size()) return win::Failure{"missing value after " + name};
     const std::string& value = args[++i];
     const auto bad = [&] { return win::Failure{"bad value for " + name + ": " + value}; };
@@ -235,11 +244,23 @@ ordered_json Summary(Game& game, const HeadlessOptions& options, std::int64_t fr
 }  // namespace
 
 struct HeadlessMachine {
-  explicit HeadlessMachine(std::vector<ScriptLine> script) : controls(std::move(script)) {}
+  HeadlessMachine(std::vector<ScriptLine> script, bool audio) : controls(std::move(script)) {
+    if (!audio) return;
+    moduleLibrary = midas::CreateMixerMidas();
+    deviceSounds = std::make_unique<DeviceSounds>();
+    deviceMusic = std::make_unique<DeviceMusic>(*moduleLibrary, nullptr, nullptr);
+  }
+  GameSounds& Sounds() { return deviceSounds != nullptr ? *deviceSounds : static_cast<GameSounds&>(silentSounds); }
+  GameMusic& Music() { return deviceMusic != nullptr ? *deviceMusic : static_cast<GameMusic&>(silentMusic); }
+
   ScriptedControls controls;
-  SilentSounds sounds;
-  SilentMusic music;
   win::ManualClock clock{1000};
+  SilentSounds silentSounds;
+  SilentMusic silentMusic;
+  // With sound: the module player, and the ports over the game's sound device.
+  std::unique_ptr<midas::Midas> moduleLibrary;
+  std::unique_ptr<DeviceSounds> deviceSounds;
+  std::unique_ptr<DeviceMusic> deviceMusic;
 };
 
 HeadlessRun::HeadlessRun() = default;
@@ -259,10 +280,19 @@ win::Expected<HeadlessRun> PlayHeadless(const HeadlessOptions& options, engine::
   }
   const std::string level = options.Level.empty() ? "" : std::filesystem::absolute(options.Level).string();
   HeadlessRun run;
-  run.Machine = std::make_unique<HeadlessMachine>(std::move(script));
+  run.Machine = std::make_unique<HeadlessMachine>(std::move(script), options.Audio);
   HeadlessMachine* const machine = run.Machine.get();
   auto game = std::make_unique<Game>(
-      GameServices{display, machine->controls, machine->sounds, machine->music, machine->clock, *data});
+      GameServices{display, machine->controls, machine->Sounds(), machine->Music(), machine->clock, *data});
+  if (options.Audio) {
+    // As in the game: sounds are loaded from the data folder, the output is opened with the
+    // view's hearing range, and the module player starts right after the sound device.
+    std::filesystem::current_path(*data);
+    machine->deviceSounds->Attach(game->Audio, *game->View);
+    audio::InitAudio(game->Audio, dsound::DirectSoundCreate(dsound::Drivers::Any));
+    audio::SetHearingRange(*game->View, audio::kDefaultHearingRange);
+    machine->deviceMusic->Start(*game, nullptr);
+  }
   display.OpenView(640, 480, *game->View);
   if (win::Status started = GameStartup(*game, audio::Settings{}); !started) return win::Failure{started.error()};
   world::PlayerSlot& hero = game->Hero();
@@ -285,12 +315,16 @@ win::Expected<HeadlessRun> PlayHeadless(const HeadlessOptions& options, engine::
   ResetFrameClock(*game);
   game->Frame.GameReady = true;
   StartLevel(*game, options.LevelIndex ? game->LevelList[static_cast<std::size_t>(hero.LevelIndex)] : level);
+  const auto started = std::chrono::steady_clock::now();
   std::int64_t frame = 0;
   for (; frame < options.Frames && !game->QuitRequested; ++frame) {
     machine->controls.SetFrame(frame);
     machine->clock.Advance(static_cast<std::uint32_t>(options.FrameMs));
     FrameTick(*game);
+    if (options.Audio) std::this_thread::sleep_until(started + std::chrono::milliseconds(options.FrameMs * (frame + 1)));
   }
+  // The module player lets go of the output before the sound device closes.
+  if (options.Audio) machine->deviceMusic->Shutdown();
   run.Played = std::move(game);
   run.Frames = frame;
   run.TimeMs = machine->clock.Ticks() - 1000;
@@ -298,6 +332,8 @@ win::Expected<HeadlessRun> PlayHeadless(const HeadlessOptions& options, engine::
 }
 
 int RunHeadless(const HeadlessOptions& options, engine::Backend& display) {
+  // A run with sound makes the data folder current: the summary's path is taken first.
+  const std::filesystem::path jsonPath = options.Json.empty() ? "" : std::filesystem::absolute(options.Json);
   win::Expected<HeadlessRun> run = PlayHeadless(options, display);
   if (!run) {
     win::ShowMessage(run.error());
@@ -307,7 +343,7 @@ int RunHeadless(const HeadlessOptions& options, engine::Backend& display) {
                                .dump(-1, ' ', false, ordered_json::error_handler_t::replace);
   if (options.Json.empty()) {
     std::cout << json << "\n";
-  } else if (win::Status written = win::WriteFileAtomic(options.Json, json + "\n"); !written) {
+  } else if (win::Status written = win::WriteFileAtomic(jsonPath, json + "\n"); !written) {
     win::ShowMessage(written.error());
     return 1;
   }

@@ -1,6 +1,6 @@
 // The headless runner: the game's own code from a level start on, with no display and no
-// sound, the clock stepped by a fixed time per frame, controls from an input script, and
-// a JSON summary of what happened.
+// sound (unless asked for), the clock stepped by a fixed time per frame, controls from an
+// input script, and a JSON summary of what happened.
 #pragma once
 
 #include <cstdint>
@@ -51,6 +51,9 @@ struct HeadlessOptions {
   std::string Json;                     // --json OUT (empty: standard output)
   std::string Data;                     // --data DIR
   std::optional<std::array<std::int32_t, 6>> Cells;  // --cells x0,y0,z0:x1,y1,z1
+  // --audio: sounds and music on SDL's audio output (any driver, "disk" included), the
+  // frames paced at the speed of the game's clock so that what is mixed follows the play.
+  bool Audio = false;
 };
 
 // Parses the headless options (the arguments after --headless); a mistake is one line.

@@ -19,6 +19,8 @@
 #include "input/key_state.h"
 #include "platform/glide/glide.h"
 #include "platform/glide/opengl_glide.h"
+#include "platform/mci/mci.h"
+#include "platform/midas/midas.h"
 #include "platform/win/data_tree.h"
 #include "platform/win/message.h"
 #include "platform/win/sdl/message_box.h"
@@ -32,6 +34,7 @@ constexpr const char* kUsage =
     "Usage: zandrel [--data DIR] [--screenshot OUT.png --frames N]\n"
     "       zandrel --headless (--level FILE.lev | --level-index N) [--frames N] [--frame-ms MS]\n"
     "               [--input SCRIPT] [--lives N] [--json OUT] [--data DIR] [--cells x0,y0,z0:x1,y1,z1]\n"
+    "               [--audio]\n"
     "\n"
     "Without --headless the game opens its window. The data tree is found from --data,\n"
     "$ZANDREL_DATA, the program's folder (data/) or the installed share folder.\n"
@@ -41,7 +44,9 @@ constexpr const char* kUsage =
     "Headless runs play a level from its start with no display and no sound, the clock\n"
     "advanced by a fixed step per frame, the controls from an input script (lines\n"
     "FROM TO CONTROL[+CONTROL...]: up down left right jump look action menu kp_plus\n"
-    "kp_minus f1 f4 f5 f7 f9), and print one JSON object describing the end state.\n";
+    "kp_minus f1 f4 f5 f7 f9), and print one JSON object describing the end state.\n"
+    "With --audio a headless run keeps sound and music on SDL's audio output (SDL_AUDIODRIVER=disk\n"
+    "writes what is mixed to SDL_DISKAUDIOFILE) and paces its frames at the game's speed.\n";
 
 int Headless(const std::vector<std::string>& args) {
   win::Expected<game::HeadlessOptions> options = game::ParseHeadlessOptions(args);
@@ -103,15 +108,20 @@ int Play(const std::string& dataOption, const ScreenshotRun& shot) {
   };
   game::DeviceControls controls(devices, keys, pump);
   win::RealClock clock;
-  game::SilentMusic music;
-  audio::Audio audio;
-  audio::InitAudio(audio);
-  game::DeviceSounds sounds(audio);
+  // MIDI files, CD tracks and video clips go through the media control service; until it
+  // is plugged in here (mci::CreateMci over the window's clip screen) they are silent.
+  std::unique_ptr<mci::Mci> mediaControl;
+  const mci::ClipScreen* clipScreen = nullptr;
+  const std::unique_ptr<midas::Midas> moduleLibrary = midas::CreateMixerMidas();
+  game::DeviceMusic music(*moduleLibrary, mediaControl.get(), clipScreen);
+  game::DeviceSounds sounds;
   game::MainWindow mainWindow(**window, **board);
   auto game = std::make_unique<game::Game>(
       game::GameServices{display, controls, sounds, music, clock, *data, &mainWindow});
-  sounds.SetListener(*game->View);
+  sounds.Attach(game->Audio, *game->View);
+  audio::InitAudio(game->Audio);
   audio::SetHearingRange(*game->View, audio::kDefaultHearingRange);
+  music.Start(*game, &display);
 
   display.OpenView(settings.Display.DisplayWidth, settings.Display.DisplayHeight, *game->View);
   game::FrameTick(*game);  // not ready yet: the loading text
@@ -140,6 +150,7 @@ int Play(const std::string& dataOption, const ScreenshotRun& shot) {
   }
   sounds.PlayInterface(game::InterfaceSound::Click);
   display.CloseView();
+  music.Shutdown();
   game.reset();
   SDL_Quit();
   return status;

@@ -54,6 +54,8 @@ class GameMusic {
   // Restarts an ended looping piece.
   virtual void PollMusic() = 0;
   virtual void SetMusicVolume(std::int32_t volume) = 0;
+  // Closes the video clip on screen, if one is; silence shows none.
+  virtual void CloseClip() {}
 };
 
 // The window around the picture, where there is one.

@@ -79,6 +79,7 @@ void ChangeScreen(Game& game, std::int32_t screen) {
   frame.FadeDone = false;
   frame.CurrentScreen = screen;
   game.Services.Sounds.StopAllSounds();
+  if (frame.VideoPlaying) game.Services.Music.CloseClip();
   frame.ScreenStartTime = frame.LastTick;
   if (screen == kScreenTitle || screen == kScreenCredits) frame.ScreenEntered = true;
   if (screen == kScreenPlay) {
@@ -114,6 +115,7 @@ void FrameTick(Game& game) {
   if (frame.FadeActive) {
     DrawFade(game.Engine, *game.View, game.World->Bank.Transitions, frame, game.FadeMesh);
     AdvanceFade(frame, game.Services.Clock.Ticks());
+    if (frame.FadeDone && frame.VideoPlaying) game.Services.Music.CloseClip();
   }
   if (frame.NoticeVisible) {
     frame.NoticeTimeLeft -= frame.FrameTime;

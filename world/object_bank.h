@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "audio/music.h"
 #include "audio/sound.h"
 #include "engine/engine.h"
 #include "engine/mesh.h"
@@ -20,12 +21,8 @@ namespace zandrel::world {
 
 struct World;
 
-struct MusicEntry {
-  std::string File, Name, Video;
-  bool Loop = false;
-};
-
-constexpr int kMusicEntryCount = 256;
+using audio::MusicEntry;
+using audio::kMusicEntryCount;
 
 // Bank-wide data, and what was loaded last (empty names: nothing yet).
 struct ObjectBank {
