@@ -48,6 +48,7 @@ enum Error : std::uint32_t {
 };
 
 constexpr std::size_t kMaxMidiBytes = 16u << 20;
+constexpr std::size_t kMidiKept = 4;
 constexpr int kMaxDecodesPerPoll = 8;  // a late frame catches up by skipping, within bounds
 constexpr std::string_view kDefaultSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 
@@ -112,12 +113,19 @@ std::string FindSoundFont(std::string_view wanted) {
   return {};
 }
 
+// Music loaded into the mixer; freeing it stops it only when it is the one playing.
+struct MusicDeleter {
+  void operator()(Mix_Music* music) const { Mix_FreeMusic(music); }
+};
+using Music = std::unique_ptr<Mix_Music, MusicDeleter>;
+
 // The audio output, opened at the first music that needs it; when another part of the
 // program already opened the mixer, its format is kept and shared.
 class Mixer {
  public:
   explicit Mixer(std::string soundFontWanted) : soundFontWanted_(std::move(soundFontWanted)) {}
   ~Mixer() {
+    midiKept_.clear();
     if (open_) Mix_CloseAudio();
     if (audioInit_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
   }
@@ -137,32 +145,47 @@ class Mixer {
   }
 
   // The music of a file, or null without audio or when the mixer cannot read it.
-  Mix_Music* Load(const std::filesystem::path& path, bool midi) {
+  Music Load(const std::filesystem::path& path) {
     if (!Ready()) return nullptr;
-    if (midi && !soundFontSet_) {
-      // Set once: every MIDI file after this plays with the same instruments.
+    return Music(Mix_LoadMUS(path.c_str()));
+  }
+
+  // A MIDI file's music, which stays loaded: every load builds a synthesizer and reads
+  // the soundfont again, too slow for a looping sequence closed and reopened at its end.
+  Mix_Music* Midi(const std::filesystem::path& path) {
+    const auto kept = std::find_if(midiKept_.begin(), midiKept_.end(), [&](const auto& k) { return k.first == path; });
+    if (kept != midiKept_.end()) {
+      std::rotate(kept, kept + 1, midiKept_.end());
+      return midiKept_.back().second.get();
+    }
+    if (!Ready()) return nullptr;
+    if (!soundFontSet_) {
+      // Set once: every MIDI file plays with the same instruments.
       soundFontSet_ = true;
       Mix_Init(MIX_INIT_MID);
       if (const std::string font = FindSoundFont(soundFontWanted_); !font.empty()) Mix_SetSoundFonts(font.c_str());
     }
-    return Mix_LoadMUS(path.c_str());
+    Music music = Load(path);
+    if (!music) return nullptr;
+    if (midiKept_.size() >= kMidiKept) midiKept_.erase(midiKept_.begin());
+    midiKept_.emplace_back(path, std::move(music));
+    return midiKept_.back().second.get();
+  }
+
+  // Stops the MIDI music playing, and only that: the music stream may carry another's.
+  static void StopMidi() {
+    if (Mix_GetMusicType(nullptr) == MUS_MID) Mix_HaltMusic();
   }
 
  private:
   std::string soundFontWanted_;
   bool tried_ = false, open_ = false, audioInit_ = false, soundFontSet_ = false;
+  std::vector<std::pair<std::filesystem::path, Music>> midiKept_;  // the most recent last
 };
-
-// Music loaded into the mixer; freeing it stops it only when it is the one playing.
-struct MusicDeleter {
-  void operator()(Mix_Music* music) const { Mix_FreeMusic(music); }
-};
-using Music = std::unique_ptr<Mix_Music, MusicDeleter>;
 
 struct MidiDevice {
   std::filesystem::path Path;
   std::uint32_t Length = 0;
-  Music Loaded;
   bool Playing = false;
   std::uint32_t Start = 0, Position = 0;
 };
@@ -236,6 +259,7 @@ class Service final : public Mci {
     const std::span<const std::string_view> rest(words.begin() + 2, words.end());
     if (Same(verb, "close")) {
       if (!rest.empty()) return kUnrecognizedKeyword;
+      if (const auto* midi = std::get_if<MidiDevice>(&device); midi != nullptr && midi->Playing) Mixer::StopMidi();
       devices_.erase(found);
       return kOk;
     }
@@ -342,16 +366,15 @@ class Service final : public Mci {
                         std::uint32_t now) {
     if (!OnlyNotify(rest)) return kUnrecognizedKeyword;
     if (Same(verb, "play")) {
-      if (!midi.Loaded) midi.Loaded.reset(mixer_.Load(midi.Path, true));
-      if (midi.Loaded) Mix_PlayMusic(midi.Loaded.get(), 0);
+      if (Mix_Music* music = mixer_.Midi(midi.Path)) Mix_PlayMusic(music, 0);
       midi.Playing = true;
       midi.Start = now;
       return kOk;
     }
     if (Same(verb, "stop")) {
       midi.Position = MidiPosition(midi, now);
+      if (midi.Playing) Mixer::StopMidi();
       midi.Playing = false;
-      midi.Loaded.reset();
       return kOk;
     }
     return Unknown(verb);
@@ -477,7 +500,7 @@ class Service final : public Mci {
     for (; track <= cd.Last; ++track) {
       const auto file = cd.Tracks.find(track);
       if (file == cd.Tracks.end()) continue;
-      Music music(mixer_.Load(win::ResolvePath(cdFolder_ + "\\" + file->second), false));
+      Music music = mixer_.Load(win::ResolvePath(cdFolder_ + "\\" + file->second));
       if (!music || Mix_PlayMusic(music.get(), 0) != 0) continue;
       const double seconds = Mix_MusicDuration(music.get());
       cd.Loaded = std::move(music);

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "tests/platform/glide/gl_window.h"
+
 namespace zandrel::glide {
 namespace {
 
@@ -26,6 +30,46 @@ TEST(ClipToDrawable, ScalesAndTurnsTheRectangleUpsideDown) {
               std::vector<int>({c.expected.X, c.expected.Y, c.expected.Width, c.expected.Height}))
         << c.name;
   }
+}
+
+// A clip image goes to the window; the board's frame keeps its pixels, and what is drawn
+// next lands in it over the whole frame, blended as set before.
+TEST(GlClipScreen, LeavesTheBoardsFrameAsItWas) {
+  test::GlWindow window;
+  ZANDREL_REQUIRE_GL(window);
+  OpenGlGlide& board = *window.Board();
+  ASSERT_TRUE(board.grSstWinOpen(0, GR_RESOLUTION_320x240, GR_REFRESH_60Hz, GR_COLORFORMAT_RGBA, GR_ORIGIN_UPPER_LEFT, 2, 1));
+  board.grBufferClear(0xFF000000, 0, 0);
+  const std::vector<std::uint8_t> before = board.ReadFrame();
+  const std::vector<std::uint8_t> image(8 * 8 * 4, 0x80);
+  GlClipScreen screen(SDL_GL_GetCurrentWindow(), board);
+  screen.ShowFrame(image.data(), 8, 8, 0, 0, 100, 100);
+  EXPECT_EQ(board.ReadFrame(), before);
+
+  board.guColorCombineFunction(GR_COLORCOMBINE_ITRGB);
+  board.grAlphaBlendFunction(GR_BLEND_ONE, GR_BLEND_ONE, GR_BLEND_ONE, GR_BLEND_ZERO);
+  GrVertex corners[3] = {};
+  const float xs[3] = {0, 640, 0}, ys[3] = {0, 0, 480};
+  for (int i = 0; i < 3; ++i) {
+    corners[i].x = xs[i];
+    corners[i].y = ys[i];
+    corners[i].oow = 1;
+    corners[i].b = 255;
+    corners[i].a = 255;
+  }
+  board.guDrawTriangleWithClip(&corners[0], &corners[1], &corners[2]);
+  const std::vector<std::uint8_t> after = board.ReadFrame();
+  for (const auto& [x, y] : {std::pair{0, 0}, std::pair{300, 10}, std::pair{10, 200}}) {
+    const test::Rgb pixel = test::PixelAt(after, 320, x, y);
+    EXPECT_EQ(std::vector<int>({pixel.R, pixel.G, pixel.B}), std::vector<int>({255, 0, 255})) << x << "," << y;
+  }
+
+  // With the frame closed, as while a clip plays.
+  board.grGlideShutdown();
+  screen.ShowFrame(image.data(), 8, 8, 10, 10, 50, 50);
+  EXPECT_TRUE(board.ReadFrame().empty());
+  EXPECT_TRUE(board.grSstWinOpen(0, GR_RESOLUTION_320x240, GR_REFRESH_60Hz, GR_COLORFORMAT_RGBA, GR_ORIGIN_UPPER_LEFT, 2, 1));
+  board.grGlideShutdown();
 }
 
 }  // namespace
