@@ -8,6 +8,7 @@ extern "C" {
 }
 
 #include <algorithm>
+#include <string>
 
 namespace zandrel::mci {
 namespace {
@@ -19,7 +20,9 @@ constexpr int kMaxPacketsPerFrame = 256;  // damaged data gives up rather than r
 
 std::unique_ptr<ClipDecoder> ClipDecoder::Open(const std::filesystem::path& path) {
   std::unique_ptr<ClipDecoder> clip(new ClipDecoder());
-  if (avformat_open_input(&clip->format_, path.c_str(), nullptr, nullptr) < 0) return nullptr;
+  // Named through the file protocol: a data file name never reaches another one.
+  const std::string url = "file:" + path.string();
+  if (avformat_open_input(&clip->format_, url.c_str(), nullptr, nullptr) < 0) return nullptr;
   if (avformat_find_stream_info(clip->format_, nullptr) < 0) return nullptr;
   const AVCodec* codec = nullptr;
   clip->stream_ = av_find_best_stream(clip->format_, AVMEDIA_TYPE_VIDEO, -1, -1, &codec, 0);
