@@ -1,4 +1,4 @@
-// Tiny video clips for tests: solid-colour frames encoded as MPEG-4 part 2 in an AVI.
+// Tiny video clips for tests: solid-colour frames through the "mpeg4" encoder in an AVI.
 #pragma once
 
 #include <filesystem>
