@@ -17,6 +17,7 @@
 #include "game/main_window.h"
 #include "input/controls.h"
 #include "input/key_state.h"
+#include "platform/glide/clip_screen.h"
 #include "platform/glide/glide.h"
 #include "platform/glide/opengl_glide.h"
 #include "platform/mci/mci.h"
@@ -108,12 +109,12 @@ int Play(const std::string& dataOption, const ScreenshotRun& shot) {
   };
   game::DeviceControls controls(devices, keys, pump);
   win::RealClock clock;
-  // MIDI files, CD tracks and video clips go through the media control service; until it
-  // is plugged in here (mci::CreateMci over the window's clip screen) they are silent.
-  std::unique_ptr<mci::Mci> mediaControl;
-  const mci::ClipScreen* clipScreen = nullptr;
+  // MIDI files, CD tracks and video clips go through the media control service; clips
+  // are drawn into the window.
+  glide::GlClipScreen clipScreen((*window)->Handle(), **board);
+  const std::unique_ptr<mci::Mci> mediaControl = mci::CreateMci(&clipScreen);
   const std::unique_ptr<midas::Midas> moduleLibrary = midas::CreateMixerMidas();
-  game::DeviceMusic music(*moduleLibrary, mediaControl.get(), clipScreen);
+  game::DeviceMusic music(*moduleLibrary, mediaControl.get(), &clipScreen);
   game::DeviceSounds sounds;
   game::MainWindow mainWindow(**window, **board);
   auto game = std::make_unique<game::Game>(
@@ -152,7 +153,6 @@ int Play(const std::string& dataOption, const ScreenshotRun& shot) {
   display.CloseView();
   music.Shutdown();
   game.reset();
-  SDL_Quit();
   return status;
 }
 
@@ -191,5 +191,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zandrel: --screenshot and --frames go together\n");
     return 2;
   }
-  return Play(data, shot);
+  const int status = Play(data, shot);
+  SDL_Quit();  // after every device of the run has closed
+  return status;
 }

@@ -160,6 +160,26 @@ void main() {
 )";
 static_assert(OpenGlGlide::kLfbUnwritten == 32);
 
+// A whole image over the viewport; its first row at the top.
+constexpr const char* kImageVertexShader = R"(#version 330 core
+out vec2 imagePoint;
+void main() {
+  vec2 corner = vec2(gl_VertexID == 1 || gl_VertexID == 3 ? 1.0 : 0.0, gl_VertexID >= 2 ? 1.0 : 0.0);
+  imagePoint = vec2(corner.x, 1.0 - corner.y);
+  gl_Position = vec4(corner * 2.0 - 1.0, 0.0, 1.0);
+}
+)";
+
+constexpr const char* kImageFragmentShader = R"(#version 330 core
+in vec2 imagePoint;
+uniform sampler2D image;
+out vec4 fragColour;
+void main() { fragColour = vec4(texture(image, imagePoint).rgb, 1.0); }
+)";
+
+// The texture unit of shown images, apart from the board's textures (0) and frame writes (1).
+constexpr GLenum kImageUnit = GL_TEXTURE2;
+
 GLenum BlendFactor(std::int32_t factor, bool destination) {
   switch (factor) {
     case GR_BLEND_ZERO: return GL_ZERO;
@@ -224,6 +244,24 @@ std::string CompileProgram(const GlFunctions& gl, const char* vertexText, const 
 
 }  // namespace
 
+ViewportRect ClientToDrawable(int x, int y, int width, int height, int clientWidth, int clientHeight,
+                              int drawableWidth, int drawableHeight) {
+  if (clientWidth <= 0 || clientHeight <= 0) {
+    clientWidth = drawableWidth;
+    clientHeight = drawableHeight;
+  }
+  if (clientWidth <= 0 || clientHeight <= 0) return {};
+  // Far outside the window is as good as a little outside; the bound keeps ints whole.
+  const auto scale = [](std::int64_t v, int to, int from) {
+    const std::int64_t bound = 1 << 24;
+    return static_cast<int>(std::clamp<std::int64_t>(v * to / from, -bound, bound));
+  };
+  const std::int64_t right = static_cast<std::int64_t>(x) + width, bottom = static_cast<std::int64_t>(y) + height;
+  const int left = scale(x, drawableWidth, clientWidth), top = scale(y, drawableHeight, clientHeight);
+  const int rightPixel = scale(right, drawableWidth, clientWidth), bottomPixel = scale(bottom, drawableHeight, clientHeight);
+  return {left, drawableHeight - bottomPixel, rightPixel - left, bottomPixel - top};
+}
+
 win::Expected<std::unique_ptr<OpenGlGlide>> OpenGlGlide::Create(SDL_Window* window, FxU32 textureMemory) {
   if (!window) return win::Failure{"OpenGL: no window"};
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
@@ -261,6 +299,11 @@ win::Status OpenGlGlide::Prepare() {
   if (std::string log = CompileProgram(gl, kLfbVertexShader, kLfbFragmentShader, lfbProgram_); !log.empty()) {
     return win::Failure{"OpenGL 3.3: " + log};
   }
+  if (std::string log = CompileProgram(gl, kImageVertexShader, kImageFragmentShader, imageProgram_); !log.empty()) {
+    return win::Failure{"OpenGL 3.3: " + log};
+  }
+  gl.glUseProgram(imageProgram_);
+  gl.glUniform1i(gl.glGetUniformLocation(imageProgram_, "image"), static_cast<GLint>(kImageUnit - GL_TEXTURE0));
   screenUniform_ = gl.glGetUniformLocation(program_, "screen");
   lfbScreenUniform_ = gl.glGetUniformLocation(lfbProgram_, "screen");
   lfbRectUniform_ = gl.glGetUniformLocation(lfbProgram_, "rect");
@@ -306,6 +349,8 @@ OpenGlGlide::~OpenGlGlide() {
   gl.glDeleteVertexArrays(1, &emptyArray_);
   gl.glDeleteProgram(program_);
   gl.glDeleteProgram(lfbProgram_);
+  gl.glDeleteProgram(imageProgram_);
+  if (imageTexture_) gl.glDeleteTextures(1, &imageTexture_);
   SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context_));
 }
 
@@ -699,6 +744,59 @@ FxBool OpenGlGlide::grLfbUnlock(std::int32_t, std::int32_t) {
     std::fill_n(lfb_.data() + y * width + left, right - left, kLfbUnwritten);
   }
   return true;
+}
+
+void OpenGlGlide::ShowImage(const std::uint8_t* rgba, int width, int height, int destX, int destY, int destWidth,
+                            int destHeight) {
+  if (!rgba || width <= 0 || height <= 0 || destWidth <= 0 || destHeight <= 0) return;
+  const GlFunctions& gl = *gl_;
+  gl.glActiveTexture(kImageUnit);
+  if (!imageTexture_) {
+    gl.glGenTextures(1, &imageTexture_);
+    gl.glBindTexture(GL_TEXTURE_2D, imageTexture_);
+    gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+  }
+  gl.glBindTexture(GL_TEXTURE_2D, imageTexture_);
+  gl.glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+  gl.glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+  if (imageSize_.Width != width || imageSize_.Height != height) {
+    gl.glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    imageSize_ = {width, height};
+  } else {
+    gl.glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+  }
+
+  int drawableWidth = 0, drawableHeight = 0, clientWidth = 0, clientHeight = 0;
+  SDL_GL_GetDrawableSize(window_, &drawableWidth, &drawableHeight);
+  SDL_GetWindowSize(window_, &clientWidth, &clientHeight);
+  gl.glBindFramebuffer(GL_FRAMEBUFFER, 0);
+  gl.glDisable(GL_DEPTH_TEST);
+  gl.glDisable(GL_BLEND);
+  gl.glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  gl.glViewport(0, 0, drawableWidth, drawableHeight);
+  gl.glClearColor(0, 0, 0, 1);
+  gl.glClear(GL_COLOR_BUFFER_BIT);
+  const ViewportRect rect = ClientToDrawable(destX, destY, destWidth, destHeight, clientWidth, clientHeight,
+                                             drawableWidth, drawableHeight);
+  gl.glViewport(rect.X, rect.Y, rect.Width, rect.Height);
+  gl.glUseProgram(imageProgram_);
+  gl.glBindVertexArray(emptyArray_);
+  gl.glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+  SDL_GL_SwapWindow(window_);
+
+  // Back to the board's state.
+  gl.glActiveTexture(GL_TEXTURE0);
+  if (frameBuffer_) {
+    gl.glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
+    gl.glViewport(0, 0, size_.Width, size_.Height);
+  }
+  gl.glEnable(GL_BLEND);
+  gl.glColorMask(colourMask_, colourMask_, colourMask_, alphaMask_);
+  ApplyDepthState();
 }
 
 std::vector<std::uint8_t> OpenGlGlide::ReadFrame() {

@@ -24,6 +24,17 @@ namespace zandrel::glide {
 
 struct GlFunctions;
 
+// A rectangle in OpenGL's window coordinates: pixels of the drawable, from the bottom left.
+struct ViewportRect {
+  int X = 0, Y = 0, Width = 0, Height = 0;
+};
+
+// Where a rectangle of the window's client area (window units, from the top left) lies in
+// the drawable, which has more pixels than the window has units on a high-density
+// screen. A client area without size counts as the drawable's.
+ViewportRect ClientToDrawable(int x, int y, int width, int height, int clientWidth, int clientHeight,
+                              int drawableWidth, int drawableHeight);
+
 class OpenGlGlide final : public GlideDevice {
  public:
   // Creates the OpenGL 3.3 core context on `window`, which the caller made with
@@ -79,6 +90,12 @@ class OpenGlGlide final : public GlideDevice {
 
   static constexpr FxU16 kLfbUnwritten = 0x0020;
 
+  // Shows an image (8-bit red, green, blue, alpha, rows top-down) scaled into a rectangle
+  // of the window's client area, on black, and presents it: how video clips reach the
+  // window, also while the frame is closed. An open frame keeps what was drawn in it.
+  void ShowImage(const std::uint8_t* rgba, int width, int height, int destX, int destY, int destWidth,
+                 int destHeight);
+
   // The offscreen frame as 8-bit red, green, blue, alpha, rows top-down (empty when no
   // frame is open). Draws what is batched first.
   std::vector<std::uint8_t> ReadFrame();
@@ -122,6 +139,8 @@ class OpenGlGlide final : public GlideDevice {
   unsigned program_ = 0, lfbProgram_ = 0, vertexArray_ = 0, vertexBuffer_ = 0, emptyArray_ = 0, sampler_ = 0;
   int screenUniform_ = -1, lfbScreenUniform_ = -1, lfbRectUniform_ = -1;
   unsigned frameBuffer_ = 0, colourBuffer_ = 0, depthBuffer_ = 0, lfbTexture_ = 0;
+  unsigned imageProgram_ = 0, imageTexture_ = 0;
+  ScreenSize imageSize_;
   std::int32_t maxLayers_ = 256;
 
   ScreenSize size_;

@@ -8,6 +8,10 @@
 #include <memory>
 #include <string_view>
 
+namespace zandrel::win {
+class Clock;
+}
+
 namespace zandrel::mci {
 
 // Where video clips appear: the program's window.
@@ -43,6 +47,9 @@ struct MciOptions {
   std::string_view CdFolder = "CDAUDIO";
   // The General MIDI soundfont; empty: the first one the system has.
   std::string_view SoundFont;
+  // What paces clips, MIDI positions and CD tracks; null: the wall clock. Must outlive
+  // the service.
+  const win::Clock* Clock = nullptr;
 };
 
 // The service over SDL2_mixer (MIDI, tracks) and the FFmpeg libraries (clips). `screen`
