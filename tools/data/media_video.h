@@ -1,6 +1,7 @@
-// Encoding a clip drawn frame by frame: MPEG-4 part 2 video in an AVI file, made through the
-// FFmpeg libraries in memory. The encoder runs on one thread with fixed settings and every
-// field that names the library left out, so that the same frames give the same bytes.
+// Encoding a clip drawn frame by frame: MPEG-4 video (the codec FFmpeg names "mpeg4") in an
+// AVI file, made through the FFmpeg libraries in memory. The encoder runs on one thread with
+// fixed settings and every field that names the library left out, so that the same frames give
+// the same bytes.
 #pragma once
 
 #include <cstdint>
