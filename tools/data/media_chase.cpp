@@ -128,9 +128,10 @@ class Writer {
       midi::Track& Track;
       int Channel, Program, Volume, Pan, Reverb;
     };
-    const Voice voices[] = {{lead_, kLead, 81, 96, 64, 40},   {bass_, kBass, 38, 108, 64, 10},
-                            {chords_, kChords, 48, 82, 44, 60}, {arp_, kArp, 45, 78, 88, 50},
-                            {second_, kSecond, 61, 80, 78, 50}, {drums_, kDrums, 0, 112, 64, 30}};
+    // Volumes leave room: a General MIDI synthesiser at full gain must not clip the sum.
+    const Voice voices[] = {{lead_, kLead, 81, 58, 64, 40},   {bass_, kBass, 38, 66, 64, 10},
+                            {chords_, kChords, 48, 50, 44, 60}, {arp_, kArp, 45, 48, 88, 50},
+                            {second_, kSecond, 61, 48, 78, 50}, {drums_, kDrums, 0, 68, 64, 30}};
     for (const Voice& v : voices) {
       v.Track.Program(0, v.Channel, v.Program);
       v.Track.Controller(0, v.Channel, 7, v.Volume);

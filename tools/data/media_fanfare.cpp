@@ -44,7 +44,7 @@ std::vector<std::uint8_t> VaultFanfareMidi() {
   brass.Program(0, kBrass, 61);
   bells.Program(0, kBells, 9);
   for (const auto& [track, channel] : {std::pair{&timpani, kTimpani}, {&strings, kStrings}, {&brass, kBrass}, {&bells, kBells}, {&drums, kDrums}}) {
-    track->Controller(0, channel, 7, 124);  // louder than the default: a short piece that must carry
+    track->Controller(0, channel, 7, 90);  // room for the loud chord on the gold at full gain
   }
   strings.Controller(0, kStrings, 91, 70);
   brass.Controller(0, kBrass, 91, 60);
