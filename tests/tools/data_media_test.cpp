@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <map>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@ extern "C" {
 #include "tools/data/data_tree.h"
 #include "tools/data/generators.h"
 #include "tools/data/media.h"
+#include "tools/data/media_midi.h"
 #include "world/level_file.h"
 
 namespace zandrel::data {
@@ -245,6 +247,52 @@ TEST_F(DataMedia, MidiFilesParseBackWhole) {
     EXPECT_GE(seconds, c.MinSeconds);
     EXPECT_LE(seconds, c.MaxSeconds);
   }
+}
+
+TEST(DataMediaMidi, VariableLengthNumbersAndBadEvents) {
+  const struct {
+    std::uint32_t Value;
+    std::vector<std::uint8_t> Bytes;
+  } cases[] = {{0, {0x00}},
+               {0x40, {0x40}},
+               {0x7F, {0x7F}},
+               {0x80, {0x81, 0x00}},
+               {0x2000, {0xC0, 0x00}},
+               {0x3FFF, {0xFF, 0x7F}},
+               {0x4000, {0x81, 0x80, 0x00}},
+               {0x1FFFFF, {0xFF, 0xFF, 0x7F}},
+               {0x200000, {0x81, 0x80, 0x80, 0x00}},
+               {0x0FFFFFFF, {0xFF, 0xFF, 0xFF, 0x7F}}};
+  for (const auto& c : cases) {
+    std::vector<std::uint8_t> out;
+    midi::AppendVariableLength(out, c.Value);
+    EXPECT_EQ(out, c.Bytes) << c.Value;
+  }
+  std::vector<std::uint8_t> out;
+  EXPECT_THROW(midi::AppendVariableLength(out, 0x10000000), std::invalid_argument);
+
+  midi::Track track("t");
+  EXPECT_THROW(track.Note(0, 10, 16, 60, 100), std::invalid_argument);
+  EXPECT_THROW(track.Note(0, 10, 0, 128, 100), std::invalid_argument);
+  EXPECT_THROW(track.Note(0, 10, 0, 60, 0), std::invalid_argument);
+  EXPECT_THROW(track.Note(0, 0, 0, 60, 100), std::invalid_argument);
+  EXPECT_THROW(track.Controller(0, 0, 7, 200), std::invalid_argument);
+}
+
+// A note repeated on the same key at the tick where the one before ends must not be cut off:
+// the earlier note-off comes first, even when the later note was added first.
+TEST(DataMediaMidi, NoteOffsComeBeforeNoteOnsAtOneTick) {
+  midi::Track track("t");
+  track.Note(120, 20, 0, 60, 90);
+  track.Note(100, 20, 0, 60, 90);
+  const std::vector<std::uint8_t> chunk = track.Encode();
+  const std::vector<std::uint8_t> events = {0x64, 0x90, 60, 90,  // 100: on
+                                            0x14, 0x80, 60, 64,  // 120: off
+                                            0x00, 0x90, 60, 90,  // 120: on again
+                                            0x14, 0x80, 60, 64,  // 140: off
+                                            0x00, 0xFF, 0x2F, 0x00};
+  ASSERT_GE(chunk.size(), events.size());
+  EXPECT_TRUE(std::equal(events.begin(), events.end(), chunk.end() - static_cast<std::ptrdiff_t>(events.size())));
 }
 
 TEST_F(DataMedia, ChaseLeadVariesFromBarToBar) {
