@@ -65,7 +65,7 @@ class DirectSound {
 };
 
 enum class Drivers {
-  Audible,  // an output that is heard; SDL's "dummy" and "disk" drivers count as no device
+  Audible,  // an output that is heard or recorded (SDL's "disk" driver); "dummy" is no device
   Any,      // any driver SDL opens (tests run the mixer under "dummy")
 };
 

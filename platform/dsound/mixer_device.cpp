@@ -198,7 +198,7 @@ class MixerDevice final : public DirectSound {
 std::unique_ptr<DirectSound> DirectSoundCreate(Drivers drivers) {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return nullptr;
   const char* driver = SDL_GetCurrentAudioDriver();
-  const bool silent = driver == nullptr || std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "disk") == 0;
+  const bool silent = driver == nullptr || std::strcmp(driver, "dummy") == 0;
   if ((drivers == Drivers::Audible && silent) ||
       Mix_OpenAudio(kDeviceRate, AUDIO_S16SYS, kDeviceChannels, kChunkBytes) != 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
