@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "engine/angles.h"
+#include "engine/camera.h"
 #include "engine/overlay.h"
 #include "engine/scene.h"
 #include "game/fade.h"
@@ -134,6 +135,8 @@ void DrawLevelScene(Game& game, world::PlayerSlot& hero) {
   for (std::int32_t i = 0; i < world.Map.SentryCount; ++i) {
     const world::Sentry& s = world.Map.Sentries[static_cast<std::size_t>(i)];
     if (std::abs(s.CellX - cx) >= 8 || std::abs(s.CellY - cy) >= 8 || std::abs(s.CellZ - cz) >= 8) continue;
+    // Behind the camera or far off the screen: neither the sentry nor its shadow can show.
+    if (!engine::PointVisible(view, 1280, Trunc(s.X), Trunc(s.Y), Trunc(s.Z))) continue;
     engine::AddMesh(engine, view, world.Bank.SentryMesh, Trunc(s.X), Trunc(s.Y), Trunc(s.Z), Trunc(s.Heading) + 16384, 0, 0, 0);
     AddShadow(game, world.Players[0].Shadow, s.X, s.Y, s.Z, -static_cast<std::int32_t>(std::lround(s.Heading)) - 8192);
   }
