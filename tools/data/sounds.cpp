@@ -430,32 +430,32 @@ struct Effect {
 };
 
 constexpr Finishing kShort{};
-constexpr Finishing kLoop{0.15, 0.15, -1.0};
+constexpr Finishing kLoop{0.15, 0.15};
 
 const Effect kEffects[] = {
     {"INTERF/CHOIX.WAV", MenuMove, kShort},
     {"INTERF/CLIC.WAV", MenuConfirm, kShort},
     {"INTERF/TIMER.WAV", ClockTick, kShort},
-    {"SOUNDS/STEP.WAV", Step, {0.002, 0.015, -1.0}},
+    {"SOUNDS/STEP.WAV", Step, {0.002, 0.015}},
     {"SOUNDS/HURT.WAV", Hurt, kShort},
-    {"SOUNDS/DEATH.WAV", Death, {0.002, 0.04, -1.0}},
+    {"SOUNDS/DEATH.WAV", Death, {0.002, 0.04}},
     {"SOUNDS/SEEN.WAV", Seen, kShort},
     {"SOUNDS/LOST.WAV", Lost, kShort},
-    {"SOUNDS/PICKUP.WAV", Pickup, {0.002, 0.05, -1.0}},
+    {"SOUNDS/PICKUP.WAV", Pickup, {0.002, 0.05}},
     {"SOUNDS/DIG.WAV", Dig, kShort},
-    {"SOUNDS/CLOSE.WAV", Close, {0.002, 0.05, -1.0}},
-    {"SOUNDS/DOOR.WAV", Door, {0.002, 0.04, -1.0}},
-    {"SOUNDS/LEVER.WAV", Lever, {0.002, 0.04, -1.0}},
+    {"SOUNDS/CLOSE.WAV", Close, {0.002, 0.05}},
+    {"SOUNDS/DOOR.WAV", Door, {0.002, 0.04}},
+    {"SOUNDS/LEVER.WAV", Lever, {0.002, 0.04}},
     {"SOUNDS/PUSH.WAV", Push, kShort},
-    {"SOUNDS/SENSOR.WAV", Sensor, {0.002, 0.08, -1.0}},
-    {"SOUNDS/SPRING.WAV", Spring, {0.002, 0.04, -1.0}},
-    {"SOUNDS/ONEUP.WAV", OneUp, {0.002, 0.04, -1.0}},
-    {"SOUNDS/LIGHT.WAV", Light, {0.002, 0.06, -1.0}},
-    {"SOUNDS/TIMEPICK.WAV", TimePick, {0.002, 0.06, -1.0}},
+    {"SOUNDS/SENSOR.WAV", Sensor, {0.002, 0.08}},
+    {"SOUNDS/SPRING.WAV", Spring, {0.002, 0.04}},
+    {"SOUNDS/ONEUP.WAV", OneUp, {0.002, 0.04}},
+    {"SOUNDS/LIGHT.WAV", Light, {0.002, 0.06}},
+    {"SOUNDS/TIMEPICK.WAV", TimePick, {0.002, 0.06}},
     {"SOUNDS/LAVA.WAV", Lava, kLoop},
     {"SOUNDS/FIRE.WAV", Fire, kLoop},
     // The hum plays under everything near the gate: quieter than the other effects.
-    {"SOUNDS/HUM.WAV", Hum, {0.6, 0.6, -6.0}},
+    {"SOUNDS/HUM.WAV", Hum, {0.6, 0.6, -9.0}},
 };
 
 }  // namespace
