@@ -124,6 +124,18 @@ MusicChoice ChooseMusic(std::string_view fileName) {
   return {MusicKind::Wave, {}};
 }
 
+void PrepareMusic(Music& music, std::int32_t entry) {
+  if (music.Entries == nullptr || entry < 0 || entry >= kMusicEntryCount) return;
+  const MusicEntry& piece = (*music.Entries)[static_cast<std::size_t>(entry)];
+  if (piece.File.empty() || ChooseMusic(piece.File).Kind != MusicKind::Midi) return;
+  if (!music.StartFolder.empty()) {
+    std::error_code ignored;
+    std::filesystem::current_path(music.StartFolder, ignored);
+  }
+  Send(music, "open " + piece.File + " alias ready");
+  Send(music, "close ready");
+}
+
 void PlayMusic(Music& music, std::int32_t entry) {
   StopMusic(music);
   // Music numbers come from level files: one outside the table names no music.

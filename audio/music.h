@@ -108,6 +108,10 @@ MusicChoice ChooseMusic(std::string_view fileName);
 // Stops what plays and starts entry `entry` (an empty or unknown entry leaves silence and
 // current -1); a clip named by the entry is shown.
 void PlayMusic(Music& music, std::int32_t entry);
+// Loads what entry `entry` will need, so that starting it later does not stall a frame: a
+// MIDI sequence is opened and closed again under a spare alias (the service keeps recent
+// sequences loaded). Called at level start for the level's music cells; nothing else changes.
+void PrepareMusic(Music& music, std::int32_t entry);
 // Stops whatever plays, by the kind of the last play; current becomes -1.
 void StopMusic(Music& music);
 // Once a frame: looping MIDI and CD music that has ended starts again.

@@ -77,6 +77,7 @@ class DeviceMusic final : public GameMusic, private audio::MusicWindow {
   void PollMusic() override;
   void SetMusicVolume(std::int32_t volume) override;
   void CloseClip() override { audio::CloseClip(music_); }
+  void PrepareMusic(std::int32_t entry) override { audio::PrepareMusic(music_, entry); }
 
   const audio::Music& State() const { return music_; }
 

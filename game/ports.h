@@ -56,6 +56,8 @@ class GameMusic {
   virtual void SetMusicVolume(std::int32_t volume) = 0;
   // Closes the video clip on screen, if one is; silence shows none.
   virtual void CloseClip() {}
+  // Loads an entry ahead of its play (a level's music cells, at the level's start).
+  virtual void PrepareMusic(std::int32_t) {}
 };
 
 // The window around the picture, where there is one.

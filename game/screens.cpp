@@ -145,6 +145,8 @@ void StartLevel(Game& game, const std::string& fileName) {
   world::BankServices bank = game.Bank();
   win::Expected<bool> read = world::ReadLevel(*game.World, bank, fileName, game.Quality);
   if (!read) win::FatalError(read.error());
+  // The music cells' pieces load now rather than when the hero walks in.
+  for (const world::MusicCell& cell : game.World->Map.MusicCells) game.Services.Music.PrepareMusic(cell.Music);
   ResetFrameClock(game);  // a long load is not part of the next frame
   StartFade(game, -1);
   ChangeScreen(game, kScreenPlay);

@@ -302,6 +302,8 @@ class Service final : public Mci {
       const auto bytes = win::ReadWholeFile(path, kMaxMidiBytes);
       const auto length = bytes ? MidiLengthMs(*bytes) : std::nullopt;
       if (!length) return kInvalidFile;
+      // The sequence loads when it is opened, as on a real device: play then starts at once.
+      mixer_.Midi(path);
       MidiDevice device;
       device.Path = path;
       device.Length = *length;

@@ -202,6 +202,25 @@ TEST_F(MusicTest, EmptyOrUnknownEntryStopsTheMusicAndLeavesNoneCurrent) {
   }
 }
 
+TEST_F(MusicTest, PreparingLoadsOnlyMidiEntriesAndChangesNothingElse) {
+  Start();
+  Entry(1, "MUSIC\\CHASE.MID");
+  Entry(2, "MUSIC\\CAVES.XM");
+  Entry(3, "MUSIC\\WIND.WAV");
+  Entry(4, "CDAUDIO_03");
+  PlayMusic(music_, 2);
+  Commands();
+  Calls();
+  PrepareMusic(music_, 1);
+  EXPECT_EQ(Commands(), (Log{"open MUSIC\\CHASE.MID alias ready", "close ready"}));
+  for (const std::int32_t other : {2, 3, 4, 5, -1, 256}) {
+    PrepareMusic(music_, other);
+    EXPECT_EQ(Commands(), Log{}) << other;
+  }
+  EXPECT_EQ(Calls(), Log{}) << "the playing module goes on";
+  EXPECT_EQ(music_.Current, 2);
+}
+
 TEST_F(MusicTest, MidiOpensUnderItsAliasAndLoopsWhenPositionReachesLength) {
   Entry(3, "MUSIC\\CAVE.MID", true);
   PlayMusic(music_, 3);
