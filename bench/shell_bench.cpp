@@ -6,19 +6,13 @@
 #include "audio/settings.h"
 #include "engine/glide/glide_backend.h"
 #include "game/game.h"
+#include "tests/game/held_controls.h"
 #include "game/screens.h"
 #include "platform/glide/glide.h"
 
 namespace {
 
 using namespace zandrel;
-
-class IdleControls final : public game::Controls {
- public:
-  void ReadControls(game::ControlFlags& flags) override { flags = {}; }
-  bool KeyDown(int) override { return false; }
-  void WaitAllKeysUp() override {}
-};
 
 // Arg 0: the logo page; arg 1: the walking-hero page, which comes after 15.5 s.
 void BM_TitleFrame(benchmark::State& state) {
@@ -28,7 +22,7 @@ void BM_TitleFrame(benchmark::State& state) {
     state.SkipWithError("no board");
     return;
   }
-  IdleControls controls;
+  game::HeldControls controls;
   game::SilentSounds sounds;
   game::SilentMusic music;
   win::ManualClock clock(100000);

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "game/game.h"
+#include "tests/game/held_controls.h"
 #include "game/screens.h"
 #include "platform/glide/glide.h"
 #include "tests/audio/fake_music.h"
@@ -17,14 +18,6 @@ namespace zandrel::game {
 namespace {
 
 using test::Log;
-
-class HeldKeys final : public Controls {
- public:
-  void ReadControls(ControlFlags& flags) override { flags = {}; }
-  bool KeyDown(int key) override { return keys.count(key) != 0; }
-  void WaitAllKeysUp() override {}
-  std::set<int> keys;
-};
 
 class FakeClipScreen final : public mci::ClipScreen {
  public:
@@ -58,7 +51,7 @@ class DeviceMusicTest : public testing::Test {
   test::TempDir dir_;
   zandrel::glide::NullGlide board_;
   engine::glide::GlideBackend display_{board_};
-  HeldKeys controls_;
+  HeldControls controls_;
   SilentSounds sounds_;
   test::RecordingMidas midas_;
   test::RecordingMci mci_;

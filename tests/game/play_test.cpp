@@ -11,6 +11,7 @@
 
 #include "engine/glide/glide_backend.h"
 #include "game/game.h"
+#include "tests/game/held_controls.h"
 #include "game/headless.h"
 #include "game/hero_controls.h"
 #include "game/screens.h"
@@ -61,15 +62,6 @@ std::string Room(const std::string& start, const std::string& row1, const std::s
          "layer 3\n.....\n.....\n.....\n.....\n.....\n";
 }
 constexpr const char* kEmptyRow = ".....\n.....\n.....\n.....\n.....\n";
-
-class HeldControls final : public Controls {
- public:
-  void ReadControls(ControlFlags& flags) override { flags = held; }
-  bool KeyDown(int key) override { return keys.count(key) != 0; }
-  void WaitAllKeysUp() override {}
-  ControlFlags held{};
-  std::set<int> keys;
-};
 
 // Remembers which sound played; the sounds of the hero are stand-ins told apart by address.
 class RecordingSounds final : public GameSounds {

@@ -7,20 +7,11 @@
 #include "engine/soft/png_writer.h"
 #include "engine/soft/soft_backend.h"
 #include "game/game.h"
+#include "tests/game/held_controls.h"
 #include "game/screens.h"
 
 namespace zandrel::game {
 namespace {
-
-// Controls held as the test says.
-class ScriptedControls final : public Controls {
- public:
-  void ReadControls(ControlFlags& flags) override { flags = held; }
-  bool KeyDown(int key) override { return keys.count(key) != 0; }
-  void WaitAllKeysUp() override {}
-  ControlFlags held{};
-  std::set<int> keys;
-};
 
 class RecordingMusic final : public GameMusic {
  public:
@@ -61,7 +52,7 @@ class ShellTest : public ::testing::Test {
   }
 
   engine::soft::SoftBackend backend_;
-  ScriptedControls input_;
+  HeldControls input_;
   SilentSounds sounds_;
   RecordingMusic music_;
   win::ManualClock clock_{100000};
