@@ -5,7 +5,6 @@
 
 #include <cmath>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 

@@ -2,7 +2,6 @@
 // the software back end with the clock stepped by hand.
 #include <gtest/gtest.h>
 
-#include <set>
 
 #include "engine/soft/png_writer.h"
 #include "engine/soft/soft_backend.h"
