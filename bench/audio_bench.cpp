@@ -1,5 +1,5 @@
-// What mixing costs: looping positional voices (each with its own volume and pan) and a
-// playing module, mixed by SDL's "disk" driver as fast as it can into /dev/null. Reports
+// What mixing costs: looping positional voices (each with its own volume and pan) and the
+// game's title module (12 channels), mixed by SDL's "disk" driver as fast as it can into /dev/null. Reports
 // the CPU time spent per second of audio mixed, which is the share of one core that
 // playing in real time takes.
 #include <SDL_mixer.h>
@@ -9,14 +9,12 @@
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
-#include <fstream>
 #include <thread>
 #include <vector>
 
 #include "audio/music.h"
 #include "platform/dsound/dsound.h"
 #include "platform/midas/midas.h"
-#include "tests/platform/midas/module_file.h"
 
 namespace {
 
@@ -60,9 +58,8 @@ void BM_MixVoicesAndModule(benchmark::State& state) {
 
   const std::unique_ptr<midas::Midas> library = midas::CreateMixerMidas();
   audio::ModulePlayer player{library.get()};
-  const std::string modulePath = (std::filesystem::temp_directory_path() / "zandrel_audio_bench.mod").string();
+  const std::string modulePath = ZANDREL_DATA "/MUSIC/TITLE.XM";
   if (state.range(1) != 0) {
-    std::ofstream(modulePath, std::ios::binary) << test::SquareWaveModule();
     audio::StartModulePlayer(player, audio::kModuleMixingRate, true, device.get(), 0);
     audio::PlayModule(player, modulePath, audio::kMusicVolumeOn, true);
     if (player.Play == 0) {
@@ -88,7 +85,6 @@ void BM_MixVoicesAndModule(benchmark::State& state) {
 
   audio::CloseModulePlayer(player);
   voices.clear();
-  std::filesystem::remove(modulePath);
 }
 
 BENCHMARK(BM_MixVoicesAndModule)
