@@ -1,11 +1,11 @@
 #include "audio/music.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <fstream>
 #include <system_error>
 
+#include "platform/win/text_case.h"
 #include "platform/win/files.h"
 
 namespace zandrel::audio {
@@ -14,16 +14,6 @@ namespace {
 constexpr std::size_t kModuleNameLength = 255;
 constexpr std::size_t kClipCommandLength = 255;
 constexpr std::size_t kAnswerSize = 20;
-
-std::string Upper(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return upper;
-}
-
-bool EndsWith(std::string_view text, std::string_view tail) {
-  return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
-}
 
 // A command without an answer; nothing without a media control service.
 void Send(Music& music, std::string_view command) {
@@ -117,9 +107,9 @@ bool IsNumber(std::string_view text) {
 }
 
 MusicChoice ChooseMusic(std::string_view fileName) {
-  const std::string name = Upper(fileName);
-  if (EndsWith(name, "MOD") || EndsWith(name, ".XM")) return {MusicKind::Module, {}};
-  if (EndsWith(name, "MID")) return {MusicKind::Midi, {}};
+  const std::string name = win::UpperAscii(fileName);
+  if (name.ends_with("MOD") || name.ends_with(".XM")) return {MusicKind::Module, {}};
+  if (name.ends_with("MID")) return {MusicKind::Midi, {}};
   if (name.size() >= 10 && name.starts_with("CDAUDIO_")) return {MusicKind::Cd, std::string(fileName.substr(8))};
   return {MusicKind::Wave, {}};
 }

@@ -1,8 +1,8 @@
 #include "world/object_bank.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "platform/win/text_case.h"
 #include "engine/mesh_file.h"
 #include "engine/overlay.h"
 #include "engine/scene.h"
@@ -16,13 +16,6 @@ namespace {
 
 constexpr std::int32_t kAbsent = 999;  // an override key that is not there
 
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return out;
-}
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) { return Upper(a) == Upper(b); }
 
 class BankReader {
  public:
@@ -34,7 +27,7 @@ class BankReader {
   }
   // True exactly when the value, upper-cased, is "TRUE".
   bool Bool(std::string_view section, std::string_view key, bool fallback) const {
-    return Upper(ini_.ReadString(section, key, fallback ? "TRUE" : "FALSE")) == "TRUE";
+    return win::UpperAscii(ini_.ReadString(section, key, fallback ? "TRUE" : "FALSE")) == "TRUE";
   }
   // A mesh named by a key, loaded from "3DO/GAME/"; none when the key is empty.
   win::Status Mesh(std::string_view section, std::string_view key, engine::Mesh& mesh) const {
@@ -51,7 +44,7 @@ class BankReader {
   audio::SoundRef Sound(std::string_view section, std::string_view key, bool upperCase = false) const {
     const std::string value = Text(section, key);
     if (value.empty()) return nullptr;
-    return audio::LoadSound(services_.Audio, upperCase ? Upper(value) : value);
+    return audio::LoadSound(services_.Audio, upperCase ? win::UpperAscii(value) : value);
   }
 
  private:
@@ -220,8 +213,8 @@ Box MeshBox(const engine::Mesh& mesh) {
 win::Expected<bool> LoadObjectBank(BankServices& services, World& world, std::string_view bankName,
                                    std::string_view quality) {
   ObjectBank& bank = world.Bank;
-  const std::string upperQuality = Upper(quality);
-  if (EqualIgnoringCase(bankName, bank.LoadedName) && upperQuality == bank.LoadedQuality) return false;
+  const std::string upperQuality = win::UpperAscii(quality);
+  if (win::EqualIgnoringCase(bankName, bank.LoadedName) && upperQuality == bank.LoadedQuality) return false;
   bank.LoadedName = std::string(bankName);
   bank.LoadedQuality = upperQuality;
   bank.HighQuality = upperQuality == "HIGH";
@@ -268,7 +261,7 @@ win::Expected<bool> LoadObjectBank(BankServices& services, World& world, std::st
     const std::string cube = reader.Text(section, "Cube");
     if (cube.empty()) continue;  // an empty type keeps whatever else it held
     type.Empty = false;
-    type.Cube = Upper(cube) == "TRUE";
+    type.Cube = win::UpperAscii(cube) == "TRUE";
     ReadBehaviour(reader, section, code, type);
     if (type.Cube) {
       ReadCube(reader, section, type);

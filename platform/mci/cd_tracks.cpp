@@ -2,25 +2,17 @@
 
 #include <array>
 
+#include "platform/win/text_case.h"
 #include "platform/win/files.h"
 
 namespace zandrel::mci {
 namespace {
 
-bool SameLetters(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
 // The track number a file name stands for, or 0.
 int TrackNumber(std::string_view name) {
   constexpr std::string_view kPrefix = "track";
   constexpr std::array<std::string_view, 4> kKinds = {".ogg", ".wav", ".flac", ".mp3"};
-  if (name.size() <= kPrefix.size() || !SameLetters(name.substr(0, kPrefix.size()), kPrefix)) return 0;
+  if (name.size() <= kPrefix.size() || !win::EqualIgnoringCase(name.substr(0, kPrefix.size()), kPrefix)) return 0;
   std::size_t at = kPrefix.size();
   int number = 0;
   while (at < name.size() && name[at] >= '0' && name[at] <= '9' && at - kPrefix.size() < 2) {
@@ -30,7 +22,7 @@ int TrackNumber(std::string_view name) {
   if (at == kPrefix.size()) return 0;
   const std::string_view kind = name.substr(at);
   for (std::string_view known : kKinds) {
-    if (SameLetters(kind, known)) return number;
+    if (win::EqualIgnoringCase(kind, known)) return number;
   }
   return 0;
 }

@@ -11,19 +11,13 @@
 #include <fstream>
 #include <system_error>
 
+#include "platform/win/text_case.h"
+
 namespace zandrel::win {
 namespace fs = std::filesystem;
 namespace {
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
-}
 
 // The entry of `folder` whose name equals `component` ignoring case, if any.
 std::optional<std::string> FindIgnoringCase(const fs::path& folder, std::string_view component) {
