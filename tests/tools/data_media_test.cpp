@@ -17,9 +17,11 @@ extern "C" {
 #include <libavformat/avformat.h>
 }
 
+#include "audio/music.h"
 #include "audio/wave_file.h"
 #include "platform/win/files.h"
 #include "tests/support/temp_dir.h"
+#include "tests/tools/bank_music.h"
 #include "tools/data/content.h"
 #include "tools/data/data_tree.h"
 #include "tools/data/generators.h"
@@ -170,34 +172,18 @@ struct BankMusic {
 
 BankMusic ReadBankMusic() {
   BankMusic music;
-  int object = -1;
-  const auto bank = win::ReadWholeFile(std::string(ZANDREL_CONTENT) + "/Standard.bnk", 1u << 20);
-  if (!bank) return music;
-  std::string text(bank->begin(), bank->end()), line;
-  std::size_t from = 0;
-  while (from < text.size()) {
-    const std::size_t end = std::min(text.find('\n', from), text.size());
-    line = text.substr(from, end - from);
-    from = end + 1;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.starts_with("[")) object = line.starts_with("[Object ") ? std::atoi(line.c_str() + 8) : -1;
-    if (object >= 0 && line == "Cube=TRUE") music.Cubes.insert(object);
-    if (!line.starts_with("Music")) continue;
-    const std::size_t equals = line.find('=');
-    std::size_t digits = 5;
-    while (digits < line.size() && std::isdigit(static_cast<unsigned char>(line[digits]))) ++digits;
-    if (equals == std::string::npos || digits == 5 || equals + 1 == line.size()) continue;
-    const int entry = std::stoi(line.substr(5, digits - 5));
-    const std::string key = line.substr(digits, equals - digits);
-    std::string value = line.substr(equals + 1);
-    for (char& c : value) c = c == '\\' ? '/' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (key.empty()) music.Files[entry] = value;
-    if (key == "Video") music.Videos[entry] = value;
+  for (const auto& [n, entry] : ReadBankMusicTable()) {
+    music.Files[n] = entry.File;
+    if (!entry.Video.empty()) music.Videos[n] = entry.Video;
+  }
+  const win::IniFile bank(std::filesystem::path(ZANDREL_CONTENT) / "Standard.bnk");
+  for (int code = 1; code < 256; ++code) {
+    if (win::UpperAscii(bank.ReadString("Object " + std::to_string(code), "Cube", "")) == "TRUE") music.Cubes.insert(code);
   }
   return music;
 }
 
-bool IsModule(const std::string& name) { return name.ends_with("MOD") || name.ends_with(".XM"); }
+bool IsModule(const std::string& name) { return audio::ChooseMusic(name).Kind == audio::MusicKind::Module; }
 
 // Each piece is made once, when a test first asks for it.
 class DataMedia : public ::testing::Test {

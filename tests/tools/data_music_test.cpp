@@ -12,7 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "audio/music.h"
 #include "platform/win/files.h"
+#include "tests/tools/bank_music.h"
 #include "tools/data/data_tree.h"
 #include "tools/data/generators.h"
 #include "tools/data/music_score.h"
@@ -154,30 +156,9 @@ double Seconds(const ReadModule& m) {
 
 // The bank's tracker modules: tree path -> title.
 std::map<std::string, std::string> ModulesOfTheBank() {
-  std::map<std::string, std::string> files, names, modules;
-  const auto bank = win::ReadWholeFile(std::string(ZANDREL_CONTENT) + "/Standard.bnk", 1u << 20);
-  if (!bank) return modules;
-  std::string text(bank->begin(), bank->end());
-  std::size_t at = 0;
-  while (at < text.size()) {
-    std::string line = text.substr(at, text.find('\n', at) - at);
-    at += line.size() + 1;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    const std::size_t equals = line.find('=');
-    if (!line.starts_with("Music") || equals == std::string::npos) continue;
-    const std::string key = line.substr(0, equals), value = line.substr(equals + 1);
-    const std::size_t digits = key.find_first_not_of("0123456789", 5);
-    const std::string entry = key.substr(5, digits - 5), field = digits == std::string::npos ? "" : key.substr(digits);
-    if (field.empty()) {
-      std::string path = value;
-      for (char& c : path) c = c == '\\' ? '/' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-      files[entry] = path;
-    } else if (field == "Name") {
-      names[entry] = value;
-    }
-  }
-  for (const auto& [entry, path] : files) {
-    if (path.ends_with(".XM")) modules[path] = names[entry];
+  std::map<std::string, std::string> modules;
+  for (const auto& [n, entry] : ReadBankMusicTable()) {
+    if (audio::ChooseMusic(entry.File).Kind == audio::MusicKind::Module) modules[entry.File] = entry.Name;
   }
   return modules;
 }
