@@ -73,10 +73,12 @@ int Play(const std::string& dataOption, const ScreenshotRun& shot) {
   std::filesystem::current_path(*data);
   const audio::Settings settings = audio::ReadSettings(*data);
 
-  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER | SDL_INIT_AUDIO) != 0) {
-    std::fprintf(stderr, "zandrel: %s\n", SDL_GetError());
+  // No display or no OpenGL context: the game has no board. The reason goes to stderr.
+  const auto noBoard = [](const std::string& reason) {
+    std::fprintf(stderr, "zandrel: %s\n", reason.c_str());
     win::FatalError("No 3DFX card detected !");
-  }
+  };
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER | SDL_INIT_AUDIO) != 0) noBoard(SDL_GetError());
   win::sdl::WindowSettings ws;
   ws.Left = settings.Left;
   ws.Top = settings.Top;
@@ -86,17 +88,11 @@ int Play(const std::string& dataOption, const ScreenshotRun& shot) {
   ws.DisplayHeight = settings.Display.DisplayHeight;
   ws.Fullscreen = settings.FullscreenRequest;
   win::Expected<std::unique_ptr<win::sdl::SdlWindow>> window = win::sdl::SdlWindow::Create(ws);
-  if (!window) {
-    std::fprintf(stderr, "zandrel: %s\n", window.error().c_str());
-    win::FatalError("No 3DFX card detected !");
-  }
+  if (!window) noBoard(window.error());
   win::sdl::SdlMessageBox box((*window)->Handle());
   win::SetMessageBoxDisplay(&box);
   auto board = glide::OpenGlGlide::Create((*window)->Handle());
-  if (!board) {
-    std::fprintf(stderr, "zandrel: %s\n", board.error().c_str());
-    win::FatalError("No 3DFX card detected !");
-  }
+  if (!board) noBoard(board.error());
   engine::glide::GlideBackend display(**board);
   if (win::Status started = display.StartEngine(); !started) win::FatalError(started.error());
 
