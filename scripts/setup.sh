@@ -11,7 +11,7 @@ preset="${ZANDREL_PRESET:-release}"
 
 # The Debian packages the build, the programs and the tests need (README says why).
 packages=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config ccache
   libgtest-dev libgmock-dev libbenchmark-dev
   libsimpleini-dev nlohmann-json3-dev
   libpng-dev
