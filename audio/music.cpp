@@ -5,7 +5,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "platform/win/text_case.h"
+#include "base/text_case.h"
 #include "platform/win/files.h"
 
 namespace zandrel::audio {
@@ -107,7 +107,7 @@ bool IsNumber(std::string_view text) {
 }
 
 MusicChoice ChooseMusic(std::string_view fileName) {
-  const std::string name = win::UpperAscii(fileName);
+  const std::string name = base::UpperAscii(fileName);
   if (name.ends_with("MOD") || name.ends_with(".XM")) return {MusicKind::Module, {}};
   if (name.ends_with("MID")) return {MusicKind::Midi, {}};
   if (name.size() >= 10 && name.starts_with("CDAUDIO_")) return {MusicKind::Cd, std::string(fileName.substr(8))};

@@ -58,9 +58,9 @@ Settings ReadSettings(const std::filesystem::path& startFolder) {
   return s;
 }
 
-win::Status WriteSettings(const std::filesystem::path& startFolder, const SettingsToWrite& settings) {
+base::Status WriteSettings(const std::filesystem::path& startFolder, const SettingsToWrite& settings) {
   win::IniFile ini(SettingsPath(startFolder));
-  for (win::Status status :
+  for (base::Status status :
        {ini.WriteInteger(kGeneral, "Top", settings.Top), ini.WriteInteger(kGeneral, "Left", settings.Left),
         ini.WriteInteger(kGeneral, "Width", settings.Width), ini.WriteInteger(kGeneral, "Height", settings.Height),
         ini.WriteInteger(kGeneral, "Resolution", ResolutionCode(settings.DisplayHeight)),

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "platform/win/expected.h"
+#include "base/expected.h"
 
 namespace zandrel::audio {
 
@@ -48,6 +48,6 @@ Settings ReadSettings(const std::filesystem::path& startFolder);
 
 // Writes "Top", "Left", "Width", "Height", "Resolution", "Fullscreen" and "Texture" of
 // section "General", keeping every other section and key.
-win::Status WriteSettings(const std::filesystem::path& startFolder, const SettingsToWrite& settings);
+base::Status WriteSettings(const std::filesystem::path& startFolder, const SettingsToWrite& settings);
 
 }  // namespace zandrel::audio

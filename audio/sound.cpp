@@ -10,12 +10,12 @@
 
 namespace zandrel::audio {
 
-win::Expected<std::shared_ptr<TSoundBuffer>> TSoundBuffer::Create(dsound::DirectSound* device,
+base::Expected<std::shared_ptr<TSoundBuffer>> TSoundBuffer::Create(dsound::DirectSound* device,
                                                                   std::string_view fileName) {
   auto sound = std::make_shared<TSoundBuffer>();
   if (device == nullptr || !win::FileExists(fileName)) return sound;
-  win::Expected<TIWave> wave = TIWave::Read(fileName);
-  if (!wave) return win::Failure{wave.error()};
+  base::Expected<TIWave> wave = TIWave::Read(fileName);
+  if (!wave) return base::Failure{wave.error()};
   // A wave whose sample part was damaged has no format: the sound stays silent.
   if (std::optional<dsound::WaveFormat> format = wave->FormatRecord()) {
     sound->Buffer = device->CreateSoundBuffer(*format, wave->Data);
@@ -64,11 +64,11 @@ void InitAudio(Audio& audio, std::unique_ptr<dsound::DirectSound> device) {
 
 void SetHearingRange(engine::RenderView& listener, std::int32_t range) { listener.FarDistance = range; }
 
-win::Status LoadSound(Audio& audio, std::string_view fileName, SoundRef& reference) {
+base::Status LoadSound(Audio& audio, std::string_view fileName, SoundRef& reference) {
   if (!audio.AudioReady) return {};
   reference.reset();
-  win::Expected<SoundRef> made = TSoundBuffer::Create(audio.Owner->Device(), fileName);
-  if (!made) return win::Failure{made.error()};
+  base::Expected<SoundRef> made = TSoundBuffer::Create(audio.Owner->Device(), fileName);
+  if (!made) return base::Failure{made.error()};
   reference = std::move(*made);
   return {};
 }

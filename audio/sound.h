@@ -10,7 +10,7 @@
 
 #include "engine/render_view.h"
 #include "platform/dsound/dsound.h"
-#include "platform/win/expected.h"
+#include "base/expected.h"
 
 namespace zandrel::audio {
 
@@ -26,7 +26,7 @@ class TSoundBuffer {
  public:
   // Made with `device` (none: an empty sound) from a file named in the data's spelling.
   // A file that is not a readable wave fails with the reader's message.
-  static win::Expected<std::shared_ptr<TSoundBuffer>> Create(dsound::DirectSound* device, std::string_view fileName);
+  static base::Expected<std::shared_ptr<TSoundBuffer>> Create(dsound::DirectSound* device, std::string_view fileName);
 
   TSoundBuffer() = default;
   ~TSoundBuffer();
@@ -84,7 +84,7 @@ void SetHearingRange(engine::RenderView& listener, std::int32_t range);
 // Replaces the sound a reference holds with one loaded from a file (in the data's
 // spelling, relative to the current folder). Without sound it does nothing. A file that
 // is not a readable wave fails with the reader's message and leaves the reference empty.
-win::Status LoadSound(Audio& audio, std::string_view fileName, SoundRef& reference);
+base::Status LoadSound(Audio& audio, std::string_view fileName, SoundRef& reference);
 // A sound loaded from a file; none without sound or when the file is not a readable wave.
 SoundRef LoadSound(Audio& audio, std::string_view fileName);
 

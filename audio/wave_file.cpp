@@ -90,11 +90,11 @@ class RiffFile {
 };
 
 // The sample part, or the message of what damaged it.
-win::Status ReadData(RiffFile& file, const Chunk& riff, TIWave& wave) {
+base::Status ReadData(RiffFile& file, const Chunk& riff, TIWave& wave) {
   Chunk data;
-  if (!file.Seek(riff.DataOffset + 4) || !file.FindChunk(riff, Tag("data"), data)) return win::Failure{kReadError};
+  if (!file.Seek(riff.DataOffset + 4) || !file.FindChunk(riff, Tag("data"), data)) return base::Failure{kReadError};
   // Samples the chunk claims beyond the end of the file: the read buffer runs dry.
-  if (data.Size > file.Remaining()) return win::Failure{kCorrupt};
+  if (data.Size > file.Remaining()) return base::Failure{kCorrupt};
   wave.Data.resize(data.Size);
   file.Read(wave.Data.data(), data.Size);
   wave.DataSize = data.Size;
@@ -103,46 +103,46 @@ win::Status ReadData(RiffFile& file, const Chunk& riff, TIWave& wave) {
 
 }  // namespace
 
-win::Expected<TIWave> TIWave::Read(std::string_view fileName) {
+base::Expected<TIWave> TIWave::Read(std::string_view fileName) {
   std::optional<std::vector<std::uint8_t>> bytes = win::ReadWholeFile(win::ResolvePath(fileName), kMaxWaveFileBytes);
-  if (!bytes) return win::Failure{kOpenFailed};
+  if (!bytes) return base::Failure{kOpenFailed};
   return Parse(*bytes, std::string(fileName));
 }
 
-win::Expected<TIWave> TIWave::Parse(std::span<const std::uint8_t> bytes, std::string fileName) {
+base::Expected<TIWave> TIWave::Parse(std::span<const std::uint8_t> bytes, std::string fileName) {
   TIWave wave;
   wave.FileName = std::move(fileName);
   RiffFile file(bytes);
 
   Chunk riff;
   std::uint32_t formType = 0;
-  if (!file.Descend(riff, &formType)) return win::Failure{kDescendFailed};
-  if (riff.Id != Tag("RIFF") || formType != Tag("WAVE")) return win::Failure{kNotWave};
+  if (!file.Descend(riff, &formType)) return base::Failure{kDescendFailed};
+  if (riff.Id != Tag("RIFF") || formType != Tag("WAVE")) return base::Failure{kNotWave};
 
   Chunk fmt;
-  if (!file.FindChunk(riff, Tag("fmt "), fmt)) return win::Failure{kReadError};
-  if (fmt.Size < kPcmFormatBytes) return win::Failure{kNotWave};
+  if (!file.FindChunk(riff, Tag("fmt "), fmt)) return base::Failure{kReadError};
+  if (fmt.Size < kPcmFormatBytes) return base::Failure{kNotWave};
   std::uint8_t head[kPcmFormatBytes];
-  if (!file.Read(head, sizeof head)) return win::Failure{kReadError};
+  if (!file.Read(head, sizeof head)) return base::Failure{kReadError};
   std::uint16_t extraSize = 0;
   if (U16(head) != dsound::kFormatPcm) {
     std::uint8_t extra[2];
-    if (!file.Read(extra, sizeof extra)) return win::Failure{kReadError};
+    if (!file.Read(extra, sizeof extra)) return base::Failure{kReadError};
     extraSize = U16(extra);
   }
   wave.FormatSize = extraSize + 18u;
   try {
     wave.Format.resize(wave.FormatSize);
   } catch (const std::bad_alloc&) {
-    return win::Failure{kNoMemory};
+    return base::Failure{kNoMemory};
   }
   std::memcpy(wave.Format.data(), head, sizeof head);
   wave.Format[16] = static_cast<std::uint8_t>(extraSize);
   wave.Format[17] = static_cast<std::uint8_t>(extraSize >> 8);
-  if (!file.Read(wave.Format.data() + 18, extraSize)) return win::Failure{kNotWave};
-  if (!file.Ascend(fmt)) return win::Failure{kReadError};
+  if (!file.Read(wave.Format.data() + 18, extraSize)) return base::Failure{kNotWave};
+  if (!file.Ascend(fmt)) return base::Failure{kReadError};
 
-  if (win::Status data = ReadData(file, riff, wave); !data) {
+  if (base::Status data = ReadData(file, riff, wave); !data) {
     wave.DataFailure = data.error();
     wave.Format.clear();
     wave.Data.clear();

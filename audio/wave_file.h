@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/dsound/dsound.h"
-#include "platform/win/expected.h"
+#include "base/expected.h"
 
 namespace zandrel::audio {
 
@@ -21,10 +21,10 @@ constexpr std::size_t kMaxWaveFileBytes = 64u << 20;
 class TIWave {
  public:
   // Reads a file named in the data's spelling, relative to the current folder.
-  static win::Expected<TIWave> Read(std::string_view fileName);
+  static base::Expected<TIWave> Read(std::string_view fileName);
   // Reads the bytes of a wave file. A damaged header fails with the system's message; a
   // damaged sample part gives a wave with neither format nor data.
-  static win::Expected<TIWave> Parse(std::span<const std::uint8_t> bytes, std::string fileName);
+  static base::Expected<TIWave> Parse(std::span<const std::uint8_t> bytes, std::string fileName);
 
   // 0 without a format.
   std::uint16_t Channels() const;

@@ -28,7 +28,7 @@ void BM_LoadObjectBank(benchmark::State& state) {
   for (auto _ : state) {
     world->Bank.LoadedName.clear();
     world->Bank.LoadedTextureList.clear();
-    win::Expected<bool> loaded = world::LoadObjectBank(services, *world, "Standard.bnk", "High");
+    base::Expected<bool> loaded = world::LoadObjectBank(services, *world, "Standard.bnk", "High");
     if (!loaded || !*loaded) state.SkipWithError("the bank did not load");
   }
 }

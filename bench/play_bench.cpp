@@ -105,7 +105,7 @@ void BM_PlayFrame(benchmark::State& state) {
   win::ManualClock clock(1000);
   const auto game = std::make_unique<game::Game>(game::GameServices{backend, controls, sounds, music, clock, ZANDREL_DATA});
   backend.OpenView(640, 480, *game->View);
-  if (win::Status started = game::GameStartup(*game, audio::Settings{}); !started) {
+  if (base::Status started = game::GameStartup(*game, audio::Settings{}); !started) {
     state.SkipWithError(started.error().c_str());
     return;
   }

@@ -54,7 +54,7 @@ void LoadTextures(engine::Backend& backend, engine::RenderView& view) {
   backend.BeginTextureImages(view);
   const char* names[] = {"TEXTURES/STONE.PCX", "TEXTURES/BRICK.PCX", "TEXTURES/METAL.PCX"};
   for (int i = 0; i < 3; ++i) {
-    win::Expected<engine::PcxImage> image = engine::DecodePcx(tree.Files().at(names[i]), names[i]);
+    base::Expected<engine::PcxImage> image = engine::DecodePcx(tree.Files().at(names[i]), names[i]);
     if (i == 0) {
       for (std::size_t c = 0; c < 256; ++c) {
         view.ViewPalette.Red[c] = image->Palette[c * 3];

@@ -89,7 +89,7 @@ void BM_ReadLevel100(benchmark::State& state) {
   const auto world = std::make_unique<World>();
   world->Types[20].Lingot = true;
   for (auto _ : state) {
-    win::Expected<LevelMap> level = LoadLevelFile(file);
+    base::Expected<LevelMap> level = LoadLevelFile(file);
     world->Map.Assign(std::move(*level));
     world->Map.CountIngots();
   }

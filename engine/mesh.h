@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/win/expected.h"
+#include "base/expected.h"
 
 namespace zandrel::engine {
 

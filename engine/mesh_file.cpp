@@ -73,8 +73,8 @@ Mesh ParseMesh(std::span<const std::uint8_t> bytes, std::string_view fileName) {
   return mesh;
 }
 
-win::Expected<Mesh> LoadMesh(std::string_view fileName, const std::filesystem::path& base) {
-  if (!win::FileExists(fileName, base)) return win::Failure{MissingMeshMessage(fileName)};
+base::Expected<Mesh> LoadMesh(std::string_view fileName, const std::filesystem::path& base) {
+  if (!win::FileExists(fileName, base)) return base::Failure{MissingMeshMessage(fileName)};
   const auto bytes = win::ReadFilePrefix(win::ResolvePath(fileName, base), kMaxMeshFileBytes);
   if (!bytes) return Damaged(fileName, "cannot be read");
   return ParseMesh(*bytes, fileName);

@@ -13,7 +13,7 @@
 #include <string_view>
 
 #include "engine/mesh.h"
-#include "platform/win/expected.h"
+#include "base/expected.h"
 
 namespace zandrel::engine {
 
@@ -33,7 +33,7 @@ Mesh ParseMesh(std::span<const std::uint8_t> bytes, std::string_view fileName);
 // Loads the file the name resolves to below `base` (the current folder when empty).
 // Fails with MissingMeshMessage when there is no such file; a file that exists but
 // cannot be read gives an empty mesh, as a damaged one does.
-win::Expected<Mesh> LoadMesh(std::string_view fileName, const std::filesystem::path& base = {});
+base::Expected<Mesh> LoadMesh(std::string_view fileName, const std::filesystem::path& base = {});
 
 // Replaces the mesh by one of V + 1 vertices and F + 1 faces, all zero.
 void CreateMesh(Mesh& mesh, std::uint16_t highestVertex, std::uint16_t highestFace);

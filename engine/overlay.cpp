@@ -17,8 +17,8 @@ constexpr Font kSmall{"INTERF/SMALFONT.PCX", kSmallFontFirstSlot, 3, 7, 4, 0.009
 constexpr Font kBig{"INTERF/BIGFONT.PCX", kBigFontFirstSlot, 8, 15, 9, 0.021875f, 0.025f, 16};
 constexpr int kGlyphCount = 100;
 
-win::Status LoadFont(Engine& engine, const Font& font) {
-  if (win::Status loaded = LoadPicture(engine, kFontSheetSlot, font.sheet); !loaded) return loaded;
+base::Status LoadFont(Engine& engine, const Font& font) {
+  if (base::Status loaded = LoadPicture(engine, kFontSheetSlot, font.sheet); !loaded) return loaded;
   for (int i = 0; i < kGlyphCount; ++i) {
     CopyPictureRegion(engine, kFontSheetSlot, font.pitch * i, 0, font.firstSlot + i, font.glyphHeight,
                       font.glyphWidth);
@@ -28,7 +28,7 @@ win::Status LoadFont(Engine& engine, const Font& font) {
 
 }  // namespace
 
-win::Status LoadInterfacePictures(Engine& engine) {
+base::Status LoadInterfacePictures(Engine& engine) {
   struct Entry {
     int slot;
     const char* file;
@@ -37,9 +37,9 @@ win::Status LoadInterfacePictures(Engine& engine) {
                          Entry{kOptionSlot, "INTERF/OPTION.PCX"}, Entry{kSelectSlot, "INTERF/SELECT.PCX"},
                          Entry{kBarSlot, "INTERF/BARRE.PCX"}, Entry{kRadarSlot, "INTERF/RADAR.PCX"},
                          Entry{kRadarDot1Slot, "INTERF/RADARP1.PCX"}, Entry{kRadarDot2Slot, "INTERF/RADARP2.PCX"}}) {
-    if (win::Status loaded = LoadPicture(engine, e.slot, e.file); !loaded) return loaded;
+    if (base::Status loaded = LoadPicture(engine, e.slot, e.file); !loaded) return loaded;
   }
-  if (win::Status small = LoadFont(engine, kSmall); !small) return small;
+  if (base::Status small = LoadFont(engine, kSmall); !small) return small;
   return LoadFont(engine, kBig);
 }
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "engine/engine.h"
-#include "platform/win/expected.h"
+#include "base/expected.h"
 
 namespace zandrel::engine {
 
@@ -26,7 +26,7 @@ enum PictureSlot : int {
 
 // Loads the interface pictures and cuts both fonts into their glyph slots. A missing
 // file fails with the picture loader's message.
-win::Status LoadInterfacePictures(Engine& engine);
+base::Status LoadInterfacePictures(Engine& engine);
 
 // Draws a string with its top-left corner at (x, y); a carriage return (13) starts a new
 // line at the same x.

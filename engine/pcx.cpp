@@ -23,15 +23,15 @@ std::string MissingFileMessage(std::string_view fileName) {
   return "G3D: The file " + std::string(fileName) + " is missing";
 }
 
-win::Expected<PcxImage> DecodePcx(std::span<const std::uint8_t> bytes, std::string_view fileName) {
+base::Expected<PcxImage> DecodePcx(std::span<const std::uint8_t> bytes, std::string_view fileName) {
   if (bytes.size() < kPcxHeaderSize + kPcxPaletteSize) {
-    return win::Failure{DamagedMessage(fileName, "shorter than a header and a palette")};
+    return base::Failure{DamagedMessage(fileName, "shorter than a header and a palette")};
   }
   PcxImage image;
   image.Width = Word(bytes, 8) + 1;
   image.Height = Word(bytes, 10) + 1;
   if (image.Width > kMaxPcxSide || image.Height > kMaxPcxSide) {
-    return win::Failure{DamagedMessage(fileName, "larger than 8192 x 8192 pixels")};
+    return base::Failure{DamagedMessage(fileName, "larger than 8192 x 8192 pixels")};
   }
   const std::size_t paletteAt = bytes.size() - kPcxPaletteSize;
   std::copy(bytes.begin() + static_cast<std::ptrdiff_t>(paletteAt), bytes.end(), image.Palette.begin());
@@ -85,11 +85,11 @@ std::vector<std::uint8_t> EncodePcx(const PcxImage& image) {
   return bytes;
 }
 
-win::Expected<PcxImage> LoadPcx(std::string_view fileName, const std::filesystem::path& base) {
-  if (!win::FileExists(fileName, base)) return win::Failure{MissingFileMessage(fileName)};
+base::Expected<PcxImage> LoadPcx(std::string_view fileName, const std::filesystem::path& base) {
+  if (!win::FileExists(fileName, base)) return base::Failure{MissingFileMessage(fileName)};
   const std::optional<std::vector<std::uint8_t>> bytes =
       win::ReadWholeFile(win::ResolvePath(fileName, base), kMaxPcxFileSize);
-  if (!bytes) return win::Failure{DamagedMessage(fileName, "unreadable or too large")};
+  if (!bytes) return base::Failure{DamagedMessage(fileName, "unreadable or too large")};
   return DecodePcx(*bytes, fileName);
 }
 

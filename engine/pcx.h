@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "engine/image.h"
-#include "platform/win/expected.h"
+#include "base/expected.h"
 
 namespace zandrel::engine {
 
@@ -35,7 +35,7 @@ std::string MissingFileMessage(std::string_view fileName);
 // 0 writing nothing. Decoding stops once Width x Height pixels are written (the rest of
 // a run is dropped); pixels the data does not reach stay 0. Fails, naming `fileName`,
 // for a file shorter than a header and a palette or an image above kMaxPcxSide.
-win::Expected<PcxImage> DecodePcx(std::span<const std::uint8_t> bytes, std::string_view fileName);
+base::Expected<PcxImage> DecodePcx(std::span<const std::uint8_t> bytes, std::string_view fileName);
 
 // Encodes an image as a 256-colour PCX file (version 5, run-length coded, with the
 // palette marker byte), as a paint program writes it; DecodePcx gives it back.
@@ -43,6 +43,6 @@ std::vector<std::uint8_t> EncodePcx(const PcxImage& image);
 
 // Reads and decodes the file the name resolves to below `base` (the current folder when
 // empty). A missing file fails with MissingFileMessage(fileName).
-win::Expected<PcxImage> LoadPcx(std::string_view fileName, const std::filesystem::path& base = {});
+base::Expected<PcxImage> LoadPcx(std::string_view fileName, const std::filesystem::path& base = {});
 
 }  // namespace zandrel::engine

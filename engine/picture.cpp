@@ -26,14 +26,14 @@ Picture MakePicture(const PcxImage& image) {
   return picture;
 }
 
-win::Status LoadPicture(Engine& engine, int slot, std::string_view fileName, const std::filesystem::path& base) {
+base::Status LoadPicture(Engine& engine, int slot, std::string_view fileName, const std::filesystem::path& base) {
   if (!ValidSlot(slot)) {
-    return win::Failure{"G3D: No picture slot " + std::to_string(slot) + " for " + std::string(fileName)};
+    return base::Failure{"G3D: No picture slot " + std::to_string(slot) + " for " + std::string(fileName)};
   }
-  const win::Expected<PcxImage> image = LoadPcx(fileName, base);
-  if (!image) return win::Failure{image.error()};
+  const base::Expected<PcxImage> image = LoadPcx(fileName, base);
+  if (!image) return base::Failure{image.error()};
   if (image->Width % 2 != 0) {
-    return win::Failure{"G3D: The image " + std::string(fileName) + " must have an odd width"};
+    return base::Failure{"G3D: The image " + std::string(fileName) + " must have an odd width"};
   }
   engine.Pictures[static_cast<std::size_t>(slot)] = MakePicture(*image);
   return {};

@@ -8,7 +8,7 @@
 
 #include "engine/engine.h"
 #include "engine/image.h"
-#include "platform/win/expected.h"
+#include "base/expected.h"
 
 namespace zandrel::engine {
 
@@ -27,7 +27,7 @@ Picture MakePicture(const PcxImage& image);
 // 0..kPictureSlotCount - 1, a missing file (MissingFileMessage), a damaged one, and an
 // image whose Xmax is even ("G3D: The image <name> must have an odd width"): rows of
 // the file are only whole when the width in pixels is even.
-win::Status LoadPicture(Engine& engine, int slot, std::string_view fileName,
+base::Status LoadPicture(Engine& engine, int slot, std::string_view fileName,
                         const std::filesystem::path& base = {});
 
 // Makes `target` a new width x height picture cut from `source` at (x, y): row i,

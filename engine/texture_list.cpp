@@ -99,13 +99,13 @@ TextureListEntries ParseTextureList(std::string_view text) {
   return entries;
 }
 
-win::Status LoadTextureList(Engine& engine, RenderView& view, std::string_view fileName,
+base::Status LoadTextureList(Engine& engine, RenderView& view, std::string_view fileName,
                             const std::filesystem::path& base) {
-  if (!win::FileExists(fileName, base)) return win::Failure{MissingFileMessage(fileName)};
+  if (!win::FileExists(fileName, base)) return base::Failure{MissingFileMessage(fileName)};
   const std::optional<std::vector<std::uint8_t>> bytes =
       win::ReadWholeFile(win::ResolvePath(fileName, base), kMaxTextureListSize);
   if (!bytes) {
-    return win::Failure{"G3D: The file " + std::string(fileName) + " is unreadable or too large"};
+    return base::Failure{"G3D: The file " + std::string(fileName) + " is unreadable or too large"};
   }
   const TextureListEntries entries =
       ParseTextureList(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
@@ -116,8 +116,8 @@ win::Status LoadTextureList(Engine& engine, RenderView& view, std::string_view f
   engine.Back->BeginTextureImages(view);
   bool first = true;
   for (const TextureListImage& entry : entries.Images) {
-    const win::Expected<PcxImage> image = LoadPcx(entry.File, base);
-    if (!image) return win::Failure{image.error()};
+    const base::Expected<PcxImage> image = LoadPcx(entry.File, base);
+    if (!image) return base::Failure{image.error()};
     if (first) {
       for (std::size_t i = 0; i < 256; ++i) {
         view.ViewPalette.Red[i] = image->Palette[i * 3];

@@ -16,7 +16,7 @@
 
 #include "engine/engine.h"
 #include "engine/render_view.h"
-#include "platform/win/expected.h"
+#include "base/expected.h"
 
 namespace zandrel::engine {
 
@@ -63,7 +63,7 @@ TextureListEntries ParseTextureList(std::string_view text);
 // a texture this list does not define shows image 0 rather than a stale number. Skipped
 // lines are reported on standard error. A missing list or image file fails with
 // MissingFileMessage; a damaged image fails with the decoder's message.
-win::Status LoadTextureList(Engine& engine, RenderView& view, std::string_view fileName,
+base::Status LoadTextureList(Engine& engine, RenderView& view, std::string_view fileName,
                             const std::filesystem::path& base = {});
 
 // Advances every texture from 0 to HighestTexture by one image: counting up when

@@ -10,11 +10,11 @@
 
 namespace zandrel::game {
 
-win::Expected<std::vector<std::string>> ReadCreditsText(const std::filesystem::path& folder) {
+base::Expected<std::vector<std::string>> ReadCreditsText(const std::filesystem::path& folder) {
   const std::filesystem::path path = win::ResolvePath("game.dat", folder);
   const std::optional<std::vector<std::uint8_t>> bytes =
       win::FileExists("game.dat", folder) ? win::ReadWholeFile(path, 1u << 20) : std::nullopt;
-  if (!bytes) return win::Failure{"GAME: The file game.dat does not exist. Please re-install the application"};
+  if (!bytes) return base::Failure{"GAME: The file game.dat does not exist. Please re-install the application"};
   std::vector<std::string> lines = win::SplitLines(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
   if (!lines.empty()) lines.pop_back();  // the last line read is not shown
   if (lines.size() > kMaxCreditsLines) lines.resize(kMaxCreditsLines);
@@ -34,7 +34,7 @@ void DrawCreditsText(engine::Engine& engine, engine::RenderView& view, const std
   }
 }
 
-void StartParticles(Particles& particles, win::Random& random) {
+void StartParticles(Particles& particles, base::Random& random) {
   for (Particle& p : particles) {
     p.Colour = random.Next(256);
     p.Spin1 = random.Next(32767);

@@ -11,8 +11,8 @@
 #include "engine/engine.h"
 #include "engine/mesh.h"
 #include "engine/render_view.h"
-#include "platform/win/expected.h"
-#include "platform/win/random.h"
+#include "base/expected.h"
+#include "base/random.h"
 #include "world/world.h"
 
 namespace zandrel::game {
@@ -23,7 +23,7 @@ constexpr std::size_t kParticleCount = 1001;
 // The lines of "game.dat" in the folder, still scrambled; the last line read is not one
 // of them (a file of N lines gives N - 1). At most 1001 lines are kept. A missing file
 // fails with "GAME: The file game.dat does not exist. Please re-install the application".
-win::Expected<std::vector<std::string>> ReadCreditsText(const std::filesystem::path& folder);
+base::Expected<std::vector<std::string>> ReadCreditsText(const std::filesystem::path& folder);
 
 // Draws the lines from y = scroll down: "&" lines in the big font (0.06 apart), others
 // in the small font (0.03), each centred and only while -0.03 < y < 1.07; empty lines
@@ -42,7 +42,7 @@ using Particles = std::array<Particle, kParticleCount>;
 
 // Scatters the particles above the podium: colours 0..255, spins, x and z in -1024..1023,
 // y in 4096..7167, life 100.
-void StartParticles(Particles& particles, win::Random& random);
+void StartParticles(Particles& particles, base::Random& random);
 
 // Lets them fall to y -400, then fade and start again from 2048, and adds each as the
 // bank's particle triangle in its colour.

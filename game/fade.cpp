@@ -7,7 +7,7 @@
 
 namespace zandrel::game {
 
-void StartFade(FrameState& frame, win::Random& random, std::uint32_t now, std::int32_t direction) {
+void StartFade(FrameState& frame, base::Random& random, std::uint32_t now, std::int32_t direction) {
   if (frame.FadeActive) return;
   frame.FadeActive = true;
   frame.FadeLevel = direction < 0 ? kFadeSteps : 0;

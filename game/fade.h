@@ -8,13 +8,13 @@
 #include "engine/mesh.h"
 #include "engine/render_view.h"
 #include "game/frame_state.h"
-#include "platform/win/random.h"
+#include "base/random.h"
 
 namespace zandrel::game {
 
 // Starts a fade: +1 fades out (to black), -1 fades in. A running fade is never restarted
 // or reversed. The caller resets the frame clock afterwards.
-void StartFade(FrameState& frame, win::Random& random, std::uint32_t now, std::int32_t direction);
+void StartFade(FrameState& frame, base::Random& random, std::uint32_t now, std::int32_t direction);
 
 // Advances a running fade by its 40 ms steps (at most 3 a frame); ends it below 0 or above
 // 16, setting FadeDone after a fade-out.

@@ -18,7 +18,7 @@
 #include "game/frame_state.h"
 #include "game/ports.h"
 #include "platform/win/clock.h"
-#include "platform/win/expected.h"
+#include "base/expected.h"
 #include "world/world.h"
 
 namespace zandrel::game {
@@ -99,7 +99,7 @@ class Game {
 // The start-up after the display is open (settings read, view opened at their size):
 // the bank in the settings' quality, the cube faces, the level list, the credits text.
 // A failure is fatal: the main shows it and ends with status 1.
-win::Status GameStartup(Game& game, const audio::Settings& settings);
+base::Status GameStartup(Game& game, const audio::Settings& settings);
 
 // The settings to write at shutdown, from the game's state and the window's placement.
 audio::SettingsToWrite SettingsAtShutdown(const Game& game, std::int32_t top, std::int32_t left,

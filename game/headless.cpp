@@ -46,7 +46,7 @@ bool Number(std::string_view text, T& value) {
 
 }  // namespace
 
-win::Expected<std::vector<ScriptLine>> ParseInputScript(std::string_view text) {
+base::Expected<std::vector<ScriptLine>> ParseInputScript(std::string_view text) {
   std::vector<ScriptLine> script;
   std::istringstream in{std::string(text)};
   std::string line;
@@ -56,7 +56,7 @@ win::Expected<std::vector<ScriptLine>> ParseInputScript(std::string_view text) {
     std::string from, to, controls, extra;
     if (!(words >> from)) continue;
     const auto fail = [&](const std::string& what) {
-      return win::Failure{"input script line " + std::to_string(number) + ": " + what};
+      return base::Failure{"input script line " + std::to_string(number) + ": " + what};
     };
     ScriptLine entry;
     if (!(words >> to >> controls) || (words >> extra)) return fail("expected FROM TO CONTROL[+CONTROL...]");
@@ -100,7 +100,7 @@ bool ScriptedControls::KeyDown(int virtualKey) {
   return false;
 }
 
-win::Expected<HeadlessOptions> ParseHeadlessOptions(const std::vector<std::string>& args) {
+base::Expected<HeadlessOptions> ParseHeadlessOptions(const std::vector<std::string>& args) {
   HeadlessOptions options;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& name = args[i];
@@ -108,9 +108,9 @@ win::Expected<HeadlessOptions> ParseHeadlessOptions(const std::vector<std::strin
       options.Audio = true;
       continue;
     }
-    if (i + 1 >= args.size()) return win::Failure{"missing value after " + name};
+    if (i + 1 >= args.size()) return base::Failure{"missing value after " + name};
     const std::string& value = args[++i];
-    const auto bad = [&] { return win::Failure{"bad value for " + name + ": " + value}; };
+    const auto bad = [&] { return base::Failure{"bad value for " + name + ": " + value}; };
     if (name == "--level") {
       options.Level = value;
     } else if (name == "--level-index") {
@@ -147,11 +147,11 @@ win::Expected<HeadlessOptions> ParseHeadlessOptions(const std::vector<std::strin
       }
       options.Cells = box;
     } else {
-      return win::Failure{"unknown option " + name};
+      return base::Failure{"unknown option " + name};
     }
   }
   if (options.Level.empty() == !options.LevelIndex.has_value()) {
-    return win::Failure{"give exactly one of --level FILE.lev and --level-index N"};
+    return base::Failure{"give exactly one of --level FILE.lev and --level-index N"};
   }
   return options;
 }
@@ -267,15 +267,15 @@ HeadlessRun::HeadlessRun() = default;
 HeadlessRun::HeadlessRun(HeadlessRun&&) noexcept = default;
 HeadlessRun::~HeadlessRun() = default;
 
-win::Expected<HeadlessRun> PlayHeadless(const HeadlessOptions& options, engine::Backend& display) {
-  win::Expected<std::filesystem::path> data = win::FindDataTree(options.Data);
-  if (!data) return win::Failure{data.error()};
+base::Expected<HeadlessRun> PlayHeadless(const HeadlessOptions& options, engine::Backend& display) {
+  base::Expected<std::filesystem::path> data = win::FindDataTree(options.Data);
+  if (!data) return base::Failure{data.error()};
   std::vector<ScriptLine> script;
   if (!options.Input.empty()) {
     const std::optional<std::vector<std::uint8_t>> bytes = win::ReadWholeFile(options.Input, 16u << 20);
-    if (!bytes) return win::Failure{"cannot read the input script " + options.Input};
-    win::Expected<std::vector<ScriptLine>> parsed = ParseInputScript(std::string(bytes->begin(), bytes->end()));
-    if (!parsed) return win::Failure{parsed.error()};
+    if (!bytes) return base::Failure{"cannot read the input script " + options.Input};
+    base::Expected<std::vector<ScriptLine>> parsed = ParseInputScript(std::string(bytes->begin(), bytes->end()));
+    if (!parsed) return base::Failure{parsed.error()};
     script = std::move(*parsed);
   }
   const std::string level = options.Level.empty() ? "" : std::filesystem::absolute(options.Level).string();
@@ -294,12 +294,12 @@ win::Expected<HeadlessRun> PlayHeadless(const HeadlessOptions& options, engine::
     machine->deviceMusic->Start(*game, nullptr);
   }
   display.OpenView(640, 480, *game->View);
-  if (win::Status started = GameStartup(*game, audio::Settings{}); !started) return win::Failure{started.error()};
+  if (base::Status started = GameStartup(*game, audio::Settings{}); !started) return base::Failure{started.error()};
   world::PlayerSlot& hero = game->Hero();
   hero.Lives = options.Lives;
   if (options.LevelIndex) {
     if (*options.LevelIndex >= static_cast<std::int32_t>(game->LevelList.size())) {
-      return win::Failure{"there are only " + std::to_string(game->LevelList.size()) + " levels"};
+      return base::Failure{"there are only " + std::to_string(game->LevelList.size()) + " levels"};
     }
     hero.LevelIndex = *options.LevelIndex;
   } else {
@@ -334,7 +334,7 @@ win::Expected<HeadlessRun> PlayHeadless(const HeadlessOptions& options, engine::
 int RunHeadless(const HeadlessOptions& options, engine::Backend& display) {
   // A run with sound makes the data folder current: the summary's path is taken first.
   const std::filesystem::path jsonPath = options.Json.empty() ? "" : std::filesystem::absolute(options.Json);
-  win::Expected<HeadlessRun> run = PlayHeadless(options, display);
+  base::Expected<HeadlessRun> run = PlayHeadless(options, display);
   if (!run) {
     win::ShowMessage(run.error());
     return 1;
@@ -343,7 +343,7 @@ int RunHeadless(const HeadlessOptions& options, engine::Backend& display) {
                                .dump(-1, ' ', false, ordered_json::error_handler_t::replace);
   if (options.Json.empty()) {
     std::cout << json << "\n";
-  } else if (win::Status written = win::WriteFileAtomic(jsonPath, json + "\n"); !written) {
+  } else if (base::Status written = win::WriteFileAtomic(jsonPath, json + "\n"); !written) {
     win::ShowMessage(written.error());
     return 1;
   }

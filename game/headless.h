@@ -12,7 +12,7 @@
 
 #include "engine/backend.h"
 #include "game/ports.h"
-#include "platform/win/expected.h"
+#include "base/expected.h"
 
 namespace zandrel::game {
 
@@ -25,7 +25,7 @@ struct ScriptLine {
 
 // Lines "FROM TO CONTROL[+CONTROL...]"; controls up down left right jump look action
 // menu and kp_plus kp_minus f1 f4 f5 f7 f9; "#" starts a comment. A mistake names its line.
-win::Expected<std::vector<ScriptLine>> ParseInputScript(std::string_view text);
+base::Expected<std::vector<ScriptLine>> ParseInputScript(std::string_view text);
 
 // Controls that follow a script: the frame number is set before each frame.
 class ScriptedControls final : public Controls {
@@ -57,7 +57,7 @@ struct HeadlessOptions {
 };
 
 // Parses the headless options (the arguments after --headless); a mistake is one line.
-win::Expected<HeadlessOptions> ParseHeadlessOptions(const std::vector<std::string>& args);
+base::Expected<HeadlessOptions> ParseHeadlessOptions(const std::vector<std::string>& args);
 
 class Game;
 struct HeadlessMachine;  // the script, silence and clock the game was played with
@@ -75,7 +75,7 @@ struct HeadlessRun {
 
 // Plays the game from the level start for the frames asked, drawing on `display` (the
 // null display). Fails with the system's message when the game cannot start.
-win::Expected<HeadlessRun> PlayHeadless(const HeadlessOptions& options, engine::Backend& display);
+base::Expected<HeadlessRun> PlayHeadless(const HeadlessOptions& options, engine::Backend& display);
 
 // Runs PlayHeadless and writes the JSON summary. Returns the exit status: 0, or 1 with the
 // system's message on stderr when the game could not start (missing data, bad script).

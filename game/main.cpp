@@ -50,14 +50,14 @@ constexpr const char* kUsage =
     "writes what is mixed to SDL_DISKAUDIOFILE) and paces its frames at the game's speed.\n";
 
 int Headless(const std::vector<std::string>& args) {
-  win::Expected<game::HeadlessOptions> options = game::ParseHeadlessOptions(args);
+  base::Expected<game::HeadlessOptions> options = game::ParseHeadlessOptions(args);
   if (!options) {
     std::fprintf(stderr, "zandrel: %s\n", options.error().c_str());
     return 2;
   }
   glide::NullGlide board;
   engine::glide::GlideBackend display(board);
-  if (win::Status started = display.StartEngine(); !started) win::FatalError(started.error());
+  if (base::Status started = display.StartEngine(); !started) win::FatalError(started.error());
   return game::RunHeadless(*options, display);
 }
 
@@ -68,7 +68,7 @@ struct ScreenshotRun {
 };
 
 int Play(const std::string& dataOption, const ScreenshotRun& shot) {
-  win::Expected<std::filesystem::path> data = win::FindDataTree(dataOption);
+  base::Expected<std::filesystem::path> data = win::FindDataTree(dataOption);
   if (!data) win::FatalError(data.error());
   std::filesystem::current_path(*data);
   const audio::Settings settings = audio::ReadSettings(*data);
@@ -87,14 +87,14 @@ int Play(const std::string& dataOption, const ScreenshotRun& shot) {
   ws.DisplayWidth = settings.Display.DisplayWidth;
   ws.DisplayHeight = settings.Display.DisplayHeight;
   ws.Fullscreen = settings.FullscreenRequest;
-  win::Expected<std::unique_ptr<win::sdl::SdlWindow>> window = win::sdl::SdlWindow::Create(ws);
+  base::Expected<std::unique_ptr<win::sdl::SdlWindow>> window = win::sdl::SdlWindow::Create(ws);
   if (!window) noBoard(window.error());
   win::sdl::SdlMessageBox box((*window)->Handle());
   win::SetMessageBoxDisplay(&box);
   auto board = glide::OpenGlGlide::Create((*window)->Handle());
   if (!board) noBoard(board.error());
   engine::glide::GlideBackend display(**board);
-  if (win::Status started = display.StartEngine(); !started) win::FatalError(started.error());
+  if (base::Status started = display.StartEngine(); !started) win::FatalError(started.error());
 
   input::KeyState keys;
   input::InputDevices devices(keys, &(*window)->Joystick());
@@ -122,7 +122,7 @@ int Play(const std::string& dataOption, const ScreenshotRun& shot) {
 
   display.OpenView(settings.Display.DisplayWidth, settings.Display.DisplayHeight, *game->View);
   game::FrameTick(*game);  // not ready yet: the loading text
-  if (win::Status started = game::GameStartup(*game, settings); !started) win::FatalError(started.error());
+  if (base::Status started = game::GameStartup(*game, settings); !started) win::FatalError(started.error());
   controls.WaitAllKeysUp();
   game::ResetFrameClock(*game);
   game->Frame.GameReady = true;
@@ -130,7 +130,7 @@ int Play(const std::string& dataOption, const ScreenshotRun& shot) {
   int status = 0;
   for (long frame = 0; !game->QuitRequested && pump(); ++frame) {
     if (!shot.Path.empty() && frame == shot.Frames) {
-      if (win::Status saved = mainWindow.SaveFrame(shot.Path); !saved) {
+      if (base::Status saved = mainWindow.SaveFrame(shot.Path); !saved) {
         std::fprintf(stderr, "zandrel: %s\n", saved.error().c_str());
         status = 1;
       }
@@ -140,7 +140,7 @@ int Play(const std::string& dataOption, const ScreenshotRun& shot) {
   }
 
   const win::sdl::Rect place = (*window)->Placement();
-  if (win::Status saved = audio::WriteSettings(
+  if (base::Status saved = audio::WriteSettings(
           *data, game::SettingsAtShutdown(*game, place.Y, place.X, place.Width, place.Height, (*window)->Fullscreen()));
       !saved) {
     std::fprintf(stderr, "zandrel: %s\n", saved.error().c_str());

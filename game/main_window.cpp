@@ -15,7 +15,7 @@ void MainWindow::PaintText(std::string_view text) {
   glide::PaintWindowText(board_, size.Width, size.Height, text);
 }
 
-win::Status MainWindow::SaveFrame(const std::filesystem::path& path) {
+base::Status MainWindow::SaveFrame(const std::filesystem::path& path) {
   const glide::ScreenSize size = board_.Size();
   std::vector<std::uint8_t> rgba = board_.ReadFrame();
   // The frame's alpha is the board's alpha buffer, not transparency: the picture is opaque.
@@ -23,7 +23,7 @@ win::Status MainWindow::SaveFrame(const std::filesystem::path& path) {
   return engine::soft::WritePngRgba(path, size.Width, size.Height, rgba);
 }
 
-win::Expected<std::filesystem::path> MainWindow::SaveScreenshot() {
+base::Expected<std::filesystem::path> MainWindow::SaveScreenshot() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
@@ -35,7 +35,7 @@ win::Expected<std::filesystem::path> MainWindow::SaveScreenshot() {
   for (int n = 2; std::filesystem::exists(path); ++n) {
     path = folder / ("zandrel-" + std::string(stamp) + "-" + std::to_string(n) + ".png");
   }
-  if (win::Status saved = SaveFrame(path); !saved) return win::Failure{saved.error()};
+  if (base::Status saved = SaveFrame(path); !saved) return base::Failure{saved.error()};
   return path;
 }
 

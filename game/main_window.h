@@ -18,9 +18,9 @@ class MainWindow final : public GameWindow {
   bool Fullscreen() const override { return window_.Fullscreen(); }
   void DisplaySizeChanged(int width, int height) override { window_.SetDisplaySize(width, height); }
   // A new file in the user's pictures folder, named after the local time.
-  win::Expected<std::filesystem::path> SaveScreenshot() override;
+  base::Expected<std::filesystem::path> SaveScreenshot() override;
   // The last presented picture, at the board's resolution.
-  win::Status SaveFrame(const std::filesystem::path& path);
+  base::Status SaveFrame(const std::filesystem::path& path);
 
  private:
   win::sdl::SdlWindow& window_;

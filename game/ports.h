@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "engine/render_view.h"
-#include "platform/win/expected.h"
+#include "base/expected.h"
 #include "world/world_sounds.h"
 
 namespace zandrel::game {
@@ -73,7 +73,7 @@ class GameWindow {
   // The picture's resolution changed: a windowed window grows to show it whole.
   virtual void DisplaySizeChanged(int width, int height) = 0;
   // Writes the last presented picture as a PNG file; answers where.
-  virtual win::Expected<std::filesystem::path> SaveScreenshot() = 0;
+  virtual base::Expected<std::filesystem::path> SaveScreenshot() = 0;
 };
 
 // Silence, for headless runs and machines without a sound device.

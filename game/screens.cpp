@@ -143,7 +143,7 @@ void CreditsFrame(Game& game) {
 
 void StartLevel(Game& game, const std::string& fileName) {
   world::BankServices bank = game.Bank();
-  win::Expected<bool> read = world::ReadLevel(*game.World, bank, fileName, game.Quality);
+  base::Expected<bool> read = world::ReadLevel(*game.World, bank, fileName, game.Quality);
   if (!read) win::FatalError(read.error());
   // The music cells' pieces load now rather than when the hero walks in.
   for (const world::MusicCell& cell : game.World->Map.MusicCells) game.Services.Music.PrepareMusic(cell.Music);
@@ -185,7 +185,7 @@ void OptionKeys(Game& game) {
     if (s.Window->ToggleFullscreen()) Notice(game, s.Window->Fullscreen() ? "FULL SCREEN" : "WINDOWED");
   }
   if (s.Input.KeyDown(kKeyF12) && s.Window != nullptr) {
-    win::Expected<std::filesystem::path> shot = s.Window->SaveScreenshot();
+    base::Expected<std::filesystem::path> shot = s.Window->SaveScreenshot();
     if (shot) {
       s.Sounds.PlayInterface(InterfaceSound::Click);
       std::printf("zandrel: screenshot %s\n", shot->c_str());
@@ -199,7 +199,7 @@ void OptionKeys(Game& game) {
     s.Sounds.PlayInterface(InterfaceSound::Choice);
     const bool high = game.World->Bank.HighQuality;
     world::BankServices bank = game.Bank();
-    win::Expected<bool> loaded = world::LoadObjectBank(bank, *game.World, "Standard.bnk", high ? "Low" : "High");
+    base::Expected<bool> loaded = world::LoadObjectBank(bank, *game.World, "Standard.bnk", high ? "Low" : "High");
     if (!loaded) win::FatalError(loaded.error());
     game.Quality = high ? world::TextureQuality::Low : world::TextureQuality::High;
     ResetFrameClock(game);

@@ -18,7 +18,7 @@ Game::Game(const GameServices& services)
   engine::StartEngineCore(Engine);
 }
 
-win::Status GameStartup(Game& game, const audio::Settings& settings) {
+base::Status GameStartup(Game& game, const audio::Settings& settings) {
   game.World->Random.Seed(static_cast<std::int32_t>(game.Services.Clock.Ticks()));
   game.World->Bank.LoadedName.clear();
   game.World->Bank.LoadedQuality.clear();
@@ -27,15 +27,15 @@ win::Status GameStartup(Game& game, const audio::Settings& settings) {
   game.Services.Sounds.LoadInterfaceSounds();
   game.Quality = settings.HighTextures ? world::TextureQuality::High : world::TextureQuality::Low;
   world::BankServices bank = game.Bank();
-  win::Expected<bool> loaded = world::LoadObjectBank(bank, *game.World, "Standard.bnk", settings.HighTextures ? "High" : "Low");
-  if (!loaded) return win::Failure{loaded.error()};
+  base::Expected<bool> loaded = world::LoadObjectBank(bank, *game.World, "Standard.bnk", settings.HighTextures ? "High" : "Low");
+  if (!loaded) return base::Failure{loaded.error()};
   game.Frame.FreeRunning = true;
   game.Faces = engine::MakeCubeFaces();
-  win::Expected<std::vector<std::string>> levels = world::BuildLevelList(game.Services.DataFolder);
-  if (!levels) return win::Failure{levels.error()};
+  base::Expected<std::vector<std::string>> levels = world::BuildLevelList(game.Services.DataFolder);
+  if (!levels) return base::Failure{levels.error()};
   game.LevelList = std::move(*levels);
-  win::Expected<std::vector<std::string>> credits = ReadCreditsText(game.Services.DataFolder);
-  if (!credits) return win::Failure{credits.error()};
+  base::Expected<std::vector<std::string>> credits = ReadCreditsText(game.Services.DataFolder);
+  if (!credits) return base::Failure{credits.error()};
   game.Credits.Lines = std::move(*credits);
   game.Frame.ShowFps = false;
   game.World->LastSlot = 0;

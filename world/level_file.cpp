@@ -70,8 +70,8 @@ std::string MissingLevelMessage(std::string_view fileName) {
   return "The file " + std::string(fileName) + " is missing or invalid.";
 }
 
-win::Expected<LevelMap> ParseLevel(std::span<const std::uint8_t> bytes, std::string_view fileName) {
-  const win::Failure invalid{MissingLevelMessage(fileName)};
+base::Expected<LevelMap> ParseLevel(std::span<const std::uint8_t> bytes, std::string_view fileName) {
+  const base::Failure invalid{MissingLevelMessage(fileName)};
   if (bytes.size() < kLevelHeaderSize) return invalid;
   const Reader in(bytes);
   const std::int32_t sx = in.Int(256), sy = in.Int(260), sz = in.Int(264);
@@ -157,9 +157,9 @@ std::vector<std::uint8_t> SerializeLevel(const LevelMap& map) {
   return out.Take();
 }
 
-win::Expected<LevelMap> LoadLevelFile(std::string_view fileName, const std::filesystem::path& base) {
+base::Expected<LevelMap> LoadLevelFile(std::string_view fileName, const std::filesystem::path& base) {
   const std::filesystem::path path = win::ResolvePath(fileName, base);
-  const win::Failure invalid{MissingLevelMessage(fileName)};
+  const base::Failure invalid{MissingLevelMessage(fileName)};
   // The header gives the sizes; no more than the largest file of those sizes is read.
   const std::optional<std::vector<std::uint8_t>> header = win::ReadFilePrefix(path, kLevelHeaderSize);
   if (!header) return invalid;
@@ -173,7 +173,7 @@ win::Expected<LevelMap> LoadLevelFile(std::string_view fileName, const std::file
   return ParseLevel(*bytes, fileName);
 }
 
-win::Status WriteLevel(const LevelMap& map, std::string_view fileName, const std::filesystem::path& base) {
+base::Status WriteLevel(const LevelMap& map, std::string_view fileName, const std::filesystem::path& base) {
   return win::WriteFileAtomic(win::ResolvePath(fileName, base), SerializeLevel(map));
 }
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/win/expected.h"
+#include "base/expected.h"
 #include "world/level_map.h"
 
 namespace zandrel::world {
@@ -28,17 +28,17 @@ std::string MissingLevelMessage(std::string_view fileName);
 // Decodes a level. Everything is checked before use: sizes of at least 1, a cell count
 // within LevelMap::kMaxCells, 0..255 sentries, and enough bytes for all of them; bytes
 // after the last placement are ignored. A failure carries MissingLevelMessage(fileName).
-win::Expected<LevelMap> ParseLevel(std::span<const std::uint8_t> bytes, std::string_view fileName);
+base::Expected<LevelMap> ParseLevel(std::span<const std::uint8_t> bytes, std::string_view fileName);
 
 // Encodes a level field for field; texts are cut to 255 bytes and padded with zeros.
 std::vector<std::uint8_t> SerializeLevel(const LevelMap& map);
 
 // Reads and decodes the file the name resolves to below `base` (the current folder
 // when empty), reading no more than the level can use.
-win::Expected<LevelMap> LoadLevelFile(std::string_view fileName, const std::filesystem::path& base = {});
+base::Expected<LevelMap> LoadLevelFile(std::string_view fileName, const std::filesystem::path& base = {});
 
 // Writes a level, replacing the file atomically.
-win::Status WriteLevel(const LevelMap& map, std::string_view fileName,
+base::Status WriteLevel(const LevelMap& map, std::string_view fileName,
                        const std::filesystem::path& base = {});
 
 }  // namespace zandrel::world

@@ -13,11 +13,11 @@ constexpr std::string_view kSettingsFile = "zandrel.ini";
 
 }  // namespace
 
-win::Expected<std::vector<std::string>> BuildLevelList(const std::filesystem::path& base) {
+base::Expected<std::vector<std::string>> BuildLevelList(const std::filesystem::path& base) {
   std::optional<std::vector<std::string>> names = win::ListFolder("LEVEL\\*.*", base);
-  if (!names) return win::Failure{"GAME: Problem reading level files (LEVEL\\ folder)."};
+  if (!names) return base::Failure{"GAME: Problem reading level files (LEVEL\\ folder)."};
   std::erase_if(*names, [](const std::string& name) { return name.size() < 2 || name == ".."; });
-  if (names->empty()) return win::Failure{"GAME: No level files (LEVEL\\ folder)."};
+  if (names->empty()) return base::Failure{"GAME: No level files (LEVEL\\ folder)."};
   // std::string compares with char_traits<char>, which orders by unsigned character code.
   std::sort(names->begin(), names->end());
   if (names->size() > kMaxLevels) names->resize(kMaxLevels);
@@ -47,7 +47,7 @@ SavedGame LoadSavedGame(const std::filesystem::path& startFolder, std::int32_t l
   return saved;
 }
 
-win::Status StoreSavedGame(const std::filesystem::path& startFolder, std::int32_t levelIndex,
+base::Status StoreSavedGame(const std::filesystem::path& startFolder, std::int32_t levelIndex,
                            std::int32_t lives) {
   const std::int64_t value = static_cast<std::int64_t>(levelIndex) + static_cast<std::int64_t>(lives) * 100000;
   win::IniFile ini(win::ProfilePath(startFolder, kSettingsFile));

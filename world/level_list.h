@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/win/expected.h"
+#include "base/expected.h"
 
 namespace zandrel::world {
 
@@ -18,7 +18,7 @@ constexpr std::size_t kMaxLevels = 32768;
 // characters, as "LEVEL\" + name, sorted by character codes ("A.lev" before "a.lev",
 // "x10" before "x2"); at most kMaxLevels. Fails with the system's message when the folder
 // cannot be listed or holds nothing.
-win::Expected<std::vector<std::string>> BuildLevelList(const std::filesystem::path& base = {});
+base::Expected<std::vector<std::string>> BuildLevelList(const std::filesystem::path& base = {});
 
 // Exclusive-or of character k (counting from 1) with k mod 256; its own inverse.
 std::string Scramble(std::string_view text);
@@ -33,7 +33,7 @@ struct SavedGame {
 SavedGame LoadSavedGame(const std::filesystem::path& startFolder, std::int32_t levelCount);
 
 // Saves the level index and lives, scrambled, in the settings file.
-win::Status StoreSavedGame(const std::filesystem::path& startFolder, std::int32_t levelIndex,
+base::Status StoreSavedGame(const std::filesystem::path& startFolder, std::int32_t levelIndex,
                            std::int32_t lives);
 
 }  // namespace zandrel::world

@@ -200,13 +200,13 @@ class TextParser {
     }
   }
 
-  win::Expected<LevelMap> Parse();
+  base::Expected<LevelMap> Parse();
 
  private:
-  using Problem = std::optional<win::Failure>;
+  using Problem = std::optional<base::Failure>;
 
-  static win::Failure Error(std::size_t line, const std::string& message) {
-    return win::Failure{"line " + std::to_string(line) + ": " + message};
+  static base::Failure Error(std::size_t line, const std::string& message) {
+    return base::Failure{"line " + std::to_string(line) + ": " + message};
   }
   Problem Field(const Line& line, std::string_view key, std::string_view value);
   Problem Legend(const Line& line);
@@ -441,7 +441,7 @@ TextParser::Problem TextParser::Finish() {
   return std::nullopt;
 }
 
-win::Expected<LevelMap> TextParser::Parse() {
+base::Expected<LevelMap> TextParser::Parse() {
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const Line& line = lines_[i];
     const std::string_view text = Trim(line.text);
@@ -464,6 +464,6 @@ win::Expected<LevelMap> TextParser::Parse() {
 
 }  // namespace
 
-win::Expected<LevelMap> ParseLevelText(std::string_view text) { return TextParser(text).Parse(); }
+base::Expected<LevelMap> ParseLevelText(std::string_view text) { return TextParser(text).Parse(); }
 
 }  // namespace zandrel::world

@@ -27,7 +27,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/win/expected.h"
+#include "base/expected.h"
 #include "world/level_map.h"
 
 namespace zandrel::world {
@@ -36,6 +36,6 @@ namespace zandrel::world {
 std::string DumpLevelText(const LevelMap& map);
 
 // Builds a level from its text; a failure names the line: "line 12: ...".
-win::Expected<LevelMap> ParseLevelText(std::string_view text);
+base::Expected<LevelMap> ParseLevelText(std::string_view text);
 
 }  // namespace zandrel::world

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/win/text_case.h"
+#include "base/text_case.h"
 #include "engine/mesh_file.h"
 #include "engine/overlay.h"
 #include "engine/scene.h"
@@ -27,24 +27,24 @@ class BankReader {
   }
   // True exactly when the value, upper-cased, is "TRUE".
   bool Bool(std::string_view section, std::string_view key, bool fallback) const {
-    return win::UpperAscii(ini_.ReadString(section, key, fallback ? "TRUE" : "FALSE")) == "TRUE";
+    return base::UpperAscii(ini_.ReadString(section, key, fallback ? "TRUE" : "FALSE")) == "TRUE";
   }
   // A mesh named by a key, loaded from "3DO/GAME/"; none when the key is empty.
-  win::Status Mesh(std::string_view section, std::string_view key, engine::Mesh& mesh) const {
+  base::Status Mesh(std::string_view section, std::string_view key, engine::Mesh& mesh) const {
     const std::string value = Text(section, key);
     if (value.empty()) return {};
     return LoadInto("3DO/GAME/" + value, mesh);
   }
-  static win::Status LoadInto(const std::string& file, engine::Mesh& mesh) {
-    win::Expected<engine::Mesh> loaded = engine::LoadMesh(file);
-    if (!loaded) return win::Failure{loaded.error()};
+  static base::Status LoadInto(const std::string& file, engine::Mesh& mesh) {
+    base::Expected<engine::Mesh> loaded = engine::LoadMesh(file);
+    if (!loaded) return base::Failure{loaded.error()};
     mesh = std::move(*loaded);
     return {};
   }
   audio::SoundRef Sound(std::string_view section, std::string_view key, bool upperCase = false) const {
     const std::string value = Text(section, key);
     if (value.empty()) return nullptr;
-    return audio::LoadSound(services_.Audio, upperCase ? win::UpperAscii(value) : value);
+    return audio::LoadSound(services_.Audio, upperCase ? base::UpperAscii(value) : value);
   }
 
  private:
@@ -54,17 +54,17 @@ class BankReader {
 
 constexpr const char* kGeneral = "General";
 
-win::Status LoadFixedMeshes(ObjectBank& bank) {
+base::Status LoadFixedMeshes(ObjectBank& bank) {
   const char* transitions[] = {"3do\\Game\\Transi1.3do", "3do\\Game\\Transi2.3do", "3do\\Game\\Transi3.3do"};
   for (std::size_t i = 0; i < bank.Transitions.size(); ++i) {
     engine::Mesh& mesh = bank.Transitions[i];
-    if (win::Status s = BankReader::LoadInto(transitions[i], mesh); !s) return s;
+    if (base::Status s = BankReader::LoadInto(transitions[i], mesh); !s) return s;
     for (auto* axis : {&mesh.X, &mesh.Y, &mesh.Z}) {
       for (std::int32_t& v : *axis) v *= 2;
     }
   }
-  if (win::Status s = BankReader::LoadInto("3DO/GAME/podium.3do", bank.Podium); !s) return s;
-  if (win::Status s = BankReader::LoadInto("3DO/GAME/flag.3do", bank.Flag); !s) return s;
+  if (base::Status s = BankReader::LoadInto("3DO/GAME/podium.3do", bank.Podium); !s) return s;
+  if (base::Status s = BankReader::LoadInto("3DO/GAME/flag.3do", bank.Flag); !s) return s;
   engine::Mesh& particle = bank.Particle;
   particle.X = {0, -5, 5};
   particle.Y = {-5, 5, 5};
@@ -73,17 +73,17 @@ win::Status LoadFixedMeshes(ObjectBank& bank) {
   return {};
 }
 
-win::Status LoadHeroes(const BankReader& bank, World& world) {
+base::Status LoadHeroes(const BankReader& bank, World& world) {
   static constexpr const char* kPoseKeys[] = {"Hero",       "Hero_Walk1",  "Hero_Walk2", "Hero_Walk3",
                                               "Hero_Walk4", "Hero_Fall",   "Hero_Crouch", "Hero_Dead",
                                               "Hero_Ladder1", "Hero_Ladder2", "Hero_Shoot"};
   // Every slot owns its copies; each file is read once.
   std::array<engine::Mesh, 11> poses{};
   for (std::size_t i = 0; i < poses.size(); ++i) {
-    if (win::Status s = bank.Mesh(kGeneral, kPoseKeys[i], poses[i]); !s) return s;
+    if (base::Status s = bank.Mesh(kGeneral, kPoseKeys[i], poses[i]); !s) return s;
   }
   engine::Mesh shadow;
-  if (win::Status s = bank.Mesh(kGeneral, "Shadow", shadow); !s) return s;
+  if (base::Status s = bank.Mesh(kGeneral, "Shadow", shadow); !s) return s;
   for (PlayerSlot& slot : world.Players) {
     slot.Poses = poses;
     slot.WorkingMesh = poses[0];
@@ -147,14 +147,14 @@ void ReadCube(const BankReader& bank, const std::string& section, ObjectType& ty
   }
 }
 
-win::Status ReadMeshObject(const BankReader& bank, const std::string& section, const win::Clock& clock,
+base::Status ReadMeshObject(const BankReader& bank, const std::string& section, const win::Clock& clock,
                            ObjectType& type) {
   type.MeshCount = 0;
   while (type.MeshCount < kMaxFrames) {
     const std::size_t frame = static_cast<std::size_t>(type.MeshCount);
     const std::string key = "Mesh" + std::to_string(type.MeshCount + 1);
     if (bank.Text(section, key).empty()) break;
-    if (win::Status s = bank.Mesh(section, key, type.Meshes[frame]); !s) return s;
+    if (base::Status s = bank.Mesh(section, key, type.Meshes[frame]); !s) return s;
     type.FrameBounds[frame] = MeshBox(type.Meshes[frame]);
     if (frame == 0) type.DisplayMesh = type.Meshes[0];
     ++type.MeshCount;
@@ -210,11 +210,11 @@ Box MeshBox(const engine::Mesh& mesh) {
   return box;
 }
 
-win::Expected<bool> LoadObjectBank(BankServices& services, World& world, std::string_view bankName,
+base::Expected<bool> LoadObjectBank(BankServices& services, World& world, std::string_view bankName,
                                    std::string_view quality) {
   ObjectBank& bank = world.Bank;
-  const std::string upperQuality = win::UpperAscii(quality);
-  if (win::EqualIgnoringCase(bankName, bank.LoadedName) && upperQuality == bank.LoadedQuality) return false;
+  const std::string upperQuality = base::UpperAscii(quality);
+  if (base::EqualIgnoringCase(bankName, bank.LoadedName) && upperQuality == bank.LoadedQuality) return false;
   bank.LoadedName = std::string(bankName);
   bank.LoadedQuality = upperQuality;
   bank.HighQuality = upperQuality == "HIGH";
@@ -229,19 +229,19 @@ win::Expected<bool> LoadObjectBank(BankServices& services, World& world, std::st
   const std::string textureList = reader.Text(kGeneral, "Texture");
   if (textureList != bank.LoadedTextureList) {
     bank.LoadedTextureList = textureList;
-    if (win::Status s = engine::LoadTextureList(services.Engine, services.View, textureList); !s) return win::Failure{s.error()};
+    if (base::Status s = engine::LoadTextureList(services.Engine, services.View, textureList); !s) return base::Failure{s.error()};
     // The fog components are bytes; larger values keep their low byte, as they always did.
     engine::SetFog(services.Engine, services.View, static_cast<std::uint8_t>(reader.Int(kGeneral, "FogRed", 0)),
                    static_cast<std::uint8_t>(reader.Int(kGeneral, "FogGreen", 0)),
                    static_cast<std::uint8_t>(reader.Int(kGeneral, "FogBlue", 0)));
-    if (win::Status s = engine::LoadInterfacePictures(services.Engine); !s) return win::Failure{s.error()};
+    if (base::Status s = engine::LoadInterfacePictures(services.Engine); !s) return base::Failure{s.error()};
   }
-  if (win::Status s = LoadFixedMeshes(bank); !s) return win::Failure{s.error()};
-  if (win::Status s = LoadHeroes(reader, world); !s) return win::Failure{s.error()};
-  if (win::Status s = reader.Mesh(kGeneral, "Ennemy_Mesh", bank.SentryMesh); !s) return win::Failure{s.error()};
+  if (base::Status s = LoadFixedMeshes(bank); !s) return base::Failure{s.error()};
+  if (base::Status s = LoadHeroes(reader, world); !s) return base::Failure{s.error()};
+  if (base::Status s = reader.Mesh(kGeneral, "Ennemy_Mesh", bank.SentryMesh); !s) return base::Failure{s.error()};
   bank.SentrySeenSound = reader.Sound(kGeneral, "Ennemy_SeenSound");
   bank.SentryLostSound = reader.Sound(kGeneral, "Ennemy_LostSound");
-  if (win::Status s = reader.Mesh(kGeneral, "Sky", bank.Sky); !s) return win::Failure{s.error()};
+  if (base::Status s = reader.Mesh(kGeneral, "Sky", bank.Sky); !s) return base::Failure{s.error()};
 
   for (int n = 0; n < kMusicEntryCount; ++n) {
     MusicEntry& entry = bank.Music[static_cast<std::size_t>(n)];
@@ -261,12 +261,12 @@ win::Expected<bool> LoadObjectBank(BankServices& services, World& world, std::st
     const std::string cube = reader.Text(section, "Cube");
     if (cube.empty()) continue;  // an empty type keeps whatever else it held
     type.Empty = false;
-    type.Cube = win::UpperAscii(cube) == "TRUE";
+    type.Cube = base::UpperAscii(cube) == "TRUE";
     ReadBehaviour(reader, section, code, type);
     if (type.Cube) {
       ReadCube(reader, section, type);
-    } else if (win::Status s = ReadMeshObject(reader, section, services.Clock, type); !s) {
-      return win::Failure{s.error()};
+    } else if (base::Status s = ReadMeshObject(reader, section, services.Clock, type); !s) {
+      return base::Failure{s.error()};
     }
   }
   return true;

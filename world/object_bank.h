@@ -14,7 +14,7 @@
 #include "engine/mesh.h"
 #include "engine/render_view.h"
 #include "platform/win/clock.h"
-#include "platform/win/expected.h"
+#include "base/expected.h"
 #include "world/object_type.h"
 
 namespace zandrel::world {
@@ -50,7 +50,7 @@ struct BankServices {
 // compared without regard to case) is already loaded with that quality. Answers whether
 // it loaded; fails with the system's message when a file it cannot run without (texture
 // list, image, picture, mesh) is missing. A missing bank file reads as an empty one.
-win::Expected<bool> LoadObjectBank(BankServices& services, World& world, std::string_view bankName,
+base::Expected<bool> LoadObjectBank(BankServices& services, World& world, std::string_view bankName,
                                    std::string_view quality);
 
 // The box of a mesh's vertices, cell-local (see Box); a mesh with no vertices keeps the

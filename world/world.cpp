@@ -54,9 +54,9 @@ void ResetLevelRunState(World& world) {
 
 }  // namespace
 
-win::Expected<bool> ReadLevel(World& world, BankServices& services, std::string_view fileName,
+base::Expected<bool> ReadLevel(World& world, BankServices& services, std::string_view fileName,
                               TextureQuality quality) {
-  win::Expected<LevelMap> level = LoadLevelFile(fileName);
+  base::Expected<LevelMap> level = LoadLevelFile(fileName);
   if (!level) {
     win::ShowMessage(level.error());
     return false;
@@ -66,9 +66,9 @@ win::Expected<bool> ReadLevel(World& world, BankServices& services, std::string_
   world.Map.CountIngots();  // with the flags of the bank loaded so far
   ResetLevelRunState(world);
   InitSentries(world);
-  win::Expected<bool> bank =
+  base::Expected<bool> bank =
       LoadObjectBank(services, world, world.Map.BankName, quality == TextureQuality::High ? "High" : "Low");
-  if (!bank) return win::Failure{bank.error()};
+  if (!bank) return base::Failure{bank.error()};
   return true;
 }
 

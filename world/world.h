@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/win/random.h"
+#include "base/random.h"
 #include "world/level_map.h"
 #include "world/object_bank.h"
 #include "world/object_tables.h"
@@ -44,7 +44,7 @@ struct World {
   std::uint32_t Now = 0;
   std::int32_t FrameTime = 0;
 
-  win::Random Random;  // the program's one generator, reseeded by each level
+  base::Random Random;  // the program's one generator, reseeded by each level
 };
 
 // A quantity per 90 ms scaled to this frame: x * FrameTime / 90, in single precision.
@@ -58,7 +58,7 @@ inline float TimeScaled(const World& world, float x) {
 // random generator and makes sure the level's object bank is loaded with the quality.
 // Answers whether the level was read; fails only when the bank cannot be loaded, which
 // the program cannot survive.
-win::Expected<bool> ReadLevel(World& world, BankServices& services, std::string_view fileName,
+base::Expected<bool> ReadLevel(World& world, BankServices& services, std::string_view fileName,
                               TextureQuality quality);
 
 }  // namespace zandrel::world

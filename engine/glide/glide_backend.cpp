@@ -42,10 +42,10 @@ constexpr std::array<std::array<std::array<float, 2>, 3>, 2> kCorners{{
 
 GlideBackend::GlideBackend(gr::GlideDevice& device) : device_(device), images_(kImageSlotCount) {}
 
-win::Status GlideBackend::StartEngine() {
+base::Status GlideBackend::StartEngine() {
   device_.grGlideInit();
   gr::GrHwConfiguration board;
-  if (!device_.grSstQueryHardware(&board)) return win::Failure{std::string(kNoBoardMessage)};
+  if (!device_.grSstQueryHardware(&board)) return base::Failure{std::string(kNoBoardMessage)};
   return {};
 }
 

@@ -10,7 +10,7 @@
 #include "engine/backend.h"
 #include "engine/render_view.h"
 #include "platform/glide/glide.h"
-#include "platform/win/expected.h"
+#include "base/expected.h"
 
 namespace zandrel::engine::glide {
 
@@ -35,7 +35,7 @@ class GlideBackend final : public Backend {
 
   // The board's part of the engine start: starts the library and asks for a board.
   // Fails with kNoBoardMessage when there is none.
-  win::Status StartEngine();
+  base::Status StartEngine();
 
   // Opens the board's screen at the resolution chosen by the height (up to 200: 320 x 200,
   // up to 240: 320 x 240, up to 480: 640 x 480, beyond: 800 x 600) and takes its size

@@ -14,17 +14,17 @@ namespace zandrel::engine::soft {
 
 namespace {
 
-win::Status EncodeAndWrite(const std::filesystem::path& path, png_image& image, const void* pixels, int rowStride,
+base::Status EncodeAndWrite(const std::filesystem::path& path, png_image& image, const void* pixels, int rowStride,
                            const void* colours) {
   png_alloc_size_t size = 0;
   if (!png_image_write_get_memory_size(image, size, 0, pixels, rowStride, colours)) {
     png_image_free(&image);
-    return win::Failure{"Cannot write " + path.string() + ": " + image.message};
+    return base::Failure{"Cannot write " + path.string() + ": " + image.message};
   }
   std::vector<std::uint8_t> bytes(size);
   if (!png_image_write_to_memory(&image, bytes.data(), &size, 0, pixels, rowStride, colours)) {
     png_image_free(&image);
-    return win::Failure{"Cannot write " + path.string() + ": " + image.message};
+    return base::Failure{"Cannot write " + path.string() + ": " + image.message};
   }
   bytes.resize(size);
   return win::WriteFileAtomic(path, bytes);
@@ -32,10 +32,10 @@ win::Status EncodeAndWrite(const std::filesystem::path& path, png_image& image, 
 
 }  // namespace
 
-win::Status WritePng(const std::filesystem::path& path, const ScreenBuffer& screen, const Palette& palette) {
+base::Status WritePng(const std::filesystem::path& path, const ScreenBuffer& screen, const Palette& palette) {
   if (screen.Width <= 0 || screen.Height <= 0 ||
       screen.Pixels.size() < static_cast<std::size_t>(screen.Width) * static_cast<std::size_t>(screen.Height)) {
-    return win::Failure{"Cannot write " + path.string() + ": the picture is empty"};
+    return base::Failure{"Cannot write " + path.string() + ": the picture is empty"};
   }
   std::array<std::uint8_t, 768> colours{};
   for (std::size_t i = 0; i < 256; ++i) {
@@ -52,10 +52,10 @@ win::Status WritePng(const std::filesystem::path& path, const ScreenBuffer& scre
   return EncodeAndWrite(path, image, screen.Pixels.data(), screen.Width, colours.data());
 }
 
-win::Status WritePngRgba(const std::filesystem::path& path, int width, int height, std::span<const std::uint8_t> rgba) {
+base::Status WritePngRgba(const std::filesystem::path& path, int width, int height, std::span<const std::uint8_t> rgba) {
   if (width <= 0 || height <= 0 ||
       rgba.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4) {
-    return win::Failure{"Cannot write " + path.string() + ": the picture is empty"};
+    return base::Failure{"Cannot write " + path.string() + ": the picture is empty"};
   }
   png_image image{};
   image.version = PNG_IMAGE_VERSION;

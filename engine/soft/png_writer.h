@@ -6,17 +6,17 @@
 #include <span>
 
 #include "engine/render_view.h"
-#include "platform/win/expected.h"
+#include "base/expected.h"
 
 namespace zandrel::engine::soft {
 
 // Writes the screen as an 8-bit indexed PNG of Width x Height with the 256 colours of
 // `palette`, all at once (a temporary file, then a rename). Fails on a screen whose
 // pixels do not fill it or when the file cannot be written.
-win::Status WritePng(const std::filesystem::path& path, const ScreenBuffer& screen, const Palette& palette);
+base::Status WritePng(const std::filesystem::path& path, const ScreenBuffer& screen, const Palette& palette);
 
 // Writes `rgba` (8-bit red, green, blue, alpha; rows top-down) as a PNG of width x height,
 // all at once. Fails when the pixels do not fill the picture or the file cannot be written.
-win::Status WritePngRgba(const std::filesystem::path& path, int width, int height, std::span<const std::uint8_t> rgba);
+base::Status WritePngRgba(const std::filesystem::path& path, int width, int height, std::span<const std::uint8_t> rgba);
 
 }  // namespace zandrel::engine::soft

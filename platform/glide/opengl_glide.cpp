@@ -262,14 +262,14 @@ ViewportRect ClientToDrawable(int x, int y, int width, int height, int clientWid
   return {left, drawableHeight - bottomPixel, rightPixel - left, bottomPixel - top};
 }
 
-win::Expected<std::unique_ptr<OpenGlGlide>> OpenGlGlide::Create(SDL_Window* window, FxU32 textureMemory) {
-  if (!window) return win::Failure{"OpenGL: no window"};
+base::Expected<std::unique_ptr<OpenGlGlide>> OpenGlGlide::Create(SDL_Window* window, FxU32 textureMemory) {
+  if (!window) return base::Failure{"OpenGL: no window"};
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   SDL_GLContext context = SDL_GL_CreateContext(window);
-  if (!context) return win::Failure{std::string("OpenGL 3.3: ") + SDL_GetError()};
+  if (!context) return base::Failure{std::string("OpenGL 3.3: ") + SDL_GetError()};
   auto gl = std::make_unique<GlFunctions>();
   std::string missing;
 #define ZANDREL_GL_LOAD(type, name)                                                      \
@@ -279,10 +279,10 @@ win::Expected<std::unique_ptr<OpenGlGlide>> OpenGlGlide::Create(SDL_Window* wind
 #undef ZANDREL_GL_LOAD
   if (!missing.empty()) {
     SDL_GL_DeleteContext(context);
-    return win::Failure{"OpenGL 3.3: missing" + missing};
+    return base::Failure{"OpenGL 3.3: missing" + missing};
   }
   std::unique_ptr<OpenGlGlide> device(new OpenGlGlide(window, context, std::move(gl), textureMemory));
-  if (win::Status prepared = device->Prepare(); !prepared) return win::Failure{prepared.error()};
+  if (base::Status prepared = device->Prepare(); !prepared) return base::Failure{prepared.error()};
   return device;
 }
 
@@ -291,16 +291,16 @@ OpenGlGlide::OpenGlGlide(SDL_Window* window, void* context, std::unique_ptr<GlFu
   batch_.reserve(3 * 6000);
 }
 
-win::Status OpenGlGlide::Prepare() {
+base::Status OpenGlGlide::Prepare() {
   const GlFunctions& gl = *gl_;
   if (std::string log = CompileProgram(gl, kTriangleVertexShader, kTriangleFragmentShader, program_); !log.empty()) {
-    return win::Failure{"OpenGL 3.3: " + log};
+    return base::Failure{"OpenGL 3.3: " + log};
   }
   if (std::string log = CompileProgram(gl, kLfbVertexShader, kLfbFragmentShader, lfbProgram_); !log.empty()) {
-    return win::Failure{"OpenGL 3.3: " + log};
+    return base::Failure{"OpenGL 3.3: " + log};
   }
   if (std::string log = CompileProgram(gl, kImageVertexShader, kImageFragmentShader, imageProgram_); !log.empty()) {
-    return win::Failure{"OpenGL 3.3: " + log};
+    return base::Failure{"OpenGL 3.3: " + log};
   }
   gl.glUseProgram(imageProgram_);
   gl.glUniform1i(gl.glGetUniformLocation(imageProgram_, "image"), static_cast<GLint>(kImageUnit - GL_TEXTURE0));

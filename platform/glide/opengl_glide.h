@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "platform/glide/glide.h"
-#include "platform/win/expected.h"
+#include "base/expected.h"
 
 struct SDL_Window;
 
@@ -40,7 +40,7 @@ class OpenGlGlide final : public GlideDevice {
   // Creates the OpenGL 3.3 core context on `window`, which the caller made with
   // SDL_WINDOW_OPENGL, and makes it current. Fails (naming why) when no such context can
   // be made: the game then has no board.
-  static win::Expected<std::unique_ptr<OpenGlGlide>> Create(SDL_Window* window,
+  static base::Expected<std::unique_ptr<OpenGlGlide>> Create(SDL_Window* window,
                                                             FxU32 textureMemory = kTextureMemoryBytes);
   ~OpenGlGlide() override;
   OpenGlGlide(const OpenGlGlide&) = delete;
@@ -123,7 +123,7 @@ class OpenGlGlide final : public GlideDevice {
   };
 
   OpenGlGlide(SDL_Window* window, void* context, std::unique_ptr<GlFunctions> gl, FxU32 textureMemory);
-  win::Status Prepare();
+  base::Status Prepare();
   void Flush();
   void ApplyDepthState();
   void ApplySampler();

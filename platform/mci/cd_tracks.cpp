@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "platform/win/text_case.h"
+#include "base/text_case.h"
 #include "platform/win/files.h"
 
 namespace zandrel::mci {
@@ -12,7 +12,7 @@ namespace {
 int TrackNumber(std::string_view name) {
   constexpr std::string_view kPrefix = "track";
   constexpr std::array<std::string_view, 4> kKinds = {".ogg", ".wav", ".flac", ".mp3"};
-  if (name.size() <= kPrefix.size() || !win::EqualIgnoringCase(name.substr(0, kPrefix.size()), kPrefix)) return 0;
+  if (name.size() <= kPrefix.size() || !base::EqualIgnoringCase(name.substr(0, kPrefix.size()), kPrefix)) return 0;
   std::size_t at = kPrefix.size();
   int number = 0;
   while (at < name.size() && name[at] >= '0' && name[at] <= '9' && at - kPrefix.size() < 2) {
@@ -22,7 +22,7 @@ int TrackNumber(std::string_view name) {
   if (at == kPrefix.size()) return 0;
   const std::string_view kind = name.substr(at);
   for (std::string_view known : kKinds) {
-    if (win::EqualIgnoringCase(kind, known)) return number;
+    if (base::EqualIgnoringCase(kind, known)) return number;
   }
   return 0;
 }

@@ -20,7 +20,7 @@ extern "C" {
 #include <variant>
 #include <vector>
 
-#include "platform/win/text_case.h"
+#include "base/text_case.h"
 #include "platform/mci/cd_tracks.h"
 #include "platform/mci/clip_decoder.h"
 #include "platform/mci/midi_length.h"
@@ -53,8 +53,8 @@ constexpr std::size_t kMidiKept = 4;
 constexpr int kMaxDecodesPerPoll = 8;  // a late frame catches up by skipping, within bounds
 constexpr std::string_view kDefaultSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 
-using win::EqualIgnoringCase;
-using win::LowerAscii;
+using base::EqualIgnoringCase;
+using base::LowerAscii;
 
 // The words of a command: runs of characters between blanks; a word in double quotes may
 // hold blanks. Empty on an unclosed quote, with `closed` false.
@@ -98,7 +98,7 @@ std::string FindSoundFont(std::string_view wanted) {
   for (const char* folder : {"/usr/share/sounds/sf2", "/usr/share/soundfonts"}) {
     std::vector<std::filesystem::path> found;
     for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
-      if (EqualIgnoringCase(entry.path().extension().string(), ".sf2")) found.push_back(entry.path());
+      if (base::EqualIgnoringCase(entry.path().extension().string(), ".sf2")) found.push_back(entry.path());
     }
     if (!found.empty()) return std::min_element(found.begin(), found.end())->string();
   }
@@ -241,15 +241,15 @@ class Service final : public Mci {
     if (!closed) return kNoClosingQuote;
     if (words.empty()) return kMissingCommandString;
     // "wait" only asks the caller to be patient, which every command here already is.
-    std::erase_if(words, [](std::string_view w) { return EqualIgnoringCase(w, "wait"); });
+    std::erase_if(words, [](std::string_view w) { return base::EqualIgnoringCase(w, "wait"); });
     const std::string_view verb = words[0];
-    if (EqualIgnoringCase(verb, "open")) return Open(words);
+    if (base::EqualIgnoringCase(verb, "open")) return Open(words);
     if (words.size() < 2) return kMissingParameter;
-    const auto found = devices_.find(LowerAscii(words[1]));
+    const auto found = devices_.find(base::LowerAscii(words[1]));
     if (found == devices_.end()) return kInvalidDeviceName;
     Device& device = found->second;
     const std::span<const std::string_view> rest(words.begin() + 2, words.end());
-    if (EqualIgnoringCase(verb, "close")) {
+    if (base::EqualIgnoringCase(verb, "close")) {
       if (!rest.empty()) return kUnrecognizedKeyword;
       if (const auto* midi = std::get_if<MidiDevice>(&device); midi != nullptr && midi->Playing) Mixer::StopMidi();
       devices_.erase(found);
@@ -257,7 +257,7 @@ class Service final : public Mci {
     }
     const std::uint32_t now = clock_->Ticks();
     if (auto* cd = std::get_if<CdDevice>(&device)) AdvanceTracks(*cd, now);
-    if (EqualIgnoringCase(verb, "status")) return Status(device, rest, now, answer);
+    if (base::EqualIgnoringCase(verb, "status")) return Status(device, rest, now, answer);
     return std::visit([&](auto& d) { return Command(d, verb, rest, now); }, device);
   }
 
@@ -267,19 +267,19 @@ class Service final : public Mci {
     const std::string_view name = words[1];
     std::string_view alias = name, type;
     for (std::size_t i = 2; i < words.size(); ++i) {
-      if (EqualIgnoringCase(words[i], "shareable")) continue;
+      if (base::EqualIgnoringCase(words[i], "shareable")) continue;
       if (i + 1 >= words.size()) return kMissingParameter;
-      if (EqualIgnoringCase(words[i], "alias")) {
+      if (base::EqualIgnoringCase(words[i], "alias")) {
         alias = words[++i];
-      } else if (EqualIgnoringCase(words[i], "type")) {
+      } else if (base::EqualIgnoringCase(words[i], "type")) {
         type = words[++i];
       } else {
         return kUnrecognizedKeyword;
       }
     }
-    std::string key = LowerAscii(alias);
+    std::string key = base::LowerAscii(alias);
     if (devices_.contains(key)) return kDuplicateAlias;
-    if (EqualIgnoringCase(name, "cdaudio") || EqualIgnoringCase(type, "cdaudio")) {
+    if (base::EqualIgnoringCase(name, "cdaudio") || base::EqualIgnoringCase(type, "cdaudio")) {
       devices_.emplace(std::move(key), CdDevice{});
       return kOk;
     }
@@ -287,7 +287,7 @@ class Service final : public Mci {
     const auto head = win::ReadFilePrefix(path, 4);
     if (!head) return kFileNotFound;
     const bool midi = head->size() == 4 && std::equal(head->begin(), head->end(), "MThd");
-    if (!type.empty() && !(midi ? EqualIgnoringCase(type, "sequencer") : EqualIgnoringCase(type, "avivideo") || EqualIgnoringCase(type, "mpegvideo"))) {
+    if (!type.empty() && !(midi ? base::EqualIgnoringCase(type, "sequencer") : base::EqualIgnoringCase(type, "avivideo") || base::EqualIgnoringCase(type, "mpegvideo"))) {
       return kInvalidFile;
     }
     if (midi) {
@@ -359,13 +359,13 @@ class Service final : public Mci {
   std::uint32_t Command(MidiDevice& midi, std::string_view verb, std::span<const std::string_view> rest,
                         std::uint32_t now) {
     if (!OnlyNotify(rest)) return kUnrecognizedKeyword;
-    if (EqualIgnoringCase(verb, "play")) {
+    if (base::EqualIgnoringCase(verb, "play")) {
       if (Mix_Music* music = mixer_.Midi(midi.Path)) Mix_PlayMusic(music, 0);
       midi.Playing = true;
       midi.Start = now;
       return kOk;
     }
-    if (EqualIgnoringCase(verb, "stop")) {
+    if (base::EqualIgnoringCase(verb, "stop")) {
       midi.Position = MidiPosition(midi, now);
       if (midi.Playing) Mixer::StopMidi();
       midi.Playing = false;
@@ -378,24 +378,24 @@ class Service final : public Mci {
   // positions whatever the time format.
   std::uint32_t Command(CdDevice& cd, std::string_view verb, std::span<const std::string_view> rest,
                         std::uint32_t now) {
-    if (EqualIgnoringCase(verb, "set")) {
-      if (rest.size() == 3 && EqualIgnoringCase(rest[0], "time") && EqualIgnoringCase(rest[1], "format") &&
-          (EqualIgnoringCase(rest[2], "tmsf") || EqualIgnoringCase(rest[2], "msf") || EqualIgnoringCase(rest[2], "milliseconds"))) {
+    if (base::EqualIgnoringCase(verb, "set")) {
+      if (rest.size() == 3 && base::EqualIgnoringCase(rest[0], "time") && base::EqualIgnoringCase(rest[1], "format") &&
+          (base::EqualIgnoringCase(rest[2], "tmsf") || base::EqualIgnoringCase(rest[2], "msf") || base::EqualIgnoringCase(rest[2], "milliseconds"))) {
         return kOk;
       }
       return kUnrecognizedKeyword;
     }
-    if (EqualIgnoringCase(verb, "stop")) {
+    if (base::EqualIgnoringCase(verb, "stop")) {
       if (!OnlyNotify(rest)) return kUnrecognizedKeyword;
       StopTracks(cd);
       return kOk;
     }
-    if (!EqualIgnoringCase(verb, "play")) return Unknown(verb);
+    if (!base::EqualIgnoringCase(verb, "play")) return Unknown(verb);
     std::optional<int> from, to;
     for (std::size_t i = 0; i < rest.size(); ++i) {
-      if (EqualIgnoringCase(rest[i], "notify")) continue;
-      const bool isFrom = EqualIgnoringCase(rest[i], "from");
-      if (!isFrom && !EqualIgnoringCase(rest[i], "to")) return kUnrecognizedKeyword;
+      if (base::EqualIgnoringCase(rest[i], "notify")) continue;
+      const bool isFrom = base::EqualIgnoringCase(rest[i], "from");
+      if (!isFrom && !base::EqualIgnoringCase(rest[i], "to")) return kUnrecognizedKeyword;
       if (i + 1 >= rest.size()) return kMissingParameter;
       const auto number = Number(rest[++i]);
       if (!number) return kBadInteger;
@@ -415,21 +415,21 @@ class Service final : public Mci {
   // Clips: window, put, play, stop.
   std::uint32_t Command(ClipDevice& clip, std::string_view verb, std::span<const std::string_view> rest,
                         std::uint32_t now) {
-    if (EqualIgnoringCase(verb, "window")) {
-      if (rest.size() != 2 || !EqualIgnoringCase(rest[0], "handle")) return kMissingParameter;
-      if (EqualIgnoringCase(rest[1], "default")) return kOk;
+    if (base::EqualIgnoringCase(verb, "window")) {
+      if (rest.size() != 2 || !base::EqualIgnoringCase(rest[0], "handle")) return kMissingParameter;
+      if (base::EqualIgnoringCase(rest[1], "default")) return kOk;
       const auto handle = Number(rest[1]);
       if (!handle) return kBadInteger;
       if (screen_ == nullptr || static_cast<std::uint32_t>(*handle) != screen_->Handle()) return kNoWindow;
       return kOk;
     }
-    if (EqualIgnoringCase(verb, "put")) {
-      if (rest.empty() || !EqualIgnoringCase(rest[0], "destination")) return kUnrecognizedKeyword;
+    if (base::EqualIgnoringCase(verb, "put")) {
+      if (rest.empty() || !base::EqualIgnoringCase(rest[0], "destination")) return kUnrecognizedKeyword;
       if (rest.size() == 1) {
         clip.Destination = {0, 0, clip.Decoder->Width(), clip.Decoder->Height()};
         return kOk;
       }
-      if (rest.size() != 6 || !EqualIgnoringCase(rest[1], "at")) return kMissingParameter;
+      if (rest.size() != 6 || !base::EqualIgnoringCase(rest[1], "at")) return kMissingParameter;
       int values[4] = {};
       for (int i = 0; i < 4; ++i) {
         const auto value = Number(rest[static_cast<std::size_t>(2 + i)]);
@@ -440,12 +440,12 @@ class Service final : public Mci {
       clip.Destination = {values[0], values[1], values[2], values[3]};
       return kOk;
     }
-    if (EqualIgnoringCase(verb, "play")) {
+    if (base::EqualIgnoringCase(verb, "play")) {
       bool notify = false;
       for (std::string_view word : rest) {
-        if (EqualIgnoringCase(word, "notify")) {
+        if (base::EqualIgnoringCase(word, "notify")) {
           notify = true;
-        } else if (!EqualIgnoringCase(word, "window") && !EqualIgnoringCase(word, "fullscreen")) {
+        } else if (!base::EqualIgnoringCase(word, "window") && !base::EqualIgnoringCase(word, "fullscreen")) {
           return kUnrecognizedKeyword;
         }
       }
@@ -463,7 +463,7 @@ class Service final : public Mci {
       clip.Start = now;
       return kOk;
     }
-    if (EqualIgnoringCase(verb, "stop")) {
+    if (base::EqualIgnoringCase(verb, "stop")) {
       if (!OnlyNotify(rest)) return kUnrecognizedKeyword;
       clip.Playing = false;
       return kOk;
@@ -472,13 +472,13 @@ class Service final : public Mci {
   }
 
   static bool OnlyNotify(std::span<const std::string_view> rest) {
-    return std::all_of(rest.begin(), rest.end(), [](std::string_view w) { return EqualIgnoringCase(w, "notify"); });
+    return std::all_of(rest.begin(), rest.end(), [](std::string_view w) { return base::EqualIgnoringCase(w, "notify"); });
   }
 
   // A verb some device knows but this one does not, or one nobody knows.
   static std::uint32_t Unknown(std::string_view verb) {
     for (std::string_view known : {"play", "stop", "set", "window", "put"}) {
-      if (EqualIgnoringCase(verb, known)) return kUnsupportedFunction;
+      if (base::EqualIgnoringCase(verb, known)) return kUnsupportedFunction;
     }
     return kUnrecognizedCommand;
   }

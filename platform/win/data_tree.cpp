@@ -7,11 +7,11 @@
 namespace zandrel::win {
 namespace fs = std::filesystem;
 
-Expected<fs::path> FindDataTree(const std::string& option) {
+base::Expected<fs::path> FindDataTree(const std::string& option) {
   std::error_code ec;
   if (!option.empty()) {
     if (fs::is_directory(option, ec)) return fs::absolute(option, ec);
-    return Failure{"The data folder " + option + " does not exist."};
+    return base::Failure{"The data folder " + option + " does not exist."};
   }
   std::vector<fs::path> candidates;
   if (const char* env = std::getenv("ZANDREL_DATA"); env != nullptr && env[0] != '\0') candidates.emplace_back(env);
@@ -23,7 +23,7 @@ Expected<fs::path> FindDataTree(const std::string& option) {
     if (fs::is_directory(candidate, ec)) return fs::absolute(candidate, ec);
     tried += (tried.empty() ? "" : ", ") + candidate.string();
   }
-  return Failure{"No data folder found (tried " + tried + "); give one with --data DIR."};
+  return base::Failure{"No data folder found (tried " + tried + "); give one with --data DIR."};
 }
 
 }  // namespace zandrel::win

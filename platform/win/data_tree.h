@@ -4,12 +4,12 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/win/expected.h"
+#include "base/expected.h"
 
 namespace zandrel::win {
 
 // The first existing folder of: `option` (the --data argument; when given it must
 // exist), $ZANDREL_DATA, <folder of the executable>/data, <prefix>/share/zandrel.
-Expected<std::filesystem::path> FindDataTree(const std::string& option);
+base::Expected<std::filesystem::path> FindDataTree(const std::string& option);
 
 }  // namespace zandrel::win

@@ -11,7 +11,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "platform/win/text_case.h"
+#include "base/text_case.h"
 
 namespace zandrel::win {
 namespace fs = std::filesystem;
@@ -26,7 +26,7 @@ std::optional<std::string> FindIgnoringCase(const fs::path& folder, std::string_
   if (ec) return std::nullopt;
   for (const fs::directory_entry& entry : it) {
     std::string name = entry.path().filename().string();
-    if (EqualIgnoringCase(name, component)) return name;
+    if (base::EqualIgnoringCase(name, component)) return name;
   }
   return std::nullopt;
 }
@@ -79,7 +79,7 @@ bool WildcardMatch(std::string_view pattern, std::string_view name) {
   // Iterative matcher with one back-tracking point for the last star.
   std::size_t p = 0, n = 0, star = std::string_view::npos, mark = 0;
   while (n < name.size()) {
-    if (p < pattern.size() && (pattern[p] == '?' || LowerAscii(pattern[p]) == LowerAscii(name[n]))) {
+    if (p < pattern.size() && (pattern[p] == '?' || base::LowerAscii(pattern[p]) == base::LowerAscii(name[n]))) {
       ++p;
       ++n;
     } else if (p < pattern.size() && pattern[p] == '*') {
@@ -138,13 +138,13 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const fs::path& path, std
   return ReadFilePrefix(path, maxBytes);
 }
 
-Status WriteFileAtomic(const fs::path& path, std::span<const std::uint8_t> bytes) {
+base::Status WriteFileAtomic(const fs::path& path, std::span<const std::uint8_t> bytes) {
   std::error_code ec;
   const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
   fs::create_directories(folder, ec);
   std::string temp = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
   const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return Failure{"Cannot write " + path.string() + ": " + std::strerror(errno)};
+  if (fd < 0) return base::Failure{"Cannot write " + path.string() + ": " + std::strerror(errno)};
   std::size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -153,7 +153,7 @@ Status WriteFileAtomic(const fs::path& path, std::span<const std::uint8_t> bytes
       const std::string reason = std::strerror(errno);
       ::close(fd);
       ::unlink(temp.c_str());
-      return Failure{"Cannot write " + path.string() + ": " + reason};
+      return base::Failure{"Cannot write " + path.string() + ": " + reason};
     }
     done += static_cast<std::size_t>(n);
   }
@@ -163,17 +163,17 @@ Status WriteFileAtomic(const fs::path& path, std::span<const std::uint8_t> bytes
   ::fchmod(fd, 0666 & ~mask);
   if (::fsync(fd) != 0 || ::close(fd) != 0) {
     ::unlink(temp.c_str());
-    return Failure{"Cannot write " + path.string() + ": " + std::strerror(errno)};
+    return base::Failure{"Cannot write " + path.string() + ": " + std::strerror(errno)};
   }
   if (std::rename(temp.c_str(), path.c_str()) != 0) {
     const std::string reason = std::strerror(errno);
     ::unlink(temp.c_str());
-    return Failure{"Cannot write " + path.string() + ": " + reason};
+    return base::Failure{"Cannot write " + path.string() + ": " + reason};
   }
   return {};
 }
 
-Status WriteFileAtomic(const fs::path& path, std::string_view text) {
+base::Status WriteFileAtomic(const fs::path& path, std::string_view text) {
   return WriteFileAtomic(path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/win/expected.h"
+#include "base/expected.h"
 
 namespace zandrel::win {
 
@@ -46,8 +46,8 @@ std::optional<std::vector<std::uint8_t>> ReadFilePrefix(const std::filesystem::p
 
 // Replaces a file's contents all at once: a temporary file beside it, then a rename,
 // so that an interrupted write never leaves a damaged file. Creates missing folders.
-Status WriteFileAtomic(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
-Status WriteFileAtomic(const std::filesystem::path& path, std::string_view text);
+base::Status WriteFileAtomic(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+base::Status WriteFileAtomic(const std::filesystem::path& path, std::string_view text);
 
 // The lines of a text, without their line ends ("\n" or "\r\n"); a last line without an
 // end counts too.

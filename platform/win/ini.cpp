@@ -54,17 +54,17 @@ std::int32_t IniFile::ReadInteger(std::string_view section, std::string_view key
   return value;
 }
 
-Status IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+base::Status IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
   const std::string s(section), k(key), v(value);
   if (store_->ini.SetValue(s.c_str(), k.c_str(), v.c_str()) < 0) {
-    return Failure{"Cannot write " + path_.string()};
+    return base::Failure{"Cannot write " + path_.string()};
   }
   std::string text;
-  if (store_->ini.Save(text) < 0) return Failure{"Cannot write " + path_.string()};
+  if (store_->ini.Save(text) < 0) return base::Failure{"Cannot write " + path_.string()};
   return WriteFileAtomic(path_, text);
 }
 
-Status IniFile::WriteInteger(std::string_view section, std::string_view key, std::int32_t value) {
+base::Status IniFile::WriteInteger(std::string_view section, std::string_view key, std::int32_t value) {
   return WriteString(section, key, std::to_string(value));
 }
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/win/expected.h"
+#include "base/expected.h"
 
 namespace zandrel::win {
 
@@ -31,8 +31,8 @@ class IniFile {
                            std::int32_t defaultValue) const;
 
   // Each write reaches the file at once, replacing it atomically.
-  Status WriteString(std::string_view section, std::string_view key, std::string_view value);
-  Status WriteInteger(std::string_view section, std::string_view key, std::int32_t value);
+  base::Status WriteString(std::string_view section, std::string_view key, std::string_view value);
+  base::Status WriteInteger(std::string_view section, std::string_view key, std::int32_t value);
 
  private:
   struct Store;

@@ -123,7 +123,7 @@ TEST_F(SoundTest, UnusableFilesGiveSilentSoundsOrTheReadersMessage) {
   // Not a wave: the message comes back and the reference is left empty.
   sound = Load();
   const std::string text = dir_.Write("TEXT.WAV", "hello, this is no wave").string();
-  win::Status status = LoadSound(audio_, text, sound);
+  base::Status status = LoadSound(audio_, text, sound);
   ASSERT_FALSE(status);
   EXPECT_EQ(status.error(), "Not a wave file");
   EXPECT_EQ(sound, nullptr);

@@ -94,7 +94,7 @@ TEST(TIWave, DamagedHeadersFailWithTheirMessage) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    win::Expected<TIWave> wave = TIWave::Parse(c.bytes, "X.WAV");
+    base::Expected<TIWave> wave = TIWave::Parse(c.bytes, "X.WAV");
     ASSERT_FALSE(wave);
     EXPECT_EQ(wave.error(), c.message);
   }
@@ -113,7 +113,7 @@ TEST(TIWave, DamagedSamplesLeaveNeitherFormatNorData) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    win::Expected<TIWave> wave = TIWave::Parse(c.bytes, "X.WAV");
+    base::Expected<TIWave> wave = TIWave::Parse(c.bytes, "X.WAV");
     ASSERT_TRUE(wave) << wave.error();
     EXPECT_EQ(wave->DataFailure, c.failure);
     EXPECT_TRUE(wave->Format.empty());
@@ -131,7 +131,7 @@ TEST(TIWave, ReadsEveryPcmLayout) {
     for (std::uint16_t bits : {8, 16}) {
       SCOPED_TRACE(testing::Message() << channels << " channels, " << bits << " bits");
       const Bytes file = EncodeWave(samples, 11025, channels, bits);
-      win::Expected<TIWave> wave = TIWave::Parse(file, "S.WAV");
+      base::Expected<TIWave> wave = TIWave::Parse(file, "S.WAV");
       ASSERT_TRUE(wave) << wave.error();
       EXPECT_EQ(wave->FileName, "S.WAV");
       EXPECT_EQ(wave->Channels(), channels);
@@ -150,7 +150,7 @@ TEST(TIWave, ReadsEveryPcmLayout) {
 
 TEST(TIWave, FindsChunksInAnyOrderPastOddSizedOnes) {
   const Bytes file = Riff({ChunkOf("data", kSamples), ChunkOf("LIST", Bytes{7, 7, 7}), ChunkOf("fmt ", kPcm)});
-  win::Expected<TIWave> wave = TIWave::Parse(file, "X.WAV");
+  base::Expected<TIWave> wave = TIWave::Parse(file, "X.WAV");
   ASSERT_TRUE(wave) << wave.error();
   EXPECT_EQ(wave->Data, kSamples);
   EXPECT_EQ(wave->BitsPerSample(), 8);
@@ -160,7 +160,7 @@ TEST(TIWave, PcmReadsNoExtraSizeOtherFormatsReadTheirExtraBytes) {
   // A PCM "fmt " chunk of 18 bytes: the extra-size field is not read but forced to 0.
   Bytes pcm18 = kPcm;
   Put16(pcm18, 5);
-  win::Expected<TIWave> pcm = TIWave::Parse(Riff({ChunkOf("fmt ", pcm18), ChunkOf("data", kSamples)}), "P.WAV");
+  base::Expected<TIWave> pcm = TIWave::Parse(Riff({ChunkOf("fmt ", pcm18), ChunkOf("data", kSamples)}), "P.WAV");
   ASSERT_TRUE(pcm) << pcm.error();
   EXPECT_EQ(pcm->FormatSize, 18u);
   EXPECT_EQ(pcm->Format, Concat(kPcm, Bytes{0, 0}));
@@ -169,7 +169,7 @@ TEST(TIWave, PcmReadsNoExtraSizeOtherFormatsReadTheirExtraBytes) {
   Bytes adpcm = FormatBody(2, 1, 22050, 4);
   Put16(adpcm, 3);
   adpcm.insert(adpcm.end(), {0xA, 0xB, 0xC});
-  win::Expected<TIWave> other = TIWave::Parse(Riff({ChunkOf("fmt ", adpcm), ChunkOf("data", kSamples)}), "A.WAV");
+  base::Expected<TIWave> other = TIWave::Parse(Riff({ChunkOf("fmt ", adpcm), ChunkOf("data", kSamples)}), "A.WAV");
   ASSERT_TRUE(other) << other.error();
   EXPECT_EQ(other->FormatSize, 21u);
   EXPECT_EQ(other->Format, adpcm);
@@ -180,11 +180,11 @@ TEST(TIWave, ReadsFilesByTheirDataSpelling) {
   test::TempDir dir;
   const Bytes file = EncodeWave(std::vector<std::int16_t>{5, 6}, 22050, 1, 16);
   dir.Write("INTERF/CLIC.WAV", std::string(file.begin(), file.end()));
-  win::Expected<TIWave> wave = TIWave::Read((dir.path() / "interf\\clic.wav").string());
+  base::Expected<TIWave> wave = TIWave::Read((dir.path() / "interf\\clic.wav").string());
   ASSERT_TRUE(wave) << wave.error();
   EXPECT_EQ(wave->DataSize, 4u);
 
-  win::Expected<TIWave> missing = TIWave::Read((dir.path() / "INTERF/NONE.WAV").string());
+  base::Expected<TIWave> missing = TIWave::Read((dir.path() / "INTERF/NONE.WAV").string());
   ASSERT_FALSE(missing);
   EXPECT_EQ(missing.error(), "mmioOpen Failed");
 }

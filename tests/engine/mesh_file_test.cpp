@@ -110,14 +110,14 @@ TEST(MeshFile, SpriteFacesNameOneVertexOnly) {
 TEST(MeshFile, LoadFindsTheFileAsTheDataSpellsIt) {
   const test::TempDir dir;
   dir.Write("3DO/GAME/Box.3do", MeshFile({{1, 2, 3}}, {{0, 0, 0, 0, 0, 0, 3}}));
-  const win::Expected<Mesh> mesh = LoadMesh("3do\\Game\\box.3do", dir.path());
+  const base::Expected<Mesh> mesh = LoadMesh("3do\\Game\\box.3do", dir.path());
   ASSERT_TRUE(mesh.ok());
   EXPECT_EQ(mesh->X[0], 1);
 }
 
 TEST(MeshFile, AMissingFileFailsWithTheSystemsMessage) {
   const test::TempDir dir;
-  const win::Expected<Mesh> mesh = LoadMesh("3do\\Game\\gone.3do", dir.path());
+  const base::Expected<Mesh> mesh = LoadMesh("3do\\Game\\gone.3do", dir.path());
   ASSERT_FALSE(mesh.ok());
   EXPECT_EQ(mesh.error(), "G3D: The file 3do\\Game\\gone.3do is missing");
 }
@@ -126,7 +126,7 @@ TEST(MeshFile, ADamagedFileOnDiskLoadsAsAnEmptyMesh) {
   const test::TempDir dir;
   dir.Write("short.3do", std::string_view("\x05\x00\x05\x00", 4));  // counts without data
   testing::internal::CaptureStderr();
-  const win::Expected<Mesh> mesh = LoadMesh("short.3do", dir.path());
+  const base::Expected<Mesh> mesh = LoadMesh("short.3do", dir.path());
   testing::internal::GetCapturedStderr();
   ASSERT_TRUE(mesh.ok());
   EXPECT_TRUE(mesh->Empty());

@@ -49,7 +49,7 @@ TEST(Pcx, DecodesRunLengthData) {
   };
   for (const Case& c : cases) {
     const std::vector<std::uint8_t> file = Bytes(test::PcxFile(c.xmax, c.ymax, c.runs, MarkerPalette()));
-    const win::Expected<PcxImage> image = DecodePcx(file, "T.PCX");
+    const base::Expected<PcxImage> image = DecodePcx(file, "T.PCX");
     ASSERT_TRUE(image.ok()) << c.name;
     EXPECT_EQ(image->Width, c.xmax + 1) << c.name;
     EXPECT_EQ(image->Height, c.ymax + 1) << c.name;
@@ -62,7 +62,7 @@ TEST(Pcx, RoundTripsAnEncodedImageAndTakesThePaletteFromTheEnd) {
   for (int i = 0; i < 7 * 5; ++i) indices.push_back(static_cast<std::uint8_t>(i < 20 ? 200 : i * 7));
   const test::PcxPalette palette = test::RampPalette();
   const std::vector<std::uint8_t> file = Bytes(test::EncodePcx(7, 5, indices, palette));
-  const win::Expected<PcxImage> image = DecodePcx(file, "T.PCX");
+  const base::Expected<PcxImage> image = DecodePcx(file, "T.PCX");
   ASSERT_TRUE(image.ok());
   EXPECT_EQ(image->Width, 7);
   EXPECT_EQ(image->Height, 5);
@@ -88,12 +88,12 @@ TEST(Pcx, RefusesFilesThatCannotHoldAnImage) {
       {"65536 x 65536", largest},
   };
   for (const Case& c : cases) {
-    const win::Expected<PcxImage> image = DecodePcx(c.bytes, "INTERF\\BAD.PCX");
+    const base::Expected<PcxImage> image = DecodePcx(c.bytes, "INTERF\\BAD.PCX");
     ASSERT_FALSE(image.ok()) << c.name;
     EXPECT_NE(image.error().find("INTERF\\BAD.PCX"), std::string::npos) << c.name;
   }
   // A header and a palette alone make a valid image with nothing in it.
-  const win::Expected<PcxImage> bare = DecodePcx(std::vector<std::uint8_t>(128 + 768, 0), "T.PCX");
+  const base::Expected<PcxImage> bare = DecodePcx(std::vector<std::uint8_t>(128 + 768, 0), "T.PCX");
   ASSERT_TRUE(bare.ok());
   EXPECT_EQ(bare->Indices, std::vector<std::uint8_t>{0});
 }
@@ -109,7 +109,7 @@ TEST(Pcx, RandomDataNeverReadsOutsideTheFile) {
     for (char& c : runs) c = static_cast<char>(random() % 256 < 128 ? 0xC0 + random() % 64 : random() % 256);
     const std::string file = test::PcxFile(xmax, ymax, runs, MarkerPalette());
     const std::vector<std::uint8_t> bytes = Bytes(file);
-    const win::Expected<PcxImage> image = DecodePcx(bytes, "R.PCX");
+    const base::Expected<PcxImage> image = DecodePcx(bytes, "R.PCX");
     ASSERT_TRUE(image.ok());
     ASSERT_EQ(image->Indices.size(), static_cast<std::size_t>((xmax + 1) * (ymax + 1)));
     if (runs.find('\x77') == std::string::npos) {
@@ -124,15 +124,15 @@ TEST(Pcx, LoadsThroughTheDataNameAndReportsMissingAndDamagedFiles) {
   dir.Write("INTERF/RADAR.PCX", test::EncodePcx(2, 2, indices, test::RampPalette()));
   dir.Write("INTERF/SHORT.PCX", std::string(300, '\x01'));
 
-  const win::Expected<PcxImage> image = LoadPcx("interf\\radar.pcx", dir.path());
+  const base::Expected<PcxImage> image = LoadPcx("interf\\radar.pcx", dir.path());
   ASSERT_TRUE(image.ok()) << image.error();
   EXPECT_EQ(image->Indices, indices);
 
-  const win::Expected<PcxImage> missing = LoadPcx("INTERF\\NONE.PCX", dir.path());
+  const base::Expected<PcxImage> missing = LoadPcx("INTERF\\NONE.PCX", dir.path());
   ASSERT_FALSE(missing.ok());
   EXPECT_EQ(missing.error(), "G3D: The file INTERF\\NONE.PCX is missing");
 
-  const win::Expected<PcxImage> damaged = LoadPcx("INTERF\\SHORT.PCX", dir.path());
+  const base::Expected<PcxImage> damaged = LoadPcx("INTERF\\SHORT.PCX", dir.path());
   ASSERT_FALSE(damaged.ok());
   EXPECT_NE(damaged.error().find("INTERF\\SHORT.PCX"), std::string::npos);
   EXPECT_EQ(damaged.error().find("missing"), std::string::npos);

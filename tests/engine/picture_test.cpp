@@ -43,14 +43,14 @@ TEST_F(PictureTest, LoadsAnEvenWidthAndRefusesAnOddOne) {
   EXPECT_EQ(Colour(200), 25 << 11 | 6 << 6 | 12);  // (200, 55, 100): bit 5 stays clear
 
   dir_.Write("INTERF/WIDE.PCX", test::EncodePcx(321, 2, std::vector<std::uint8_t>(321 * 2, 1), palette_));
-  const win::Status wide = LoadPicture(engine_, 6, "INTERF\\WIDE.PCX", dir_.path());
+  const base::Status wide = LoadPicture(engine_, 6, "INTERF\\WIDE.PCX", dir_.path());
   ASSERT_FALSE(wide.ok());
   EXPECT_EQ(wide.error(), "G3D: The image INTERF\\WIDE.PCX must have an odd width");
   EXPECT_EQ(Slot(6).Width, 320);  // the slot keeps its picture
 }
 
 TEST_F(PictureTest, RefusesMissingFilesAndSlotsOutsideTheTable) {
-  const win::Status missing = LoadPicture(engine_, 1, "INTERF\\ZANDREL.PCX", dir_.path());
+  const base::Status missing = LoadPicture(engine_, 1, "INTERF\\ZANDREL.PCX", dir_.path());
   ASSERT_FALSE(missing.ok());
   EXPECT_EQ(missing.error(), "G3D: The file INTERF\\ZANDREL.PCX is missing");
 

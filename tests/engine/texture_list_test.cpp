@@ -141,7 +141,7 @@ TEST_F(LoadTextureListTest, ALaterListReplacesTheTexturesOfTheEarlierOne) {
 }
 
 TEST_F(LoadTextureListTest, ReportsMissingFilesAndSkippedLines) {
-  const win::Status noList = LoadTextureList(engine_, view_, "TEXTURES.TXT", dir_.path());
+  const base::Status noList = LoadTextureList(engine_, view_, "TEXTURES.TXT", dir_.path());
   ASSERT_FALSE(noList.ok());
   EXPECT_EQ(noList.error(), "G3D: The file TEXTURES.TXT is missing");
   EXPECT_EQ(backend_.Begins, 0);
@@ -149,7 +149,7 @@ TEST_F(LoadTextureListTest, ReportsMissingFilesAndSkippedLines) {
   WriteImage("A.PCX", 1);
   dir_.Write("TEXTURES.TXT", "#IMAGES\n1=a.pcx\nbroken\n2 = gone.pcx\n");
   ::testing::internal::CaptureStderr();
-  const win::Status noImage = LoadTextureList(engine_, view_, "TEXTURES.TXT", dir_.path());
+  const base::Status noImage = LoadTextureList(engine_, view_, "TEXTURES.TXT", dir_.path());
   const std::string report = ::testing::internal::GetCapturedStderr();
   ASSERT_FALSE(noImage.ok());
   EXPECT_EQ(noImage.error(), "G3D: The file GONE.PCX is missing");
@@ -157,7 +157,7 @@ TEST_F(LoadTextureListTest, ReportsMissingFilesAndSkippedLines) {
 
   dir_.Write("BAD.PCX", "not a picture");
   dir_.Write("TEXTURES.TXT", "#IMAGES\n1=BAD.PCX\n");
-  const win::Status damaged = LoadTextureList(engine_, view_, "TEXTURES.TXT", dir_.path());
+  const base::Status damaged = LoadTextureList(engine_, view_, "TEXTURES.TXT", dir_.path());
   ASSERT_FALSE(damaged.ok());
   EXPECT_NE(damaged.error().find("BAD.PCX"), std::string::npos);
 }

@@ -13,13 +13,13 @@ namespace {
 TEST(Credits, AFileOfNLinesShowsNMinusOne) {
   test::TempDir dir;
   dir.Write("GAME.DAT", world::Scramble("&TITLE") + "\r\n" + world::Scramble("small") + "\r\n\r\nlast\r\n");
-  win::Expected<std::vector<std::string>> lines = ReadCreditsText(dir.path());
+  base::Expected<std::vector<std::string>> lines = ReadCreditsText(dir.path());
   ASSERT_TRUE(lines.ok());
   EXPECT_EQ(lines->size(), 3u);
   EXPECT_EQ(world::Scramble((*lines)[0]), "&TITLE");
 
   test::TempDir empty;
-  win::Expected<std::vector<std::string>> missing = ReadCreditsText(empty.path());
+  base::Expected<std::vector<std::string>> missing = ReadCreditsText(empty.path());
   ASSERT_FALSE(missing.ok());
   EXPECT_EQ(missing.error(), "GAME: The file game.dat does not exist. Please re-install the application");
 }

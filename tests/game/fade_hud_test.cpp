@@ -12,7 +12,7 @@ namespace {
 
 TEST(Fade, StepsEvery40MsAtMostThreeAFrame) {
   FrameState frame;
-  win::Random random(1);
+  base::Random random(1);
   StartFade(frame, random, 1000, +1);
   EXPECT_TRUE(frame.FadeActive);
   EXPECT_EQ(frame.FadeLevel, 0);

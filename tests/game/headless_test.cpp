@@ -18,7 +18,7 @@ namespace zandrel::game {
 namespace {
 
 TEST(InputScript, HoldsControlsOverFrameRanges) {
-  win::Expected<std::vector<ScriptLine>> script = ParseInputScript(
+  base::Expected<std::vector<ScriptLine>> script = ParseInputScript(
       "# walk, then jump while walking\n"
       "0 9 up\n"
       "5 5 up+jump   # one frame\n"
@@ -47,14 +47,14 @@ TEST(InputScript, MistakesNameTheirLine) {
            {"\n5 2 up\n", "input script line 2: frames must be 0 <= FROM <= TO"},
            {"0 1 up+fly\n", "input script line 1: unknown control 'fly'"},
            {"x 1 up\n", "input script line 1: frames must be 0 <= FROM <= TO"}}) {
-    win::Expected<std::vector<ScriptLine>> script = ParseInputScript(text);
+    base::Expected<std::vector<ScriptLine>> script = ParseInputScript(text);
     ASSERT_FALSE(script.ok()) << text;
     EXPECT_EQ(script.error(), error);
   }
 }
 
 TEST(HeadlessOptions, ReadsTheContract) {
-  win::Expected<HeadlessOptions> options = ParseHeadlessOptions(
+  base::Expected<HeadlessOptions> options = ParseHeadlessOptions(
       {"--level-index", "3", "--frames", "500", "--frame-ms", "10", "--cells", "1,2,3:4,5,6", "--lives", "5"});
   ASSERT_TRUE(options.ok()) << options.error();
   EXPECT_EQ(options->LevelIndex, 3);
@@ -73,7 +73,7 @@ TEST(HeadlessOptions, CellsBoxMustBeWellFormedAndInOrder) {
   for (const char* box : {"1,2,3:4,5", "1,2,3:4,5,6,7", "1,2,3;4,5,6", "1;2,3:4,5,6", "a,2,3:4,5,6", "1,2,3:4,5,6x",
                           "1,2,3:4,5,6 ", "", "99999999999,0,0:0,0,0", "2,0,0:1,0,0", "0,2,0:0,1,0",
                           "0,0,2:0,0,1", "0,0,0:2147483647,2147483647,2147483647"}) {
-    win::Expected<HeadlessOptions> options = ParseHeadlessOptions({"--level-index", "0", "--cells", box});
+    base::Expected<HeadlessOptions> options = ParseHeadlessOptions({"--level-index", "0", "--cells", box});
     ASSERT_FALSE(options.ok()) << box;
     EXPECT_EQ(options.error(), std::string("bad value for --cells: ") + box);
   }
@@ -112,7 +112,7 @@ layer 2
 
 TEST(HeadlessRun, CellsHoldTheBoxAfterTheRunXFastest) {
   test::TempDir dir;
-  win::Expected<world::LevelMap> map = world::ParseLevelText(kDiggingLevel);
+  base::Expected<world::LevelMap> map = world::ParseLevelText(kDiggingLevel);
   ASSERT_TRUE(map.ok()) << map.error();
   const std::string level = (dir / "dig.lev").string();
   ASSERT_TRUE(world::WriteLevel(*map, level));
@@ -127,7 +127,7 @@ TEST(HeadlessRun, CellsHoldTheBoxAfterTheRunXFastest) {
       {"3,1,2:4,1,2", {7, 0}},  // beyond the level: code 0
   };
   for (const Case& c : cases) {
-    win::Expected<HeadlessOptions> options = ParseHeadlessOptions(
+    base::Expected<HeadlessOptions> options = ParseHeadlessOptions(
         {"--level", level, "--frames", "60", "--input", dir.Write("dig.txt", "40 40 action\n").string(), "--json",
          (dir / "out.json").string(), "--data", ZANDREL_DATA, "--cells", c.box});
     ASSERT_TRUE(options.ok()) << options.error();
@@ -149,7 +149,7 @@ TEST(HeadlessRun, LevelFromOutsideTheListIsTheOneRestarted) {
   std::string text = kDiggingLevel;
   text.replace(text.find("start: 1 2 1"), 12, "start: 0 1 2");  // on the lamp...
   text.replace(text.find("cell L = 13"), 11, "cell L = 11");    // ...made spikes
-  win::Expected<world::LevelMap> map = world::ParseLevelText(text);
+  base::Expected<world::LevelMap> map = world::ParseLevelText(text);
   ASSERT_TRUE(map.ok()) << map.error();
   const std::string level = (dir / "deadly.lev").string();
   ASSERT_TRUE(world::WriteLevel(*map, level));
@@ -160,7 +160,7 @@ TEST(HeadlessRun, LevelFromOutsideTheListIsTheOneRestarted) {
   glide::NullGlide board;
   engine::glide::GlideBackend display(board);
   ASSERT_TRUE(display.StartEngine());
-  win::Expected<HeadlessRun> run = PlayHeadless(options, display);
+  base::Expected<HeadlessRun> run = PlayHeadless(options, display);
   ASSERT_TRUE(run.ok()) << run.error();
   std::vector<std::string> started;
   for (const GameEvent& e : run->Played->Events) {

@@ -87,7 +87,7 @@ class PlayTest : public ::testing::Test {
 
   // Writes the level and starts it as the only level of the list.
   void Play(const std::string& text) {
-    win::Expected<world::LevelMap> map = world::ParseLevelText(kLegend + text);
+    base::Expected<world::LevelMap> map = world::ParseLevelText(kLegend + text);
     ASSERT_TRUE(map.ok()) << map.error();
     file_ = (dir_ / "test.lev").string();
     ASSERT_TRUE(world::WriteLevel(*map, file_));
@@ -469,7 +469,7 @@ TEST_F(PlayTest, StartOutsideTheMapOrInsideAWallStillPlays) {
     options.Level = file_;
     options.Frames = 40;
     options.Data = ZANDREL_DATA;
-    win::Expected<HeadlessRun> run = PlayHeadless(options, display);
+    base::Expected<HeadlessRun> run = PlayHeadless(options, display);
     ASSERT_TRUE(run.ok()) << c.what << ": " << run.error();
     EXPECT_EQ(run->Frames, 40) << c.what;
     expectInside(run->Played->Hero(), c.what);

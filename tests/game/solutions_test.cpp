@@ -44,7 +44,7 @@ TEST_P(Solution, ReachesItsLevelsExit) {
   options.Input = std::string(ZANDREL_CONTENT "/levels/") + stem + ".solution";
   options.Frames = 3000;  // a minute of play; the longest route takes under 1800 frames
   options.Data = ZANDREL_DATA;
-  win::Expected<HeadlessRun> run = PlayHeadless(options, display);
+  base::Expected<HeadlessRun> run = PlayHeadless(options, display);
   ASSERT_TRUE(run.ok()) << run.error();
   // The exit comes first: no life is lost on the way (what follows is the next level).
   const std::vector<GameEvent>& events = run->Played->Events;

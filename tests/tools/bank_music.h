@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/win/ini.h"
-#include "platform/win/text_case.h"
+#include "base/text_case.h"
 
 namespace zandrel::data {
 
@@ -19,7 +19,7 @@ inline std::map<int, BankMusicEntry> ReadBankMusicTable() {
   const win::IniFile bank(std::filesystem::path(ZANDREL_CONTENT) / "Standard.bnk");
   const auto treePath = [](std::string name) {
     for (char& c : name) c = c == '\\' ? '/' : c;
-    return win::UpperAscii(name);
+    return base::UpperAscii(name);
   };
   std::map<int, BankMusicEntry> entries;
   for (int n = 0; n < 256; ++n) {

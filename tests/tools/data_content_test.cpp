@@ -24,7 +24,7 @@ TEST(Credits, ALineWithoutItsFontMarkIsRefusedByNumber) {
   test::TempDir dir;
   dir.Write("credits.txt", "&TITLE\n NAME\nFORGOTTEN MARK\n");
   DataTree tree;
-  const win::Status added = AddCredits(dir.path(), tree);
+  const base::Status added = AddCredits(dir.path(), tree);
   ASSERT_FALSE(added.ok());
   EXPECT_NE(added.error().find("line 3"), std::string::npos) << added.error();
   EXPECT_FALSE(tree.Has("game.dat"));

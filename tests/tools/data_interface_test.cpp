@@ -34,7 +34,7 @@ engine::PcxImage Decode(std::string_view path) {
   const auto file = files.find(std::string(path));
   EXPECT_NE(file, files.end()) << path;
   if (file == files.end()) return {};
-  win::Expected<engine::PcxImage> image = engine::DecodePcx(file->second, path);
+  base::Expected<engine::PcxImage> image = engine::DecodePcx(file->second, path);
   EXPECT_TRUE(image.ok()) << path;
   return image.ok() ? *image : engine::PcxImage{};
 }
@@ -180,12 +180,12 @@ TEST(DataInterfaceTest, TheGameLoadsEveryPictureAndCutsEveryGlyph) {
   for (const Slot& slot : kPictures) {
     std::string name(slot.Path);
     std::replace(name.begin(), name.end(), '/', '\\');
-    const win::Status loaded = engine::LoadPicture(engine, slot.Number, name, dir.path());
+    const base::Status loaded = engine::LoadPicture(engine, slot.Number, name, dir.path());
     ASSERT_TRUE(loaded) << loaded.error();
     EXPECT_FALSE(engine.Pictures[static_cast<std::size_t>(slot.Number)].Empty()) << name;
   }
   for (const FontSheet& font : kFonts) {
-    const win::Status loaded = engine::LoadPicture(engine, 0, font.Path, dir.path());
+    const base::Status loaded = engine::LoadPicture(engine, 0, font.Path, dir.path());
     ASSERT_TRUE(loaded) << loaded.error();
     for (int glyph = 0; glyph < 100; ++glyph) {
       engine::CopyPictureRegion(engine, 0, font.Pitch * glyph, 0, font.FirstSlot + glyph, font.GlyphHeight, font.GlyphWidth);

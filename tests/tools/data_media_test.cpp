@@ -178,7 +178,7 @@ BankMusic ReadBankMusic() {
   }
   const win::IniFile bank(std::filesystem::path(ZANDREL_CONTENT) / "Standard.bnk");
   for (int code = 1; code < 256; ++code) {
-    if (win::UpperAscii(bank.ReadString("Object " + std::to_string(code), "Cube", "")) == "TRUE") music.Cubes.insert(code);
+    if (base::UpperAscii(bank.ReadString("Object " + std::to_string(code), "Cube", "")) == "TRUE") music.Cubes.insert(code);
   }
   return music;
 }

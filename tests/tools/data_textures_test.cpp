@@ -37,7 +37,7 @@ engine::PcxImage Decode(const std::string& path) {
     ADD_FAILURE() << path << " is not generated";
     return {};
   }
-  win::Expected<engine::PcxImage> image = engine::DecodePcx(found->second, path);
+  base::Expected<engine::PcxImage> image = engine::DecodePcx(found->second, path);
   if (!image) {
     ADD_FAILURE() << image.error();
     return {};

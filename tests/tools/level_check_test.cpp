@@ -68,7 +68,7 @@ TEST(LevelCheck, FindsAWayOrReportsThatThereIsNone) {
   };
   const auto types = Types();
   for (const Case& c : cases) {
-    win::Expected<world::LevelMap> map = world::ParseLevelText(Level(c.layers, c.start, c.exit));
+    base::Expected<world::LevelMap> map = world::ParseLevelText(Level(c.layers, c.start, c.exit));
     ASSERT_TRUE(map.ok()) << c.what << ": " << map.error();
     const std::vector<std::string> problems = CheckLevel(*map, *types);
     EXPECT_EQ(problems.empty(), c.playable) << c.what << (problems.empty() ? "" : ": " + problems[0]);
@@ -90,7 +90,7 @@ TEST(LevelCheck, ReportsBrokenLevels) {
   };
   const auto types = Types();
   for (const Case& c : cases) {
-    win::Expected<world::LevelMap> map = world::ParseLevelText(Level(c.layers, c.start, c.exit));
+    base::Expected<world::LevelMap> map = world::ParseLevelText(Level(c.layers, c.start, c.exit));
     ASSERT_TRUE(map.ok()) << map.error();
     const std::vector<std::string> problems = CheckLevel(*map, *types);
     ASSERT_FALSE(problems.empty()) << c.problem;

@@ -59,8 +59,8 @@ TEST_F(LevelToolTest, BuildOfDumpGivesTheSameFile) {
   const std::filesystem::path rebuilt = dir_ / "rebuilt.lev";
   const ToolRun build = Tool({"build", text.string(), rebuilt.string()});
   ASSERT_EQ(build.status, 0) << build.err;
-  win::Expected<world::LevelMap> a = world::LoadLevelFile(level_.string());
-  win::Expected<world::LevelMap> b = world::LoadLevelFile(rebuilt.string());
+  base::Expected<world::LevelMap> a = world::LoadLevelFile(level_.string());
+  base::Expected<world::LevelMap> b = world::LoadLevelFile(rebuilt.string());
   ASSERT_TRUE(a.ok() && b.ok());
   test::ExpectSameLevel(*a, *b);
   EXPECT_EQ(Tool({"dump", rebuilt.string()}).out, dump.out);

@@ -37,7 +37,7 @@ TEST(LevelFile, TheSmallestLevelIs4915Bytes) {
   EXPECT_EQ(bytes[296], 7);
   EXPECT_EQ(bytes[297], 128);
   EXPECT_EQ(IntAt(bytes, 4907), 0);  // sentry count at 4905 + 2
-  win::Expected<LevelMap> back = ParseLevel(bytes, "x");
+  base::Expected<LevelMap> back = ParseLevel(bytes, "x");
   ASSERT_TRUE(back.ok());
   test::ExpectSameLevel(map, *back);
 }
@@ -70,7 +70,7 @@ TEST(LevelFile, WriteThenReadGivesTheSameLevel) {
   test::TempDir dir;
   const LevelMap map = test::SampleLevel();
   ASSERT_TRUE(WriteLevel(map, "LEVEL\\001.lev", dir.path()));
-  win::Expected<LevelMap> back = LoadLevelFile("level/001.LEV", dir.path());
+  base::Expected<LevelMap> back = LoadLevelFile("level/001.LEV", dir.path());
   ASSERT_TRUE(back.ok()) << back.error();
   test::ExpectSameLevel(map, *back);
   ASSERT_TRUE(WriteLevel(*back, "LEVEL\\002.lev", dir.path()));
@@ -85,7 +85,7 @@ TEST(LevelFile, SavingASmallLevelOverALargeFileLeavesOnlyTheSmallLevel) {
   const LevelMap small = test::SampleLevel();
   ASSERT_TRUE(WriteLevel(small, "x.lev", dir.path()));
   EXPECT_EQ(std::filesystem::file_size(dir / "x.lev"), SerializeLevel(small).size());
-  win::Expected<LevelMap> back = LoadLevelFile("x.lev", dir.path());
+  base::Expected<LevelMap> back = LoadLevelFile("x.lev", dir.path());
   ASSERT_TRUE(back.ok());
   test::ExpectSameLevel(small, *back);
 }
@@ -93,7 +93,7 @@ TEST(LevelFile, SavingASmallLevelOverALargeFileLeavesOnlyTheSmallLevel) {
 TEST(LevelFile, BytesAfterTheLastPlacementAreIgnored) {
   std::vector<std::uint8_t> bytes = SerializeLevel(test::SampleLevel());
   bytes.resize(bytes.size() + 1000, 0xAB);
-  win::Expected<LevelMap> back = ParseLevel(bytes, "x");
+  base::Expected<LevelMap> back = ParseLevel(bytes, "x");
   ASSERT_TRUE(back.ok());
   test::ExpectSameLevel(test::SampleLevel(), *back);
 }
@@ -123,7 +123,7 @@ TEST(LevelFile, DamagedFilesAreRejectedWithTheMissingFileMessage) {
                         Case{"grids cut", cut(296 + n)}, Case{"tables cut", cut(4913 + 2 * n - 1)},
                         Case{"negative sentry count", with(countAt, -1)}, Case{"256 sentries", with(countAt, 256)},
                         Case{"last placement cut", cut(good.size() - 1)}}) {
-    win::Expected<LevelMap> result = ParseLevel(c.bytes, "LEVEL\\bad.lev");
+    base::Expected<LevelMap> result = ParseLevel(c.bytes, "LEVEL\\bad.lev");
     ASSERT_FALSE(result.ok()) << c.what;
     EXPECT_EQ(result.error(), "The file LEVEL\\bad.lev is missing or invalid.") << c.what;
   }
@@ -134,7 +134,7 @@ TEST(LevelFile, LoadingReadsNoMoreThanTheLevelCanUse) {
   std::vector<std::uint8_t> bytes = SerializeLevel(test::SampleLevel());
   bytes.resize(bytes.size() + (8u << 20), 0);  // a long tail is never read
   std::ofstream(dir / "tail.lev", std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  win::Expected<LevelMap> back = LoadLevelFile("tail.lev", dir.path());
+  base::Expected<LevelMap> back = LoadLevelFile("tail.lev", dir.path());
   ASSERT_TRUE(back.ok());
   test::ExpectSameLevel(test::SampleLevel(), *back);
 }
@@ -152,7 +152,7 @@ class ReadLevelTest : public ::testing::Test {
   }
   void TearDown() override { std::filesystem::current_path(previous_); }
 
-  win::Expected<bool> Read(const char* name) {
+  base::Expected<bool> Read(const char* name) {
     BankServices services{engine_, view_, audio_, clock_, {}};
     return ReadLevel(world_, services, name, TextureQuality::High);
   }

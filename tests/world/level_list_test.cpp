@@ -16,7 +16,7 @@ TEST(LevelList, SortsNamesByCharacterCode) {
     dir.Write(std::string("LEVEL/") + name, "");
   }
   std::filesystem::create_directories(dir / "LEVEL/Bonus");
-  win::Expected<std::vector<std::string>> list = BuildLevelList(dir.path());
+  base::Expected<std::vector<std::string>> list = BuildLevelList(dir.path());
   ASSERT_TRUE(list.ok()) << list.error();
   // "1" is too short to be a level; the sub-folder is listed like a file.
   EXPECT_EQ(*list, (std::vector<std::string>{"LEVEL\\A.lev", "LEVEL\\Bonus", "LEVEL\\_under.lev", "LEVEL\\a.lev",
@@ -26,18 +26,18 @@ TEST(LevelList, SortsNamesByCharacterCode) {
 TEST(LevelList, FindsTheFolderInAnyCase) {
   test::TempDir dir;
   dir.Write("level/01.lev", "");
-  win::Expected<std::vector<std::string>> list = BuildLevelList(dir.path());
+  base::Expected<std::vector<std::string>> list = BuildLevelList(dir.path());
   ASSERT_TRUE(list.ok());
   EXPECT_EQ(*list, std::vector<std::string>{"LEVEL\\01.lev"});
 }
 
 TEST(LevelList, AMissingOrEmptyFolderIsReported) {
   test::TempDir dir;
-  win::Expected<std::vector<std::string>> none = BuildLevelList(dir.path());
+  base::Expected<std::vector<std::string>> none = BuildLevelList(dir.path());
   ASSERT_FALSE(none.ok());
   EXPECT_EQ(none.error(), "GAME: Problem reading level files (LEVEL\\ folder).");
   dir.Write("LEVEL/x", "");
-  win::Expected<std::vector<std::string>> empty = BuildLevelList(dir.path());
+  base::Expected<std::vector<std::string>> empty = BuildLevelList(dir.path());
   ASSERT_FALSE(empty.ok());
   EXPECT_EQ(empty.error(), "GAME: No level files (LEVEL\\ folder).");
 }

@@ -10,7 +10,7 @@ namespace {
 TEST(LevelText, DumpThenParseGivesTheSameLevel) {
   const LevelMap map = test::SampleLevel();
   const std::string text = DumpLevelText(map);
-  win::Expected<LevelMap> back = ParseLevelText(text);
+  base::Expected<LevelMap> back = ParseLevelText(text);
   ASSERT_TRUE(back.ok()) << back.error() << "\n" << text;
   test::ExpectSameLevel(map, *back);
   EXPECT_EQ(DumpLevelText(*back), text);
@@ -25,7 +25,7 @@ TEST(LevelText, OddValuesSurviveTheRoundTrip) {
   map.MusicCells[200] = {kEmptyMusicCell, 4, 5, 6};  // an emptied entry keeps its stale fields
   map.Sentries[0].Heading = -0.0f;
   map.SentryCount = kMaxSentries;
-  win::Expected<LevelMap> back = ParseLevelText(DumpLevelText(map));
+  base::Expected<LevelMap> back = ParseLevelText(DumpLevelText(map));
   ASSERT_TRUE(back.ok()) << back.error();
   test::ExpectSameLevel(map, *back);
 }
@@ -39,7 +39,7 @@ TEST(LevelText, ManyDistinctCodesUseHexCells) {
   }
   const std::string text = DumpLevelText(map);
   EXPECT_NE(text.find("cells: hex"), std::string::npos);
-  win::Expected<LevelMap> back = ParseLevelText(text);
+  base::Expected<LevelMap> back = ParseLevelText(text);
   ASSERT_TRUE(back.ok()) << back.error();
   test::ExpectSameLevel(map, *back);
 }
@@ -70,7 +70,7 @@ layer 0
 )";
 
 TEST(LevelText, ReadsAHandWrittenLevel) {
-  win::Expected<LevelMap> map = ParseLevelText(kHandWritten);
+  base::Expected<LevelMap> map = ParseLevelText(kHandWritten);
   ASSERT_TRUE(map.ok()) << map.error();
   EXPECT_EQ(map->LevelName, "Caf\xE9 \xE9");
   EXPECT_EQ(map->BankName, "");
@@ -117,13 +117,13 @@ TEST(LevelText, MistakesNameTheirLine) {
            Case{"zandrel-level: 2\n", "line 1: unknown format version 2"},
            Case{"size: 2 1 1\ncells: hex\nlayer 0\n00zz\n", "line 4: cells are two hex digits each"},
        }) {
-    win::Expected<LevelMap> map = ParseLevelText(c.text);
+    base::Expected<LevelMap> map = ParseLevelText(c.text);
     ASSERT_FALSE(map.ok()) << c.text;
     EXPECT_EQ(map.error().rfind(c.error, 0), 0u) << map.error();
   }
   std::string many = "size: 1 1 1\n";
   for (int i = 0; i < 256; ++i) many += "sentry: 0 0 0 0\n";
-  win::Expected<LevelMap> crowded = ParseLevelText(many);
+  base::Expected<LevelMap> crowded = ParseLevelText(many);
   ASSERT_FALSE(crowded.ok());
   EXPECT_EQ(crowded.error(), "line 257: more than 255 sentries");
 }

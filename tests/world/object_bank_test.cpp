@@ -98,7 +98,7 @@ Xmin=abc
 )");
   }
 
-  win::Expected<bool> Load(std::string_view name, std::string_view quality) {
+  base::Expected<bool> Load(std::string_view name, std::string_view quality) {
     BankServices services{engine_, view_, audio_, clock_, dir_.path()};
     return LoadObjectBank(services, world_, name, quality);
   }
@@ -194,7 +194,7 @@ TEST_F(ObjectBankTest, AMissingBankReadsAsAnEmptyOne) {
 
 TEST_F(ObjectBankTest, AMissingMeshIsFatal) {
   std::filesystem::remove(dir_ / "3DO/GAME/PODIUM.3DO");
-  win::Expected<bool> loaded = Load("standard.bnk", "High");
+  base::Expected<bool> loaded = Load("standard.bnk", "High");
   ASSERT_FALSE(loaded.ok());
   EXPECT_EQ(loaded.error(), "G3D: The file 3DO/GAME/podium.3do is missing");
 }

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/win/random.h"
+#include "base/random.h"
 #include "world/world.h"
 #include "world/world_sounds.h"
 
@@ -218,7 +218,7 @@ TEST_F(SentriesTest, NoSentriesMeansNoSentryCode) {
 
 TEST_F(SentriesTest, ChaseThenLostThenSearchingThenRoamingDrawFromTheLevelsGenerator) {
   InitSentries(*world_);
-  win::Random replica(4242);
+  base::Random replica(4242);
   PutPlayerIn(2, 1, 5);
   Frame(100);
   ASSERT_EQ(sentry().State, kChasing);

@@ -14,60 +14,60 @@ namespace {
 
 constexpr std::size_t kMaxSource = 16u << 20;
 
-win::Expected<std::string> ReadText(const std::filesystem::path& path) {
+base::Expected<std::string> ReadText(const std::filesystem::path& path) {
   std::optional<std::vector<std::uint8_t>> bytes = win::ReadWholeFile(path, kMaxSource);
-  if (!bytes) return win::Failure{"cannot read " + path.string()};
+  if (!bytes) return base::Failure{"cannot read " + path.string()};
   return std::string(bytes->begin(), bytes->end());
 }
 
 }  // namespace
 
-win::Status AddTextSources(const std::filesystem::path& content, DataTree& tree) {
+base::Status AddTextSources(const std::filesystem::path& content, DataTree& tree) {
   struct Source {
     const char* from;
     const char* to;
   };
   for (const Source& s : {Source{"Standard.bnk", "Standard.bnk"}, Source{"TEXTURES.LST", "TEXTURES/TEXTURES.LST"}}) {
-    win::Expected<std::string> text = ReadText(content / s.from);
-    if (!text) return win::Failure{text.error()};
+    base::Expected<std::string> text = ReadText(content / s.from);
+    if (!text) return base::Failure{text.error()};
     tree.Add(s.to, *text);
   }
   return {};
 }
 
-win::Status AddLevels(const std::filesystem::path& content, DataTree& tree) {
+base::Status AddLevels(const std::filesystem::path& content, DataTree& tree) {
   std::vector<std::filesystem::path> sources;
   std::error_code ec;
   for (const auto& entry : std::filesystem::directory_iterator(content / "levels", ec)) {
     if (entry.path().extension() == ".txt") sources.push_back(entry.path());
   }
-  if (ec) return win::Failure{"cannot list " + (content / "levels").string()};
+  if (ec) return base::Failure{"cannot list " + (content / "levels").string()};
   std::sort(sources.begin(), sources.end());
   for (const std::filesystem::path& source : sources) {
-    win::Expected<std::string> text = ReadText(source);
-    if (!text) return win::Failure{text.error()};
-    win::Expected<world::LevelMap> level = world::ParseLevelText(*text);
-    if (!level) return win::Failure{source.string() + ": " + level.error()};
+    base::Expected<std::string> text = ReadText(source);
+    if (!text) return base::Failure{text.error()};
+    base::Expected<world::LevelMap> level = world::ParseLevelText(*text);
+    if (!level) return base::Failure{source.string() + ": " + level.error()};
     tree.Add("LEVEL/" + source.stem().string() + ".lev", world::SerializeLevel(*level));
   }
   return {};
 }
 
-win::Status AddCredits(const std::filesystem::path& content, DataTree& tree) {
-  win::Expected<std::string> text = ReadText(content / "credits.txt");
-  if (!text) return win::Failure{text.error()};
+base::Status AddCredits(const std::filesystem::path& content, DataTree& tree) {
+  base::Expected<std::string> text = ReadText(content / "credits.txt");
+  if (!text) return base::Failure{text.error()};
   std::string out;
   const std::vector<std::string> lines = win::SplitLines(*text);
   for (std::size_t i = 0; i < lines.size(); ++i) {
     // The first character marks the font and is not shown: "&" big, a space small.
     if (!lines[i].empty() && lines[i][0] != '&' && lines[i][0] != ' ') {
-      return win::Failure{"credits.txt line " + std::to_string(i + 1) +
+      return base::Failure{"credits.txt line " + std::to_string(i + 1) +
                           " does not start with its font mark (\"&\" big, a space small)"};
     }
     const std::string scrambled = world::Scramble(lines[i]);
     // A scrambled line must still read back as one line.
     if (scrambled.find_first_of("\r\n") != std::string::npos) {
-      return win::Failure{"credits.txt line " + std::to_string(i + 1) + " scrambles into a line break; reword it"};
+      return base::Failure{"credits.txt line " + std::to_string(i + 1) + " scrambles into a line break; reword it"};
     }
     out += scrambled + "\r\n";
   }

@@ -3,19 +3,19 @@
 
 #include <filesystem>
 
-#include "platform/win/expected.h"
+#include "base/expected.h"
 #include "tools/data/data_tree.h"
 
 namespace zandrel::data {
 
 // The object bank and the texture list, as written.
-win::Status AddTextSources(const std::filesystem::path& content, DataTree& tree);
+base::Status AddTextSources(const std::filesystem::path& content, DataTree& tree);
 
 // Every content/levels/NAME.txt built into LEVEL/NAME.lev.
-win::Status AddLevels(const std::filesystem::path& content, DataTree& tree);
+base::Status AddLevels(const std::filesystem::path& content, DataTree& tree);
 
 // content/credits.txt scrambled line by line into game.dat. Each line starts with its font
 // mark, which the credits do not show: "&" for the big font, a space for the small one.
-win::Status AddCredits(const std::filesystem::path& content, DataTree& tree);
+base::Status AddCredits(const std::filesystem::path& content, DataTree& tree);
 
 }  // namespace zandrel::data

@@ -16,11 +16,11 @@ void DataTree::Add(std::string_view path, std::string_view text) {
   Add(path, std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
-win::Status DataTree::WriteTo(const std::filesystem::path& root) const {
+base::Status DataTree::WriteTo(const std::filesystem::path& root) const {
   for (const auto& [path, bytes] : files_) {
     const std::filesystem::path target = root / path;
     if (win::ReadWholeFile(target, bytes.size()) == bytes) continue;
-    if (win::Status written = win::WriteFileAtomic(target, bytes); !written) return written;
+    if (base::Status written = win::WriteFileAtomic(target, bytes); !written) return written;
   }
   return {};
 }

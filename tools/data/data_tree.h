@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/win/expected.h"
+#include "base/expected.h"
 
 namespace zandrel::data {
 
@@ -24,7 +24,7 @@ class DataTree {
 
   // Writes every file below `root`, replacing files that differ and leaving equal ones
   // untouched (so that builds stay incremental).
-  win::Status WriteTo(const std::filesystem::path& root) const;
+  base::Status WriteTo(const std::filesystem::path& root) const;
 
  private:
   std::map<std::string, std::vector<std::uint8_t>> files_;

@@ -42,13 +42,13 @@ int main(int argc, char** argv) {
     return 2;
   }
   zandrel::data::DataTree tree;
-  for (zandrel::win::Status status :
+  for (zandrel::base::Status status :
        {zandrel::data::AddTextSources(content, tree), zandrel::data::AddLevels(content, tree),
         zandrel::data::AddCredits(content, tree)}) {
     if (!status) return Fail(status.error());
   }
   zandrel::data::GenerateArt(tree);
-  if (zandrel::win::Status written = tree.WriteTo(out); !written) return Fail(written.error());
+  if (zandrel::base::Status written = tree.WriteTo(out); !written) return Fail(written.error());
   std::printf("zandrel-data: %zu files in %s\n", tree.Files().size(), out.string().c_str());
   return 0;
 }

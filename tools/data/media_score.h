@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/win/random.h"
+#include "base/random.h"
 #include "tools/data/media_midi.h"
 
 namespace zandrel::data::score {
@@ -51,7 +51,7 @@ class Humaniser {
   int Velocity(int velocity, int spread = 6);
 
  private:
-  win::Random random_;
+  base::Random random_;
 };
 
 }  // namespace zandrel::data::score

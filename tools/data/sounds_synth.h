@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/win/random.h"
+#include "base/random.h"
 
 namespace zandrel::data::synth {
 
@@ -63,7 +63,7 @@ class Noise {
   double Between(double low, double high) { return low + (high - low) * random_.NextUnit(); }
 
  private:
-  win::Random random_;
+  base::Random random_;
 };
 
 // A second-order filter after the well-known "audio EQ cookbook" formulas. Set may be called

@@ -1,6 +1,6 @@
 // Liquids, light and sky. The animated ones loop over four frames; the game shows one
 // frame after the other at the frame rate, so frames differ gently.
-#include "platform/win/random.h"
+#include "base/random.h"
 #include "tools/data/textures_images.h"
 
 namespace zandrel::data::textures {
@@ -113,7 +113,7 @@ Canvas PaintCrystal() {
     const float inside = (facet.Dx * nx + facet.Dy * ny) / 30;
     return Tone{Ramp::Glow, 1.5f + 9 * light + 1.5f * inside + 4 * edge};
   });
-  win::Random random(1803);
+  base::Random random(1803);
   for (int i = 0; i < 6; ++i) {
     const float cx = random.Next(128), cy = random.Next(128);
     // A four-pointed glint: two thin crossed diamonds.

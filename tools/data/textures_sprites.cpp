@@ -2,7 +2,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/win/random.h"
+#include "base/random.h"
 #include "tools/data/textures_images.h"
 
 namespace zandrel::data::textures {
@@ -131,7 +131,7 @@ Canvas PaintTorch(int view) {
         });
   }
   // Sparks rising from the flame.
-  win::Random random(3103 + view);
+  base::Random random(3103 + view);
   for (int i = 0; i < 3; ++i) {
     const float sx = 54 + random.Next(20), sy = 2 + random.Next(14);
     DrawShape(
@@ -208,7 +208,7 @@ Canvas PaintLeaves() {
   // top and catch more light.
   Canvas canvas;
   canvas.MakeAllHoles();
-  win::Random random(3401);
+  base::Random random(3401);
   constexpr int kCount = 150;
   for (int i = 0; i < kCount; ++i) {
     const float cx = random.Next(128), cy = random.Next(128);

@@ -2,7 +2,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/win/random.h"
+#include "base/random.h"
 #include "tools/data/textures_images.h"
 
 namespace zandrel::data::textures {
@@ -280,7 +280,7 @@ Tone Soil(float x, float y) {
 }
 
 void Pebbles(Canvas& canvas, int count, float yMin, std::uint32_t seed) {
-  win::Random random(static_cast<std::int32_t>(seed));
+  base::Random random(static_cast<std::int32_t>(seed));
   for (int i = 0; i < count; ++i) {
     const float cx = random.Next(128), cy = yMin + random.Next(static_cast<int>(128 - yMin));
     const float rx = 1.6f + random.Next(30) / 10.0f, ry = rx * (0.6f + random.Next(40) / 100.0f);
@@ -320,7 +320,7 @@ namespace {
 // Short blades of grass, seen from above (direction random) or from the side (hanging
 // down from the sod).
 void Blades(Canvas& canvas, int count, bool fromAbove, std::uint32_t seed) {
-  win::Random random(static_cast<std::int32_t>(seed));
+  base::Random random(static_cast<std::int32_t>(seed));
   for (int i = 0; i < count; ++i) {
     const float x0 = static_cast<float>(random.Next(128)),
                 y0 = static_cast<float>(random.Next(128));
@@ -354,7 +354,7 @@ Canvas PaintGrass() {
   });
   Blades(canvas, 900, true, 903);
   // A few small flowers.
-  win::Random random(904);
+  base::Random random(904);
   for (int i = 0; i < 7; ++i) {
     const float cx = random.Next(128), cy = random.Next(128);
     const Ramp ramp = i % 3 == 0 ? Ramp::Marble : Ramp::Gold;
@@ -391,7 +391,7 @@ Canvas PaintGrassSide() {
     // Lit from above, darker toward the soil.
     return Tone{Ramp::Grass, 9 - 3.5f * (y / depth) + 2 * clumps};
   });
-  win::Random random(1005);
+  base::Random random(1005);
   for (int i = 0; i < 170; ++i) {
     const float x0 = static_cast<float>(random.Next(128));
     const float depth = 18 + 5 * Noise(x0, 0, 8, 1, 1002) + 2.5f * Noise(x0, 0, 32, 1, 1003);
@@ -441,7 +441,7 @@ Canvas PaintSand() {
     return Tone{Ramp::Sand, 9.2f + 1.8f * crest - 1.0f * (0.5f - 0.5f * ripple) + 1.6f * grains +
                                 1.2f * patches};
   });
-  win::Random random(1204);
+  base::Random random(1204);
   for (int i = 0; i < 40; ++i) {
     const float cx = random.Next(128), cy = random.Next(128);
     const float r = 0.6f + random.Next(10) / 10.0f;

@@ -11,13 +11,13 @@ BankSession::BankSession()
   engine::StartEngineCore(engine_);
 }
 
-win::Status BankSession::Load(const std::string& bankName, const std::string& dataOption, int width, int height) {
-  win::Expected<std::filesystem::path> data = win::FindDataTree(dataOption);
-  if (!data) return win::Failure{data.error()};
+base::Status BankSession::Load(const std::string& bankName, const std::string& dataOption, int width, int height) {
+  base::Expected<std::filesystem::path> data = win::FindDataTree(dataOption);
+  if (!data) return base::Failure{data.error()};
   backend_.OpenView(width, height, *view_);
   world::BankServices services{engine_, *view_, audio_, clock_, *data};
-  win::Expected<bool> loaded = world::LoadObjectBank(services, *world_, bankName, "High");
-  if (!loaded) return win::Failure{loaded.error()};
+  base::Expected<bool> loaded = world::LoadObjectBank(services, *world_, bankName, "High");
+  if (!loaded) return base::Failure{loaded.error()};
   return {};
 }
 

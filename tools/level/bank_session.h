@@ -11,7 +11,7 @@
 #include "engine/render_view.h"
 #include "engine/soft/soft_backend.h"
 #include "platform/win/clock.h"
-#include "platform/win/expected.h"
+#include "base/expected.h"
 #include "world/world.h"
 
 namespace zandrel::tools {
@@ -22,7 +22,7 @@ class BankSession {
 
   // Finds the data tree (`dataOption` or the usual places), opens a view of that size and
   // loads the bank with high detail. The data tree becomes the current folder.
-  win::Status Load(const std::string& bankName, const std::string& dataOption, int width, int height);
+  base::Status Load(const std::string& bankName, const std::string& dataOption, int width, int height);
 
   world::World& World() { return *world_; }
   engine::Engine& Engine() { return engine_; }

@@ -48,11 +48,11 @@ int RenderLevel(const std::string& file, const std::string& out, const RenderOpt
   // The bank loader makes the data tree the current folder: fix the user's paths first.
   const std::filesystem::path levelPath = std::filesystem::absolute(win::ResolvePath(file));
   const std::filesystem::path outPath = std::filesystem::absolute(out);
-  win::Expected<world::LevelMap> level = world::LoadLevelFile(levelPath.string());
+  base::Expected<world::LevelMap> level = world::LoadLevelFile(levelPath.string());
   if (!level) return Fail(err, world::MissingLevelMessage(file));
   BankSession session;
   const std::string bankName = level->BankName;
-  if (win::Status loaded = session.Load(bankName, options.Data, options.Width, options.Height); !loaded) {
+  if (base::Status loaded = session.Load(bankName, options.Data, options.Width, options.Height); !loaded) {
     return Fail(err, loaded.error());
   }
   engine::Engine& engine = session.Engine();
@@ -79,7 +79,7 @@ int RenderLevel(const std::string& file, const std::string& out, const RenderOpt
                        world::CellsAround(map, world::CellOf(static_cast<float>(x)), world::CellOf(static_cast<float>(y)),
                                           world::CellOf(static_cast<float>(z)), kDrawnReach));
   engine::EndScene(engine, view);
-  if (win::Status written = engine::soft::WritePng(outPath, view.Screen, view.ViewPalette); !written) {
+  if (base::Status written = engine::soft::WritePng(outPath, view.Screen, view.ViewPalette); !written) {
     return Fail(err, written.error());
   }
   return kSuccess;

@@ -22,9 +22,9 @@ std::vector<Rect> Displays() {
 
 }  // namespace
 
-Expected<std::unique_ptr<SdlWindow>> SdlWindow::Create(const WindowSettings& settings) {
+base::Expected<std::unique_ptr<SdlWindow>> SdlWindow::Create(const WindowSettings& settings) {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    return Failure{std::string("Zandrel: no display (") + SDL_GetError() + ")"};
+    return base::Failure{std::string("Zandrel: no display (") + SDL_GetError() + ")"};
   }
   std::unique_ptr<SdlWindow> w(new SdlWindow);
   const Rect r = WindowedRect(settings, Displays());
@@ -34,7 +34,7 @@ Expected<std::unique_ptr<SdlWindow>> SdlWindow::Create(const WindowSettings& set
   if (w->window_ == nullptr) {
     const std::string reason = SDL_GetError();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    return Failure{"Zandrel: the window cannot be opened (" + reason + ")"};
+    return base::Failure{"Zandrel: the window cannot be opened (" + reason + ")"};
   }
   w->windowed_ = r;
   // The stick reads the same whether or not the window has the focus, as the system's

@@ -8,7 +8,7 @@
 
 #include "input/joystick.h"
 #include "input/key_state.h"
-#include "platform/win/expected.h"
+#include "base/expected.h"
 #include "platform/win/sdl/joystick.h"
 #include "platform/win/sdl/placement.h"
 
@@ -21,7 +21,7 @@ namespace zandrel::win::sdl {
 class SdlWindow {
  public:
   // Fails with SDL's reason when there is no video device or the window cannot be made.
-  static Expected<std::unique_ptr<SdlWindow>> Create(const WindowSettings& settings);
+  static base::Expected<std::unique_ptr<SdlWindow>> Create(const WindowSettings& settings);
   ~SdlWindow();
   SdlWindow(const SdlWindow&) = delete;
   SdlWindow& operator=(const SdlWindow&) = delete;

@@ -43,7 +43,7 @@ TEST_F(GlideBackendTest, NoBoardStopsTheEngineStart) {
   EXPECT_TRUE(backend_.StartEngine());
   test::RecordingGlide none(false);
   GlideBackend without(none);
-  const win::Status started = without.StartEngine();
+  const base::Status started = without.StartEngine();
   ASSERT_FALSE(started);
   EXPECT_EQ(started.error(), "No 3DFX card detected !");
 }

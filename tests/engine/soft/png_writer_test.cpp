@@ -46,7 +46,7 @@ TEST(WritePng, TheFileHoldsTheIndicesAndThePalette) {
 TEST(WritePng, FailuresAreReported) {
   zandrel::test::TempDir dir;
   ScreenBuffer empty;
-  const win::Status noPicture = WritePng(dir / "empty.png", empty, Palette{});
+  const base::Status noPicture = WritePng(dir / "empty.png", empty, Palette{});
   EXPECT_FALSE(noPicture.ok());
   EXPECT_NE(noPicture.error().find("empty.png"), std::string::npos);
 

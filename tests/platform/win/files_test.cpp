@@ -91,7 +91,7 @@ TEST_F(FilesTest, AtomicWritesReplaceWholeFilesAndLeaveNoTemporaries) {
   EXPECT_EQ(ReadWholeFile(target, 100), (std::vector<std::uint8_t>{'s', 'h', 'o', 'r', 't'}));
   EXPECT_EQ(std::distance(fs::directory_iterator(target.parent_path()), fs::directory_iterator()), 1);
 
-  const Status onFolder = WriteFileAtomic(dir_ / "LEVEL", std::string_view("x"));
+  const base::Status onFolder = WriteFileAtomic(dir_ / "LEVEL", std::string_view("x"));
   EXPECT_FALSE(onFolder.ok());
   EXPECT_NE(onFolder.error().find("LEVEL"), std::string::npos);
   EXPECT_TRUE(fs::is_directory(dir_ / "LEVEL"));

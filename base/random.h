@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace zandrel::win {
+namespace zandrel::base {
 
 class Random {
  public:
@@ -34,4 +34,4 @@ class Random {
   std::uint32_t state_ = 0;
 };
 
-}  // namespace zandrel::win
+}  // namespace zandrel::base

@@ -5,11 +5,11 @@
 #include <string>
 #include <string_view>
 
-namespace zandrel::win {
+namespace zandrel::base {
 
 char LowerAscii(char c);
 std::string LowerAscii(std::string_view text);
 std::string UpperAscii(std::string_view text);
 bool EqualIgnoringCase(std::string_view a, std::string_view b);
 
-}  // namespace zandrel::win
+}  // namespace zandrel::base

@@ -1,8 +1,8 @@
-#include "platform/win/text_case.h"
+#include "base/text_case.h"
 
 #include <algorithm>
 
-namespace zandrel::win {
+namespace zandrel::base {
 
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -25,4 +25,4 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
          std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
 
-}  // namespace zandrel::win
+}  // namespace zandrel::base

@@ -5,7 +5,7 @@
 #include <utility>
 #include <variant>
 
-namespace zandrel::win {
+namespace zandrel::base {
 
 // The reason an operation failed: the text the system shows the user.
 struct Failure {
@@ -51,4 +51,4 @@ class Status {
   bool failed_ = false;
 };
 
-}  // namespace zandrel::win
+}  // namespace zandrel::base
