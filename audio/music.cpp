@@ -71,14 +71,15 @@ void StartModulePlayer(ModulePlayer& player, std::uint32_t mixingRate, bool norm
                  library->MIDASallocAutoEffectChannels(1);
 }
 
-void PlayModule(ModulePlayer& player, std::string_view fileName, std::uint8_t volume, bool loop) {
+void PlayModule(ModulePlayer& player, const std::filesystem::path& folder, std::string_view fileName,
+                std::uint8_t volume, bool loop) {
   if (!player.Ready) return;
   StopModule(player);
   if (player.Module != 0) {
     player.Library->MIDASfreeModule(player.Module);
     player.Module = 0;
   }
-  const std::string path = win::ResolvePath(fileName.substr(0, kModuleNameLength)).string();
+  const std::string path = win::ResolvePath(fileName.substr(0, kModuleNameLength), folder).string();
   player.Module = player.Library->MIDASloadModule(path.c_str());
   if (player.Module == 0) return;
   player.Play = player.Library->MIDASplayModule(player.Module, loop);
@@ -115,13 +116,9 @@ MusicChoice ChooseMusic(std::string_view fileName) {
 }
 
 void PrepareMusic(Music& music, std::int32_t entry) {
-  if (music.Entries == nullptr || entry < 0 || entry >= kMusicEntryCount) return;
-  const MusicEntry& piece = (*music.Entries)[static_cast<std::size_t>(entry)];
+  if (music.Entries == nullptr || entry < 0 || entry >= world::kMusicEntryCount) return;
+  const world::MusicEntry& piece = (*music.Entries)[static_cast<std::size_t>(entry)];
   if (piece.File.empty() || ChooseMusic(piece.File).Kind != MusicKind::Midi) return;
-  if (!music.StartFolder.empty()) {
-    std::error_code ignored;
-    std::filesystem::current_path(music.StartFolder, ignored);
-  }
   Send(music, "open " + piece.File + " alias ready");
   Send(music, "close ready");
 }
@@ -129,13 +126,9 @@ void PrepareMusic(Music& music, std::int32_t entry) {
 void PlayMusic(Music& music, std::int32_t entry) {
   StopMusic(music);
   // Music numbers come from level files: one outside the table names no music.
-  if (music.Entries == nullptr || entry < 0 || entry >= kMusicEntryCount) return;
-  const MusicEntry& piece = (*music.Entries)[static_cast<std::size_t>(entry)];
+  if (music.Entries == nullptr || entry < 0 || entry >= world::kMusicEntryCount) return;
+  const world::MusicEntry& piece = (*music.Entries)[static_cast<std::size_t>(entry)];
   if (piece.File.empty()) return;
-  if (!music.StartFolder.empty()) {
-    std::error_code ignored;
-    std::filesystem::current_path(music.StartFolder, ignored);
-  }
   music.Loop = piece.Loop;
   music.Current = entry;
   const MusicChoice choice = ChooseMusic(piece.File);
@@ -144,7 +137,7 @@ void PlayMusic(Music& music, std::int32_t entry) {
   music.IsCd = choice.Kind == MusicKind::Cd;
   switch (choice.Kind) {
     case MusicKind::Module:
-      PlayModule(music.Player, piece.File, music.MusicOn ? kMusicVolumeOn : kMusicVolumeOff, music.Loop);
+      PlayModule(music.Player, music.DataFolder, piece.File, music.MusicOn ? kMusicVolumeOn : kMusicVolumeOff, music.Loop);
       break;
     case MusicKind::Midi:
       Send(music, "open " + piece.File + " alias zique");
@@ -204,7 +197,7 @@ void PollMusic(Music& music) {
 
 void PlayClip(Music& music, std::string_view fileName) {
   if (music.Mci == nullptr || music.Window == nullptr) return;
-  if (!std::ifstream(win::ResolvePath(fileName), std::ios::binary).is_open()) return;
+  if (!std::ifstream(win::ResolvePath(fileName, music.DataFolder), std::ios::binary).is_open()) return;
   music.ClipFullScreen = music.Window->FullScreenDisplay();
   music.Window->ClipStarts();
   std::string open = "Open " + std::string(fileName) + " alias VidClip";

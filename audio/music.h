@@ -13,19 +13,9 @@
 #include "audio/sound.h"
 #include "platform/mci/mci.h"
 #include "platform/midas/midas.h"
+#include "world/music_table.h"
 
 namespace zandrel::audio {
-
-// One entry of the bank's music table.
-struct MusicEntry {
-  std::string File;   // relative to the start folder; empty: no music
-  std::string Name;   // what the editor lists
-  std::string Video;  // a clip shown while it plays; empty: none
-  bool Loop = false;
-};
-
-constexpr int kMusicEntryCount = 256;
-using MusicTable = std::array<MusicEntry, kMusicEntryCount>;
 
 // What both programs start the module player with.
 constexpr std::uint32_t kModuleMixingRate = 22050;
@@ -48,8 +38,9 @@ struct ModulePlayer {
 void StartModulePlayer(ModulePlayer& player, std::uint32_t mixingRate, bool normalQuality,
                        dsound::DirectSound* directSound, std::uintptr_t window);
 // Stops and frees the module there was, loads a file (in the data's spelling, at most 255
-// characters, relative to the current folder) and, when it loaded, plays it at a volume.
-void PlayModule(ModulePlayer& player, std::string_view fileName, std::uint8_t volume, bool loop);
+// characters, relative to the data tree `folder`) and, when it loaded, plays it at a volume.
+void PlayModule(ModulePlayer& player, const std::filesystem::path& folder, std::string_view fileName,
+                std::uint8_t volume, bool loop);
 // The playing module's volume.
 void SetMusicVolume(ModulePlayer& player, std::uint8_t volume);
 // Stops the playing module; it stays loaded.
@@ -77,11 +68,11 @@ class MusicWindow {
 
 // The music state, with what it plays through. The program sets the services once.
 struct Music {
-  const MusicTable* Entries = nullptr;  // the loaded bank's table; none: every entry is empty
+  const world::MusicTable* Entries = nullptr;  // the loaded bank's table; none: every entry is empty
   Audio* Sound = nullptr;               // plays wave music; none: silent
   mci::Mci* Mci = nullptr;              // MIDI, CD tracks and clips; none: those are silent
   MusicWindow* Window = nullptr;        // where clips show; none: no clip
-  std::filesystem::path StartFolder;    // made current before a piece loads; empty: kept
+  std::filesystem::path DataFolder;     // the pieces' file names are relative to it
   ModulePlayer Player;
 
   std::int32_t Current = -1;  // the entry playing, -1 none

@@ -11,10 +11,11 @@
 namespace zandrel::audio {
 
 base::Expected<std::shared_ptr<TSoundBuffer>> TSoundBuffer::Create(dsound::DirectSound* device,
-                                                                  std::string_view fileName) {
+                                                                  std::string_view fileName,
+                                                                  const std::filesystem::path& folder) {
   auto sound = std::make_shared<TSoundBuffer>();
-  if (device == nullptr || !win::FileExists(fileName)) return sound;
-  base::Expected<TIWave> wave = TIWave::Read(fileName);
+  if (device == nullptr || !win::FileExists(fileName, folder)) return sound;
+  base::Expected<TIWave> wave = TIWave::Read(fileName, folder);
   if (!wave) return base::Failure{wave.error()};
   // A wave whose sample part was damaged has no format: the sound stays silent.
   if (std::optional<dsound::WaveFormat> format = wave->FormatRecord()) {
@@ -67,7 +68,7 @@ void SetHearingRange(engine::RenderView& listener, std::int32_t range) { listene
 base::Status LoadSound(Audio& audio, std::string_view fileName, SoundRef& reference) {
   if (!audio.AudioReady) return {};
   reference.reset();
-  base::Expected<SoundRef> made = TSoundBuffer::Create(audio.Owner->Device(), fileName);
+  base::Expected<SoundRef> made = TSoundBuffer::Create(audio.Owner->Device(), fileName, audio.DataFolder);
   if (!made) return base::Failure{made.error()};
   reference = std::move(*made);
   return {};

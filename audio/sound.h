@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string_view>
 
@@ -24,9 +25,11 @@ constexpr std::int32_t kLevelUnfaded = 255;
 // missing, its sample part damaged, or the device could not make the buffer (silent).
 class TSoundBuffer {
  public:
-  // Made with `device` (none: an empty sound) from a file named in the data's spelling.
-  // A file that is not a readable wave fails with the reader's message.
-  static base::Expected<std::shared_ptr<TSoundBuffer>> Create(dsound::DirectSound* device, std::string_view fileName);
+  // Made with `device` (none: an empty sound) from a file named in the data's spelling,
+  // relative to the data tree `folder`. A file that is not a readable wave fails with the
+  // reader's message.
+  static base::Expected<std::shared_ptr<TSoundBuffer>> Create(dsound::DirectSound* device, std::string_view fileName,
+                                                              const std::filesystem::path& folder);
 
   TSoundBuffer() = default;
   ~TSoundBuffer();
@@ -67,6 +70,7 @@ struct VoiceSlot {
 
 // The program's sound state.
 struct Audio {
+  std::filesystem::path DataFolder;  // sound file names are relative to it
   bool AudioReady = false;  // a sound device is open
   std::unique_ptr<TAudio> Owner;
   std::array<VoiceSlot, kVoiceSlotCount> Slots;
@@ -82,7 +86,7 @@ void InitAudio(Audio& audio, std::unique_ptr<dsound::DirectSound> device);
 void SetHearingRange(engine::RenderView& listener, std::int32_t range);
 
 // Replaces the sound a reference holds with one loaded from a file (in the data's
-// spelling, relative to the current folder). Without sound it does nothing. A file that
+// spelling, relative to the data folder). Without sound it does nothing. A file that
 // is not a readable wave fails with the reader's message and leaves the reference empty.
 base::Status LoadSound(Audio& audio, std::string_view fileName, SoundRef& reference);
 // A sound loaded from a file; none without sound or when the file is not a readable wave.

@@ -103,8 +103,9 @@ base::Status ReadData(RiffFile& file, const Chunk& riff, TIWave& wave) {
 
 }  // namespace
 
-base::Expected<TIWave> TIWave::Read(std::string_view fileName) {
-  std::optional<std::vector<std::uint8_t>> bytes = win::ReadWholeFile(win::ResolvePath(fileName), kMaxWaveFileBytes);
+base::Expected<TIWave> TIWave::Read(std::string_view fileName, const std::filesystem::path& folder) {
+  std::optional<std::vector<std::uint8_t>> bytes =
+      win::ReadWholeFile(win::ResolvePath(fileName, folder), kMaxWaveFileBytes);
   if (!bytes) return base::Failure{kOpenFailed};
   return Parse(*bytes, std::string(fileName));
 }

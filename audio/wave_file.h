@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
@@ -20,8 +21,8 @@ constexpr std::size_t kMaxWaveFileBytes = 64u << 20;
 // One wave file read into memory.
 class TIWave {
  public:
-  // Reads a file named in the data's spelling, relative to the current folder.
-  static base::Expected<TIWave> Read(std::string_view fileName);
+  // Reads a file named in the data's spelling, relative to the data tree `folder`.
+  static base::Expected<TIWave> Read(std::string_view fileName, const std::filesystem::path& folder);
   // Reads the bytes of a wave file. A damaged header fails with the system's message; a
   // damaged sample part gives a wave with neither format nor data.
   static base::Expected<TIWave> Parse(std::span<const std::uint8_t> bytes, std::string fileName);

@@ -1,5 +1,10 @@
-// The world's sounds played at their place, heard from the render view's camera.
+// The world's sounds through the sound device: the object bank's wave files loaded by name,
+// each file once, and played at their place, heard from the render view's camera.
 #pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "audio/sound.h"
 #include "engine/render_view.h"
@@ -12,13 +17,18 @@ class WorldSoundPlayer final : public world::WorldSounds {
   // Both must outlive the player; the camera is read at each sound.
   WorldSoundPlayer(Audio& audio, const engine::RenderView& listener) : audio_(audio), listener_(listener) {}
 
-  void PlayAt(const SoundRef& sound, std::int32_t x, std::int32_t y, std::int32_t z, std::int32_t volume) override {
-    PlaySoundAt(audio_, x, y, z, listener_, sound, volume);
-  }
+  // The handle of a wave file (in the data's spelling): the same name gives the same handle.
+  // kNoSound without a sound device or when the file is not a readable wave, as a sound
+  // reference then holds none.
+  world::SoundHandle Load(std::string_view fileName);
+
+  void PlayAt(world::SoundHandle sound, std::int32_t x, std::int32_t y, std::int32_t z, std::int32_t volume) override;
 
  private:
   Audio& audio_;
   const engine::RenderView& listener_;
+  std::vector<std::string> names_;  // by handle
+  std::vector<SoundRef> sounds_;
 };
 
 }  // namespace zandrel::audio

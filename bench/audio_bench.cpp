@@ -58,10 +58,9 @@ void BM_MixVoicesAndModule(benchmark::State& state) {
 
   const std::unique_ptr<midas::Midas> library = midas::CreateMixerMidas();
   audio::ModulePlayer player{library.get()};
-  const std::string modulePath = ZANDREL_DATA "/MUSIC/TITLE.XM";
   if (state.range(1) != 0) {
     audio::StartModulePlayer(player, audio::kModuleMixingRate, true, device.get(), 0);
-    audio::PlayModule(player, modulePath, audio::kMusicVolumeOn, true);
+    audio::PlayModule(player, ZANDREL_DATA, "MUSIC\\TITLE.XM", audio::kMusicVolumeOn, true);
     if (player.Play == 0) {
       state.SkipWithError("the module does not play");
       return;

@@ -1,19 +1,32 @@
 // Loading the generated object bank as a program does at start-up: the texture list and its
-// images into the software back end, the interface pictures, every mesh, and the sounds.
+// images into the software back end, the interface pictures, every mesh; no sound device.
 #include <benchmark/benchmark.h>
 
 #include <memory>
 
-#include "audio/sound.h"
 #include "engine/engine.h"
 #include "engine/scene.h"
 #include "engine/soft/soft_backend.h"
 #include "platform/win/clock.h"
+#include "world/bank_devices.h"
 #include "world/object_bank.h"
 #include "world/world.h"
 
 namespace zandrel {
 namespace {
+
+class SoftViewDevices final : public world::BankDevices {
+ public:
+  SoftViewDevices(engine::Engine& engine, engine::RenderView& view) : engine_(engine), view_(view) {}
+  base::Status LoadTextures(std::string_view list, world::FogColour fog) override {
+    return world::LoadBankTextures(engine_, view_, ZANDREL_DATA, list, fog);
+  }
+  world::SoundHandle LoadSound(std::string_view) override { return world::kNoSound; }
+
+ private:
+  engine::Engine& engine_;
+  engine::RenderView& view_;
+};
 
 void BM_LoadObjectBank(benchmark::State& state) {
   engine::soft::SoftBackend backend;
@@ -21,10 +34,10 @@ void BM_LoadObjectBank(benchmark::State& state) {
   engine::StartEngineCore(engine);
   auto view = std::make_unique<engine::RenderView>();
   backend.OpenView(320, 240, *view);
-  audio::Audio audio;
+  SoftViewDevices devices(engine, *view);
   win::ManualClock clock;
   auto world = std::make_unique<world::World>();
-  world::BankServices services{engine, *view, audio, clock, ZANDREL_DATA};
+  world::BankServices services{devices, clock, ZANDREL_DATA};
   for (auto _ : state) {
     world->Bank.LoadedName.clear();
     world->Bank.LoadedTextureList.clear();

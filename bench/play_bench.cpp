@@ -105,13 +105,13 @@ void BM_PlayFrame(benchmark::State& state) {
   win::ManualClock clock(1000);
   const auto game = std::make_unique<game::Game>(game::GameServices{backend, controls, sounds, music, clock, ZANDREL_DATA});
   backend.OpenView(640, 480, *game->View);
-  if (base::Status started = game::GameStartup(*game, audio::Settings{}); !started) {
+  if (base::Status started = game::GameStartup(*game, game::Settings{}); !started) {
     state.SkipWithError(started.error().c_str());
     return;
   }
   const std::filesystem::path folder = std::filesystem::temp_directory_path() / "zandrel-play-bench";
   const std::string file = (folder / "reference.lev").string();
-  if (!world::WriteLevel(ReferenceLevel(), file)) {
+  if (!world::WriteLevel(ReferenceLevel(), file, {})) {
     state.SkipWithError("cannot write the level");
     return;
   }

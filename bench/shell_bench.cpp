@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "audio/settings.h"
+#include "game/settings.h"
 #include "engine/glide/glide_backend.h"
 #include "game/game.h"
 #include "tests/game/held_controls.h"
@@ -28,7 +28,7 @@ void BM_TitleFrame(benchmark::State& state) {
   win::ManualClock clock(100000);
   game::Game game(game::GameServices{display, controls, sounds, music, clock, ZANDREL_DATA});
   display.OpenView(640, 480, *game.View);
-  if (!game::GameStartup(game, audio::Settings{})) {
+  if (!game::GameStartup(game, game::Settings{})) {
     state.SkipWithError("no data tree at " ZANDREL_DATA);
     return;
   }

@@ -81,7 +81,7 @@ void BM_ReadLevel100(benchmark::State& state) {
   map.SetLevelSize(100, 100, 100);
   for (std::size_t i = 0; i < map.CellCount(); ++i) map.ObjectGrid()[i] = static_cast<std::uint8_t>(i % 31);
   const std::string file = (folder / "big.lev").string();
-  if (!WriteLevel(map, file)) {
+  if (!WriteLevel(map, file, {})) {
     state.SkipWithError("cannot write the level");
     return;
   }
@@ -89,7 +89,7 @@ void BM_ReadLevel100(benchmark::State& state) {
   const auto world = std::make_unique<World>();
   world->Types[20].Lingot = true;
   for (auto _ : state) {
-    base::Expected<LevelMap> level = LoadLevelFile(file);
+    base::Expected<LevelMap> level = LoadLevelFile(file, {});
     world->Map.Assign(std::move(*level));
     world->Map.CountIngots();
   }

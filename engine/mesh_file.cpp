@@ -73,9 +73,9 @@ Mesh ParseMesh(std::span<const std::uint8_t> bytes, std::string_view fileName) {
   return mesh;
 }
 
-base::Expected<Mesh> LoadMesh(std::string_view fileName, const std::filesystem::path& base) {
-  if (!win::FileExists(fileName, base)) return base::Failure{MissingMeshMessage(fileName)};
-  const auto bytes = win::ReadFilePrefix(win::ResolvePath(fileName, base), kMaxMeshFileBytes);
+base::Expected<Mesh> LoadMesh(std::string_view fileName, const std::filesystem::path& folder) {
+  if (!win::FileExists(fileName, folder)) return base::Failure{MissingMeshMessage(fileName)};
+  const auto bytes = win::ReadFilePrefix(win::ResolvePath(fileName, folder), kMaxMeshFileBytes);
   if (!bytes) return Damaged(fileName, "cannot be read");
   return ParseMesh(*bytes, fileName);
 }

@@ -30,10 +30,10 @@ std::string MissingMeshMessage(std::string_view fileName);
 // error. Bytes after the last face are ignored.
 Mesh ParseMesh(std::span<const std::uint8_t> bytes, std::string_view fileName);
 
-// Loads the file the name resolves to below `base` (the current folder when empty).
+// Loads the file the name resolves to below `folder`.
 // Fails with MissingMeshMessage when there is no such file; a file that exists but
 // cannot be read gives an empty mesh, as a damaged one does.
-base::Expected<Mesh> LoadMesh(std::string_view fileName, const std::filesystem::path& base = {});
+base::Expected<Mesh> LoadMesh(std::string_view fileName, const std::filesystem::path& folder);
 
 // Replaces the mesh by one of V + 1 vertices and F + 1 faces, all zero.
 void CreateMesh(Mesh& mesh, std::uint16_t highestVertex, std::uint16_t highestFace);

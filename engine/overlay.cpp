@@ -17,8 +17,8 @@ constexpr Font kSmall{"INTERF/SMALFONT.PCX", kSmallFontFirstSlot, 3, 7, 4, 0.009
 constexpr Font kBig{"INTERF/BIGFONT.PCX", kBigFontFirstSlot, 8, 15, 9, 0.021875f, 0.025f, 16};
 constexpr int kGlyphCount = 100;
 
-base::Status LoadFont(Engine& engine, const Font& font) {
-  if (base::Status loaded = LoadPicture(engine, kFontSheetSlot, font.sheet); !loaded) return loaded;
+base::Status LoadFont(Engine& engine, const Font& font, const std::filesystem::path& folder) {
+  if (base::Status loaded = LoadPicture(engine, kFontSheetSlot, font.sheet, folder); !loaded) return loaded;
   for (int i = 0; i < kGlyphCount; ++i) {
     CopyPictureRegion(engine, kFontSheetSlot, font.pitch * i, 0, font.firstSlot + i, font.glyphHeight,
                       font.glyphWidth);
@@ -28,7 +28,7 @@ base::Status LoadFont(Engine& engine, const Font& font) {
 
 }  // namespace
 
-base::Status LoadInterfacePictures(Engine& engine) {
+base::Status LoadInterfacePictures(Engine& engine, const std::filesystem::path& folder) {
   struct Entry {
     int slot;
     const char* file;
@@ -37,10 +37,10 @@ base::Status LoadInterfacePictures(Engine& engine) {
                          Entry{kOptionSlot, "INTERF/OPTION.PCX"}, Entry{kSelectSlot, "INTERF/SELECT.PCX"},
                          Entry{kBarSlot, "INTERF/BARRE.PCX"}, Entry{kRadarSlot, "INTERF/RADAR.PCX"},
                          Entry{kRadarDot1Slot, "INTERF/RADARP1.PCX"}, Entry{kRadarDot2Slot, "INTERF/RADARP2.PCX"}}) {
-    if (base::Status loaded = LoadPicture(engine, e.slot, e.file); !loaded) return loaded;
+    if (base::Status loaded = LoadPicture(engine, e.slot, e.file, folder); !loaded) return loaded;
   }
-  if (base::Status small = LoadFont(engine, kSmall); !small) return small;
-  return LoadFont(engine, kBig);
+  if (base::Status small = LoadFont(engine, kSmall, folder); !small) return small;
+  return LoadFont(engine, kBig, folder);
 }
 
 void DrawText(Engine& engine, RenderView& view, std::string_view text, bool big, float y, float x) {

@@ -2,6 +2,7 @@
 // Positions and sizes are fractions of the screen width and height.
 #pragma once
 
+#include <filesystem>
 #include <string_view>
 
 #include "engine/engine.h"
@@ -24,9 +25,9 @@ enum PictureSlot : int {
   kBigFontFirstSlot = 150,
 };
 
-// Loads the interface pictures and cuts both fonts into their glyph slots. A missing
-// file fails with the picture loader's message.
-base::Status LoadInterfacePictures(Engine& engine);
+// Loads the interface pictures of the data tree `folder` and cuts both fonts into their
+// glyph slots. A missing file fails with the picture loader's message.
+base::Status LoadInterfacePictures(Engine& engine, const std::filesystem::path& folder);
 
 // Draws a string with its top-left corner at (x, y); a carriage return (13) starts a new
 // line at the same x.

@@ -85,10 +85,10 @@ std::vector<std::uint8_t> EncodePcx(const PcxImage& image) {
   return bytes;
 }
 
-base::Expected<PcxImage> LoadPcx(std::string_view fileName, const std::filesystem::path& base) {
-  if (!win::FileExists(fileName, base)) return base::Failure{MissingFileMessage(fileName)};
+base::Expected<PcxImage> LoadPcx(std::string_view fileName, const std::filesystem::path& folder) {
+  if (!win::FileExists(fileName, folder)) return base::Failure{MissingFileMessage(fileName)};
   const std::optional<std::vector<std::uint8_t>> bytes =
-      win::ReadWholeFile(win::ResolvePath(fileName, base), kMaxPcxFileSize);
+      win::ReadWholeFile(win::ResolvePath(fileName, folder), kMaxPcxFileSize);
   if (!bytes) return base::Failure{DamagedMessage(fileName, "unreadable or too large")};
   return DecodePcx(*bytes, fileName);
 }

@@ -41,8 +41,7 @@ base::Expected<PcxImage> DecodePcx(std::span<const std::uint8_t> bytes, std::str
 // palette marker byte), as a paint program writes it; DecodePcx gives it back.
 std::vector<std::uint8_t> EncodePcx(const PcxImage& image);
 
-// Reads and decodes the file the name resolves to below `base` (the current folder when
-// empty). A missing file fails with MissingFileMessage(fileName).
-base::Expected<PcxImage> LoadPcx(std::string_view fileName, const std::filesystem::path& base = {});
+// Reads and decodes the file the name resolves to below `folder` (the data tree). A missing file fails with MissingFileMessage(fileName).
+base::Expected<PcxImage> LoadPcx(std::string_view fileName, const std::filesystem::path& folder);
 
 }  // namespace zandrel::engine

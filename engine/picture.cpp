@@ -26,11 +26,11 @@ Picture MakePicture(const PcxImage& image) {
   return picture;
 }
 
-base::Status LoadPicture(Engine& engine, int slot, std::string_view fileName, const std::filesystem::path& base) {
+base::Status LoadPicture(Engine& engine, int slot, std::string_view fileName, const std::filesystem::path& folder) {
   if (!ValidSlot(slot)) {
     return base::Failure{"G3D: No picture slot " + std::to_string(slot) + " for " + std::string(fileName)};
   }
-  const base::Expected<PcxImage> image = LoadPcx(fileName, base);
+  const base::Expected<PcxImage> image = LoadPcx(fileName, folder);
   if (!image) return base::Failure{image.error()};
   if (image->Width % 2 != 0) {
     return base::Failure{"G3D: The image " + std::string(fileName) + " must have an odd width"};

@@ -22,13 +22,13 @@ constexpr std::uint16_t PictureColour(std::uint8_t red, std::uint8_t green, std:
 // mask 1 unless the index is 0. Not mirrored.
 Picture MakePicture(const PcxImage& image);
 
-// Loads the PCX file the name resolves to below `base` (the current folder when empty)
+// Loads the PCX file the name resolves to below `folder` (the data tree)
 // into picture slot `slot`, replacing what it held. Fails for a slot outside
 // 0..kPictureSlotCount - 1, a missing file (MissingFileMessage), a damaged one, and an
 // image whose Xmax is even ("G3D: The image <name> must have an odd width"): rows of
 // the file are only whole when the width in pixels is even.
 base::Status LoadPicture(Engine& engine, int slot, std::string_view fileName,
-                        const std::filesystem::path& base = {});
+                        const std::filesystem::path& folder);
 
 // Makes `target` a new width x height picture cut from `source` at (x, y): row i,
 // column j takes pixel and mask (x + j, y + i). Where that lies outside the source the

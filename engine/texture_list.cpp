@@ -100,10 +100,10 @@ TextureListEntries ParseTextureList(std::string_view text) {
 }
 
 base::Status LoadTextureList(Engine& engine, RenderView& view, std::string_view fileName,
-                            const std::filesystem::path& base) {
-  if (!win::FileExists(fileName, base)) return base::Failure{MissingFileMessage(fileName)};
+                            const std::filesystem::path& folder) {
+  if (!win::FileExists(fileName, folder)) return base::Failure{MissingFileMessage(fileName)};
   const std::optional<std::vector<std::uint8_t>> bytes =
-      win::ReadWholeFile(win::ResolvePath(fileName, base), kMaxTextureListSize);
+      win::ReadWholeFile(win::ResolvePath(fileName, folder), kMaxTextureListSize);
   if (!bytes) {
     return base::Failure{"G3D: The file " + std::string(fileName) + " is unreadable or too large"};
   }
@@ -116,7 +116,7 @@ base::Status LoadTextureList(Engine& engine, RenderView& view, std::string_view 
   engine.Back->BeginTextureImages(view);
   bool first = true;
   for (const TextureListImage& entry : entries.Images) {
-    const base::Expected<PcxImage> image = LoadPcx(entry.File, base);
+    const base::Expected<PcxImage> image = LoadPcx(entry.File, folder);
     if (!image) return base::Failure{image.error()};
     if (first) {
       for (std::size_t i = 0; i < 256; ++i) {

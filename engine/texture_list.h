@@ -54,7 +54,7 @@ std::string NormaliseTextureListLine(std::string_view line);
 // decimal integers or lie outside 0..32767, each recorded in Skipped.
 TextureListEntries ParseTextureList(std::string_view text);
 
-// Loads the list the name resolves to below `base` (the current folder when empty):
+// Loads the list the name resolves to below `folder` (the data tree):
 // the back end forgets its images (BeginTextureImages), then each image is decoded and
 // handed to StoreTextureImage; the first one's palette becomes the view palette before
 // it is stored. The textures then fill the view's texture slots (First = A, Last = B,
@@ -64,7 +64,7 @@ TextureListEntries ParseTextureList(std::string_view text);
 // lines are reported on standard error. A missing list or image file fails with
 // MissingFileMessage; a damaged image fails with the decoder's message.
 base::Status LoadTextureList(Engine& engine, RenderView& view, std::string_view fileName,
-                            const std::filesystem::path& base = {});
+                            const std::filesystem::path& folder);
 
 // Advances every texture from 0 to HighestTexture by one image: counting up when
 // First < Last, down when First > Last, starting again at First after passing Last;

@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "audio/settings.h"
-#include "audio/sound.h"
 #include "engine/cube_faces.h"
 #include "engine/engine.h"
 #include "engine/mesh.h"
@@ -17,8 +15,10 @@
 #include "game/credits.h"
 #include "game/frame_state.h"
 #include "game/ports.h"
+#include "game/settings.h"
 #include "platform/win/clock.h"
 #include "base/expected.h"
+#include "world/bank_devices.h"
 #include "world/world.h"
 
 namespace zandrel::game {
@@ -67,6 +67,20 @@ struct LevelTitleState {
   std::uint32_t TitleStart = 0;
 };
 
+class Game;
+
+// The game's devices for the object bank: textures into the engine's view, sounds through
+// the sound port.
+class GameBankDevices final : public world::BankDevices {
+ public:
+  explicit GameBankDevices(Game& game) : game_(game) {}
+  base::Status LoadTextures(std::string_view textureList, world::FogColour fog) override;
+  world::SoundHandle LoadSound(std::string_view fileName) override;
+
+ private:
+  Game& game_;
+};
+
 class Game {
  public:
   explicit Game(const GameServices& services);
@@ -74,16 +88,16 @@ class Game {
   Game& operator=(const Game&) = delete;
 
   world::PlayerSlot& Hero() { return World->Players[static_cast<std::size_t>(World->LocalSlot)]; }
-  world::BankServices Bank() { return {Engine, *View, Audio, Services.Clock, Services.DataFolder}; }
+  world::BankServices Bank() { return {BankDevices, Services.Clock, Services.DataFolder}; }
 
   GameServices Services;
+  GameBankDevices BankDevices{*this};
   FrameState Frame;
   std::unique_ptr<world::World> World;
   engine::Engine Engine;
   std::unique_ptr<engine::RenderView> View;
   engine::CubeFaces Faces;
   engine::Mesh FadeMesh;
-  audio::Audio Audio;
   std::vector<std::string> LevelList;
   world::TextureQuality Quality = world::TextureQuality::High;
   bool MusicOn = true;
@@ -99,10 +113,10 @@ class Game {
 // The start-up after the display is open (settings read, view opened at their size):
 // the bank in the settings' quality, the cube faces, the level list, the credits text.
 // A failure is fatal: the main shows it and ends with status 1.
-base::Status GameStartup(Game& game, const audio::Settings& settings);
+base::Status GameStartup(Game& game, const Settings& settings);
 
 // The settings to write at shutdown, from the game's state and the window's placement.
-audio::SettingsToWrite SettingsAtShutdown(const Game& game, std::int32_t top, std::int32_t left,
+SettingsToWrite SettingsAtShutdown(const Game& game, std::int32_t top, std::int32_t left,
                                           std::int32_t width, std::int32_t height, bool fullscreen);
 
 // One frame: controls, options keys, music poll, frame clock, the current screen's

@@ -1,10 +1,7 @@
 #include "game/headless.h"
 
-#include "game/device_ports.h"
 #include "game/game.h"
 #include "game/screens.h"
-#include "platform/dsound/dsound.h"
-#include "platform/midas/midas.h"
 #include "platform/win/ansi.h"
 #include "platform/win/data_tree.h"
 #include "platform/win/files.h"
@@ -244,30 +241,23 @@ ordered_json Summary(Game& game, const HeadlessOptions& options, std::int64_t fr
 }  // namespace
 
 struct HeadlessMachine {
-  HeadlessMachine(std::vector<ScriptLine> script, bool audio) : controls(std::move(script)) {
-    if (!audio) return;
-    moduleLibrary = midas::CreateMixerMidas();
-    deviceSounds = std::make_unique<DeviceSounds>();
-    deviceMusic = std::make_unique<DeviceMusic>(*moduleLibrary, nullptr, nullptr);
-  }
-  GameSounds& Sounds() { return deviceSounds != nullptr ? *deviceSounds : static_cast<GameSounds&>(silentSounds); }
-  GameMusic& Music() { return deviceMusic != nullptr ? *deviceMusic : static_cast<GameMusic&>(silentMusic); }
+  HeadlessMachine(std::vector<ScriptLine> script, HeadlessSound* sound) : controls(std::move(script)), sound(sound) {}
+  GameSounds& Sounds() { return sound != nullptr ? sound->Sounds() : silentSounds; }
+  GameMusic& Music() { return sound != nullptr ? sound->Music() : silentMusic; }
 
   ScriptedControls controls;
   win::ManualClock clock{1000};
   SilentSounds silentSounds;
   SilentMusic silentMusic;
-  // With sound: the module player, and the ports over the game's sound device.
-  std::unique_ptr<midas::Midas> moduleLibrary;
-  std::unique_ptr<DeviceSounds> deviceSounds;
-  std::unique_ptr<DeviceMusic> deviceMusic;
+  HeadlessSound* sound;  // none: silence
 };
 
 HeadlessRun::HeadlessRun() = default;
 HeadlessRun::HeadlessRun(HeadlessRun&&) noexcept = default;
 HeadlessRun::~HeadlessRun() = default;
 
-base::Expected<HeadlessRun> PlayHeadless(const HeadlessOptions& options, engine::Backend& display) {
+base::Expected<HeadlessRun> PlayHeadless(const HeadlessOptions& options, engine::Backend& display,
+                                         HeadlessSound* sound) {
   base::Expected<std::filesystem::path> data = win::FindDataTree(options.Data);
   if (!data) return base::Failure{data.error()};
   std::vector<ScriptLine> script;
@@ -280,21 +270,13 @@ base::Expected<HeadlessRun> PlayHeadless(const HeadlessOptions& options, engine:
   }
   const std::string level = options.Level.empty() ? "" : std::filesystem::absolute(options.Level).string();
   HeadlessRun run;
-  run.Machine = std::make_unique<HeadlessMachine>(std::move(script), options.Audio);
+  run.Machine = std::make_unique<HeadlessMachine>(std::move(script), sound);
   HeadlessMachine* const machine = run.Machine.get();
   auto game = std::make_unique<Game>(
       GameServices{display, machine->controls, machine->Sounds(), machine->Music(), machine->clock, *data});
-  if (options.Audio) {
-    // As in the game: sounds are loaded from the data folder, the output is opened with the
-    // view's hearing range, and the module player starts right after the sound device.
-    std::filesystem::current_path(*data);
-    machine->deviceSounds->Attach(game->Audio, *game->View);
-    audio::InitAudio(game->Audio, dsound::DirectSoundCreate(dsound::Drivers::Any));
-    audio::SetHearingRange(*game->View, audio::kDefaultHearingRange);
-    machine->deviceMusic->Start(*game, nullptr);
-  }
+  if (sound != nullptr) sound->Open(*game);
   display.OpenView(640, 480, *game->View);
-  if (base::Status started = GameStartup(*game, audio::Settings{}); !started) return base::Failure{started.error()};
+  if (base::Status started = GameStartup(*game, Settings{}); !started) return base::Failure{started.error()};
   world::PlayerSlot& hero = game->Hero();
   hero.Lives = options.Lives;
   if (options.LevelIndex) {
@@ -321,20 +303,17 @@ base::Expected<HeadlessRun> PlayHeadless(const HeadlessOptions& options, engine:
     machine->controls.SetFrame(frame);
     machine->clock.Advance(static_cast<std::uint32_t>(options.FrameMs));
     FrameTick(*game);
-    if (options.Audio) std::this_thread::sleep_until(started + std::chrono::milliseconds(options.FrameMs * (frame + 1)));
+    if (sound != nullptr) std::this_thread::sleep_until(started + std::chrono::milliseconds(options.FrameMs * (frame + 1)));
   }
-  // The module player lets go of the output before the sound device closes.
-  if (options.Audio) machine->deviceMusic->Shutdown();
+  if (sound != nullptr) sound->Close();
   run.Played = std::move(game);
   run.Frames = frame;
   run.TimeMs = machine->clock.Ticks() - 1000;
   return run;
 }
 
-int RunHeadless(const HeadlessOptions& options, engine::Backend& display) {
-  // A run with sound makes the data folder current: the summary's path is taken first.
-  const std::filesystem::path jsonPath = options.Json.empty() ? "" : std::filesystem::absolute(options.Json);
-  base::Expected<HeadlessRun> run = PlayHeadless(options, display);
+int RunHeadless(const HeadlessOptions& options, engine::Backend& display, HeadlessSound* sound) {
+  base::Expected<HeadlessRun> run = PlayHeadless(options, display, sound);
   if (!run) {
     win::ShowMessage(run.error());
     return 1;
@@ -343,7 +322,7 @@ int RunHeadless(const HeadlessOptions& options, engine::Backend& display) {
                                .dump(-1, ' ', false, ordered_json::error_handler_t::replace);
   if (options.Json.empty()) {
     std::cout << json << "\n";
-  } else if (base::Status written = win::WriteFileAtomic(jsonPath, json + "\n"); !written) {
+  } else if (base::Status written = win::WriteFileAtomic(options.Json, json + "\n"); !written) {
     win::ShowMessage(written.error());
     return 1;
   }

@@ -53,6 +53,7 @@ struct HeadlessOptions {
   std::optional<std::array<std::int32_t, 6>> Cells;  // --cells x0,y0,z0:x1,y1,z1
   // --audio: sounds and music on SDL's audio output (any driver, "disk" included), the
   // frames paced at the speed of the game's clock so that what is mixed follows the play.
+  // The program hands the run its sound devices (HeadlessSound).
   bool Audio = false;
 };
 
@@ -61,6 +62,18 @@ base::Expected<HeadlessOptions> ParseHeadlessOptions(const std::vector<std::stri
 
 class Game;
 struct HeadlessMachine;  // the script, silence and clock the game was played with
+
+// Where a headless run with sound plays: the program's sound devices.
+class HeadlessSound {
+ public:
+  virtual ~HeadlessSound() = default;
+  virtual GameSounds& Sounds() = 0;
+  virtual GameMusic& Music() = 0;
+  // The game exists and has not started: the sound device opens, heard from its view.
+  virtual void Open(Game& game) = 0;
+  // The run is over: the music lets go of the output before the device closes.
+  virtual void Close() = 0;
+};
 
 // A finished headless run: the game as it ended, the frames run and the time passed.
 struct HeadlessRun {
@@ -74,11 +87,14 @@ struct HeadlessRun {
 };
 
 // Plays the game from the level start for the frames asked, drawing on `display` (the
-// null display). Fails with the system's message when the game cannot start.
-base::Expected<HeadlessRun> PlayHeadless(const HeadlessOptions& options, engine::Backend& display);
+// null display), silent or through `sound` (which must outlive the run), and with the
+// frames paced at the game's speed when there is sound. Fails with the system's message
+// when the game cannot start.
+base::Expected<HeadlessRun> PlayHeadless(const HeadlessOptions& options, engine::Backend& display,
+                                         HeadlessSound* sound = nullptr);
 
 // Runs PlayHeadless and writes the JSON summary. Returns the exit status: 0, or 1 with the
 // system's message on stderr when the game could not start (missing data, bad script).
-int RunHeadless(const HeadlessOptions& options, engine::Backend& display);
+int RunHeadless(const HeadlessOptions& options, engine::Backend& display, HeadlessSound* sound = nullptr);
 
 }  // namespace zandrel::game

@@ -8,13 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "audio/settings.h"
 #include "audio/sound.h"
 #include "engine/glide/glide_backend.h"
-#include "game/device_ports.h"
+#include "game/devices/device_ports.h"
+#include "game/devices/headless_sound.h"
+#include "game/devices/main_window.h"
 #include "game/game.h"
 #include "game/headless.h"
-#include "game/main_window.h"
+#include "game/settings.h"
 #include "input/controls.h"
 #include "input/key_state.h"
 #include "platform/glide/clip_screen.h"
@@ -58,7 +59,9 @@ int Headless(const std::vector<std::string>& args) {
   glide::NullGlide board;
   engine::glide::GlideBackend display(board);
   if (base::Status started = display.StartEngine(); !started) win::FatalError(started.error());
-  return game::RunHeadless(*options, display);
+  if (!options->Audio) return game::RunHeadless(*options, display);
+  game::devices::HeadlessDeviceSound sound;
+  return game::RunHeadless(*options, display, &sound);
 }
 
 // A scripted picture: run this many frames, write the last one, quit.
@@ -70,8 +73,7 @@ struct ScreenshotRun {
 int Play(const std::string& dataOption, const ScreenshotRun& shot) {
   base::Expected<std::filesystem::path> data = win::FindDataTree(dataOption);
   if (!data) win::FatalError(data.error());
-  std::filesystem::current_path(*data);
-  const audio::Settings settings = audio::ReadSettings(*data);
+  const game::Settings settings = game::ReadSettings(*data);
 
   // No display or no OpenGL context: the game has no board. The reason goes to stderr.
   const auto noBoard = [](const std::string& reason) {
@@ -103,22 +105,27 @@ int Play(const std::string& dataOption, const ScreenshotRun& shot) {
     (*window)->PumpEvents(keys);
     return !(*window)->CloseRequested();
   };
-  game::DeviceControls controls(devices, keys, pump);
+  game::devices::DeviceControls controls(devices, keys, pump);
   win::RealClock clock;
   // MIDI files, CD tracks and video clips go through the media control service; clips
   // are drawn into the window.
   glide::GlClipScreen clipScreen((*window)->Handle(), **board);
-  const std::unique_ptr<mci::Mci> mediaControl = mci::CreateMci(&clipScreen);
+  // The sound state outlives every port that holds its sounds.
+  audio::Audio sound;
+  sound.DataFolder = *data;
+  mci::MciOptions mediaOptions;
+  mediaOptions.DataFolder = *data;
+  const std::unique_ptr<mci::Mci> mediaControl = mci::CreateMci(&clipScreen, mediaOptions);
   const std::unique_ptr<midas::Midas> moduleLibrary = midas::CreateMixerMidas();
-  game::DeviceMusic music(*moduleLibrary, mediaControl.get(), &clipScreen);
-  game::DeviceSounds sounds;
-  game::MainWindow mainWindow(**window, **board);
+  game::devices::DeviceMusic music(*moduleLibrary, mediaControl.get(), &clipScreen);
+  game::devices::DeviceSounds sounds;
+  game::devices::MainWindow mainWindow(**window, **board);
   auto game = std::make_unique<game::Game>(
       game::GameServices{display, controls, sounds, music, clock, *data, &mainWindow});
-  sounds.Attach(game->Audio, *game->View);
-  audio::InitAudio(game->Audio);
+  sounds.Attach(sound, *game->View);
+  audio::InitAudio(sound);
   audio::SetHearingRange(*game->View, audio::kDefaultHearingRange);
-  music.Start(*game, &display);
+  music.Start(*game, sound, &display);
 
   display.OpenView(settings.Display.DisplayWidth, settings.Display.DisplayHeight, *game->View);
   game::FrameTick(*game);  // not ready yet: the loading text
@@ -140,7 +147,7 @@ int Play(const std::string& dataOption, const ScreenshotRun& shot) {
   }
 
   const win::sdl::Rect place = (*window)->Placement();
-  if (base::Status saved = audio::WriteSettings(
+  if (base::Status saved = game::WriteSettings(
           *data, game::SettingsAtShutdown(*game, place.Y, place.X, place.Width, place.Height, (*window)->Fullscreen()));
       !saved) {
     std::fprintf(stderr, "zandrel: %s\n", saved.error().c_str());

@@ -39,6 +39,8 @@ enum class InterfaceSound { Choice, Click, Timer };  // CHOIX, CLIC, TIMER
 
 class GameSounds : public world::WorldSounds {
  public:
+  // A sound of the object bank, played later by its handle (kNoSound without a device).
+  virtual world::SoundHandle LoadSound(std::string_view fileName) = 0;
   virtual void LoadInterfaceSounds() = 0;
   virtual void PlayInterface(InterfaceSound sound) = 0;
   // Positions and volumes of the playing sounds follow the listener.
@@ -79,7 +81,8 @@ class GameWindow {
 // Silence, for headless runs and machines without a sound device.
 class SilentSounds final : public GameSounds {
  public:
-  void PlayAt(const audio::SoundRef&, std::int32_t, std::int32_t, std::int32_t, std::int32_t) override {}
+  void PlayAt(world::SoundHandle, std::int32_t, std::int32_t, std::int32_t, std::int32_t) override {}
+  world::SoundHandle LoadSound(std::string_view) override { return world::kNoSound; }
   void LoadInterfaceSounds() override {}
   void PlayInterface(InterfaceSound) override {}
   void UpdateSounds(const engine::Camera&) override {}

@@ -10,6 +10,14 @@
 
 namespace zandrel::game {
 
+base::Status GameBankDevices::LoadTextures(std::string_view textureList, world::FogColour fog) {
+  return world::LoadBankTextures(game_.Engine, *game_.View, game_.Services.DataFolder, textureList, fog);
+}
+
+world::SoundHandle GameBankDevices::LoadSound(std::string_view fileName) {
+  return game_.Services.Sounds.LoadSound(fileName);
+}
+
 Game::Game(const GameServices& services)
     : Services(services),
       World(std::make_unique<world::World>()),
@@ -18,7 +26,7 @@ Game::Game(const GameServices& services)
   engine::StartEngineCore(Engine);
 }
 
-base::Status GameStartup(Game& game, const audio::Settings& settings) {
+base::Status GameStartup(Game& game, const Settings& settings) {
   game.World->Random.Seed(static_cast<std::int32_t>(game.Services.Clock.Ticks()));
   game.World->Bank.LoadedName.clear();
   game.World->Bank.LoadedQuality.clear();
@@ -44,9 +52,9 @@ base::Status GameStartup(Game& game, const audio::Settings& settings) {
   return {};
 }
 
-audio::SettingsToWrite SettingsAtShutdown(const Game& game, std::int32_t top, std::int32_t left, std::int32_t width,
+SettingsToWrite SettingsAtShutdown(const Game& game, std::int32_t top, std::int32_t left, std::int32_t width,
                                           std::int32_t height, bool fullscreen) {
-  audio::SettingsToWrite s;
+  SettingsToWrite s;
   s.Top = top;
   s.Left = left;
   s.Width = width;

@@ -40,7 +40,7 @@ std::uint8_t CellAt(const LevelMap& map, std::int32_t x, std::int64_t y, std::in
 std::uint8_t CodeByte(std::int32_t code) { return static_cast<std::uint8_t>(code); }
 
 void Play(WorldSounds& sounds, const ObjectType& type, std::int32_t x, std::int32_t y, std::int32_t z) {
-  if (type.ActionSound) sounds.PlayAt(type.ActionSound, x, y, z, type.ActionVolume);
+  if (type.ActionSound != kNoSound) sounds.PlayAt(type.ActionSound, x, y, z, type.ActionVolume);
 }
 
 // Frame i of a type, or null when the type has no such frame.
@@ -61,7 +61,7 @@ constexpr std::array<std::int32_t Box::*, 9> kBoxFields{&Box::Xmin,  &Box::Xmax,
 
 void AnimateType(World& world, ObjectType& type) {
   type.LoopDue = false;
-  if (type.LoopSound && Elapsed(world, type.LoopTime) > type.LoopDuration) {
+  if (type.LoopSound != kNoSound && Elapsed(world, type.LoopTime) > type.LoopDuration) {
     type.LoopTime = world.Now;
     type.LoopDue = true;
   }

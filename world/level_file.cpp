@@ -157,8 +157,8 @@ std::vector<std::uint8_t> SerializeLevel(const LevelMap& map) {
   return out.Take();
 }
 
-base::Expected<LevelMap> LoadLevelFile(std::string_view fileName, const std::filesystem::path& base) {
-  const std::filesystem::path path = win::ResolvePath(fileName, base);
+base::Expected<LevelMap> LoadLevelFile(std::string_view fileName, const std::filesystem::path& folder) {
+  const std::filesystem::path path = win::ResolvePath(fileName, folder);
   const base::Failure invalid{MissingLevelMessage(fileName)};
   // The header gives the sizes; no more than the largest file of those sizes is read.
   const std::optional<std::vector<std::uint8_t>> header = win::ReadFilePrefix(path, kLevelHeaderSize);
@@ -173,8 +173,8 @@ base::Expected<LevelMap> LoadLevelFile(std::string_view fileName, const std::fil
   return ParseLevel(*bytes, fileName);
 }
 
-base::Status WriteLevel(const LevelMap& map, std::string_view fileName, const std::filesystem::path& base) {
-  return win::WriteFileAtomic(win::ResolvePath(fileName, base), SerializeLevel(map));
+base::Status WriteLevel(const LevelMap& map, std::string_view fileName, const std::filesystem::path& folder) {
+  return win::WriteFileAtomic(win::ResolvePath(fileName, folder), SerializeLevel(map));
 }
 
 }  // namespace zandrel::world

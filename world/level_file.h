@@ -33,12 +33,11 @@ base::Expected<LevelMap> ParseLevel(std::span<const std::uint8_t> bytes, std::st
 // Encodes a level field for field; texts are cut to 255 bytes and padded with zeros.
 std::vector<std::uint8_t> SerializeLevel(const LevelMap& map);
 
-// Reads and decodes the file the name resolves to below `base` (the current folder
-// when empty), reading no more than the level can use.
-base::Expected<LevelMap> LoadLevelFile(std::string_view fileName, const std::filesystem::path& base = {});
+// Reads and decodes the file the name resolves to below `folder`, reading no more than the level can use.
+base::Expected<LevelMap> LoadLevelFile(std::string_view fileName, const std::filesystem::path& folder);
 
 // Writes a level, replacing the file atomically.
 base::Status WriteLevel(const LevelMap& map, std::string_view fileName,
-                       const std::filesystem::path& base = {});
+                       const std::filesystem::path& folder);
 
 }  // namespace zandrel::world

@@ -13,8 +13,8 @@ constexpr std::string_view kSettingsFile = "zandrel.ini";
 
 }  // namespace
 
-base::Expected<std::vector<std::string>> BuildLevelList(const std::filesystem::path& base) {
-  std::optional<std::vector<std::string>> names = win::ListFolder("LEVEL\\*.*", base);
+base::Expected<std::vector<std::string>> BuildLevelList(const std::filesystem::path& folder) {
+  std::optional<std::vector<std::string>> names = win::ListFolder("LEVEL\\*.*", folder);
   if (!names) return base::Failure{"GAME: Problem reading level files (LEVEL\\ folder)."};
   std::erase_if(*names, [](const std::string& name) { return name.size() < 2 || name == ".."; });
   if (names->empty()) return base::Failure{"GAME: No level files (LEVEL\\ folder)."};

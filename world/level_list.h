@@ -14,11 +14,11 @@ namespace zandrel::world {
 
 constexpr std::size_t kMaxLevels = 32768;
 
-// Lists "LEVEL\*.*" below `base`: every entry (files and folders) of at least two
+// Lists "LEVEL\*.*" below `folder`: every entry (files and folders) of at least two
 // characters, as "LEVEL\" + name, sorted by character codes ("A.lev" before "a.lev",
 // "x10" before "x2"); at most kMaxLevels. Fails with the system's message when the folder
 // cannot be listed or holds nothing.
-base::Expected<std::vector<std::string>> BuildLevelList(const std::filesystem::path& base = {});
+base::Expected<std::vector<std::string>> BuildLevelList(const std::filesystem::path& folder);
 
 // Exclusive-or of character k (counting from 1) with k mod 256; its own inverse.
 std::string Scramble(std::string_view text);

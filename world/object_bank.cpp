@@ -4,9 +4,6 @@
 
 #include "base/text_case.h"
 #include "engine/mesh_file.h"
-#include "engine/overlay.h"
-#include "engine/scene.h"
-#include "engine/texture_list.h"
 #include "platform/win/files.h"
 #include "platform/win/ini.h"
 #include "world/world.h"
@@ -35,17 +32,19 @@ class BankReader {
     if (value.empty()) return {};
     return LoadInto("3DO/GAME/" + value, mesh);
   }
-  static base::Status LoadInto(const std::string& file, engine::Mesh& mesh) {
-    base::Expected<engine::Mesh> loaded = engine::LoadMesh(file);
+  base::Status LoadInto(const std::string& file, engine::Mesh& mesh) const {
+    base::Expected<engine::Mesh> loaded = engine::LoadMesh(file, services_.DataFolder);
     if (!loaded) return base::Failure{loaded.error()};
     mesh = std::move(*loaded);
     return {};
   }
-  audio::SoundRef Sound(std::string_view section, std::string_view key, bool upperCase = false) const {
+  // The sound a key names, loaded by the program's sound device; none when the key is empty.
+  SoundHandle Sound(std::string_view section, std::string_view key, bool upperCase = false) const {
     const std::string value = Text(section, key);
-    if (value.empty()) return nullptr;
-    return audio::LoadSound(services_.Audio, upperCase ? base::UpperAscii(value) : value);
+    if (value.empty()) return kNoSound;
+    return services_.Devices.LoadSound(upperCase ? base::UpperAscii(value) : value);
   }
+  const win::Clock& Clock() const { return services_.Clock; }
 
  private:
   const win::IniFile& ini_;
@@ -54,17 +53,17 @@ class BankReader {
 
 constexpr const char* kGeneral = "General";
 
-base::Status LoadFixedMeshes(ObjectBank& bank) {
+base::Status LoadFixedMeshes(const BankReader& reader, ObjectBank& bank) {
   const char* transitions[] = {"3do\\Game\\Transi1.3do", "3do\\Game\\Transi2.3do", "3do\\Game\\Transi3.3do"};
   for (std::size_t i = 0; i < bank.Transitions.size(); ++i) {
     engine::Mesh& mesh = bank.Transitions[i];
-    if (base::Status s = BankReader::LoadInto(transitions[i], mesh); !s) return s;
+    if (base::Status s = reader.LoadInto(transitions[i], mesh); !s) return s;
     for (auto* axis : {&mesh.X, &mesh.Y, &mesh.Z}) {
       for (std::int32_t& v : *axis) v *= 2;
     }
   }
-  if (base::Status s = BankReader::LoadInto("3DO/GAME/podium.3do", bank.Podium); !s) return s;
-  if (base::Status s = BankReader::LoadInto("3DO/GAME/flag.3do", bank.Flag); !s) return s;
+  if (base::Status s = reader.LoadInto("3DO/GAME/podium.3do", bank.Podium); !s) return s;
+  if (base::Status s = reader.LoadInto("3DO/GAME/flag.3do", bank.Flag); !s) return s;
   engine::Mesh& particle = bank.Particle;
   particle.X = {0, -5, 5};
   particle.Y = {-5, 5, 5};
@@ -147,8 +146,7 @@ void ReadCube(const BankReader& bank, const std::string& section, ObjectType& ty
   }
 }
 
-base::Status ReadMeshObject(const BankReader& bank, const std::string& section, const win::Clock& clock,
-                           ObjectType& type) {
+base::Status ReadMeshObject(const BankReader& bank, const std::string& section, ObjectType& type) {
   type.MeshCount = 0;
   while (type.MeshCount < kMaxFrames) {
     const std::size_t frame = static_cast<std::size_t>(type.MeshCount);
@@ -181,7 +179,7 @@ base::Status ReadMeshObject(const BankReader& bank, const std::string& section, 
   type.Speed = static_cast<float>(bank.Int(section, "Speed", 0)) * 90.0f * 0.0001f;
   if (!(type.AnimPos >= 0 && type.AnimPos < static_cast<float>(type.MeshCount))) type.AnimPos = 0;
   type.LoopDue = true;
-  type.LoopTime = clock.Ticks();
+  type.LoopTime = bank.Clock().Ticks();
   return {};
 }
 
@@ -219,24 +217,19 @@ base::Expected<bool> LoadObjectBank(BankServices& services, World& world, std::s
   bank.LoadedQuality = upperQuality;
   bank.HighQuality = upperQuality == "HIGH";
 
-  if (!services.ProgramFolder.empty()) {
-    std::error_code ec;
-    std::filesystem::current_path(services.ProgramFolder, ec);
-  }
-  const win::IniFile ini(win::ResolvePath(bankName));
+  const win::IniFile ini(win::ResolvePath(bankName, services.DataFolder));
   const BankReader reader(ini, services);
 
   const std::string textureList = reader.Text(kGeneral, "Texture");
   if (textureList != bank.LoadedTextureList) {
     bank.LoadedTextureList = textureList;
-    if (base::Status s = engine::LoadTextureList(services.Engine, services.View, textureList); !s) return base::Failure{s.error()};
     // The fog components are bytes; larger values keep their low byte, as they always did.
-    engine::SetFog(services.Engine, services.View, static_cast<std::uint8_t>(reader.Int(kGeneral, "FogRed", 0)),
-                   static_cast<std::uint8_t>(reader.Int(kGeneral, "FogGreen", 0)),
-                   static_cast<std::uint8_t>(reader.Int(kGeneral, "FogBlue", 0)));
-    if (base::Status s = engine::LoadInterfacePictures(services.Engine); !s) return base::Failure{s.error()};
+    const FogColour fog{static_cast<std::uint8_t>(reader.Int(kGeneral, "FogRed", 0)),
+                        static_cast<std::uint8_t>(reader.Int(kGeneral, "FogGreen", 0)),
+                        static_cast<std::uint8_t>(reader.Int(kGeneral, "FogBlue", 0))};
+    if (base::Status s = services.Devices.LoadTextures(textureList, fog); !s) return base::Failure{s.error()};
   }
-  if (base::Status s = LoadFixedMeshes(bank); !s) return base::Failure{s.error()};
+  if (base::Status s = LoadFixedMeshes(reader, bank); !s) return base::Failure{s.error()};
   if (base::Status s = LoadHeroes(reader, world); !s) return base::Failure{s.error()};
   if (base::Status s = reader.Mesh(kGeneral, "Ennemy_Mesh", bank.SentryMesh); !s) return base::Failure{s.error()};
   bank.SentrySeenSound = reader.Sound(kGeneral, "Ennemy_SeenSound");
@@ -265,7 +258,7 @@ base::Expected<bool> LoadObjectBank(BankServices& services, World& world, std::s
     ReadBehaviour(reader, section, code, type);
     if (type.Cube) {
       ReadCube(reader, section, type);
-    } else if (base::Status s = ReadMeshObject(reader, section, services.Clock, type); !s) {
+    } else if (base::Status s = ReadMeshObject(reader, section, type); !s) {
       return base::Failure{s.error()};
     }
   }

@@ -8,21 +8,17 @@
 #include <string>
 #include <string_view>
 
-#include "audio/music.h"
-#include "audio/sound.h"
-#include "engine/engine.h"
-#include "engine/mesh.h"
-#include "engine/render_view.h"
-#include "platform/win/clock.h"
 #include "base/expected.h"
+#include "engine/mesh.h"
+#include "platform/win/clock.h"
+#include "world/bank_devices.h"
+#include "world/music_table.h"
 #include "world/object_type.h"
+#include "world/world_sounds.h"
 
 namespace zandrel::world {
 
 struct World;
-
-using audio::MusicEntry;
-using audio::kMusicEntryCount;
 
 // Bank-wide data, and what was loaded last (empty names: nothing yet).
 struct ObjectBank {
@@ -32,18 +28,16 @@ struct ObjectBank {
   engine::Mesh Podium, Flag;
   engine::Mesh Particle;  // the credits screen's triangle
   engine::Mesh SentryMesh;
-  audio::SoundRef SentrySeenSound, SentryLostSound;
+  SoundHandle SentrySeenSound = kNoSound, SentryLostSound = kNoSound;
   engine::Mesh Sky;
-  std::array<MusicEntry, kMusicEntryCount> Music{};
+  MusicTable Music{};
 };
 
 // What the loader reaches besides the world.
 struct BankServices {
-  engine::Engine& Engine;
-  engine::RenderView& View;
-  audio::Audio& Audio;
+  BankDevices& Devices;  // the program's renderer and sound device take the bank's files
   const win::Clock& Clock;
-  std::filesystem::path ProgramFolder;  // the data tree; the bank and its files live there
+  std::filesystem::path DataFolder;  // the data tree; the bank and its files live there
 };
 
 // Loads a bank with a texture quality ("High" or "Low", any case) unless that bank (name

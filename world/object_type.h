@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "audio/sound.h"
 #include "engine/mesh.h"
+#include "world/world_sounds.h"
 
 namespace zandrel::world {
 
@@ -60,7 +60,7 @@ struct ObjectType {
   Box Bounds;
   std::array<std::uint8_t, 6> FaceColor{};
   std::array<std::uint8_t, 6> FaceTexture{};
-  audio::SoundRef LoopSound, ActionSound;
+  SoundHandle LoopSound = kNoSound, ActionSound = kNoSound;
   std::int32_t LoopDuration = 0;  // ms
   std::int32_t LoopVolume = 0, ActionVolume = 0;  // 0..255
   bool LoopDue = false;

@@ -4,8 +4,8 @@
 #include <array>
 #include <cstdint>
 
-#include "audio/sound.h"
 #include "engine/mesh.h"
+#include "world/world_sounds.h"
 
 namespace zandrel::world {
 
@@ -47,7 +47,7 @@ struct PlayerSlot {
   std::int32_t BlendFrom = 0, BlendTo = 0;
   std::uint32_t BlendStart = 0;
   engine::Mesh Shadow;
-  audio::SoundRef StepSound, HurtSound, DeathSound;
+  SoundHandle StepSound = kNoSound, HurtSound = kNoSound, DeathSound = kNoSound;
 };
 
 constexpr int kPlayerSlotCount = 4;

@@ -42,7 +42,7 @@ bool MayCry(const World& world, const Sentry& sentry) {
   return static_cast<std::int32_t>(world.Now - sentry.CryTime) > kCryInterval;
 }
 
-void Cry(const World& world, WorldSounds& sounds, Sentry& sentry, const audio::SoundRef& sound) {
+void Cry(const World& world, WorldSounds& sounds, Sentry& sentry, SoundHandle sound) {
   sentry.CryTime = world.Now;
   sounds.PlayAt(sound, TruncateToInt(sentry.X), TruncateToInt(sentry.Y), TruncateToInt(sentry.Z), kCryVolume);
 }

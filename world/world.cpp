@@ -56,7 +56,7 @@ void ResetLevelRunState(World& world) {
 
 base::Expected<bool> ReadLevel(World& world, BankServices& services, std::string_view fileName,
                               TextureQuality quality) {
-  base::Expected<LevelMap> level = LoadLevelFile(fileName);
+  base::Expected<LevelMap> level = LoadLevelFile(fileName, services.DataFolder);
   if (!level) {
     win::ShowMessage(level.error());
     return false;

@@ -29,9 +29,9 @@ int TrackNumber(std::string_view name) {
 
 }  // namespace
 
-std::map<int, std::string> ListTracks(std::string_view folder) {
+std::map<int, std::string> ListTracks(const std::filesystem::path& folder) {
   std::map<int, std::string> tracks;
-  const auto names = win::ListFolder(std::string(folder) + "\\*.*");
+  const auto names = win::ListFolder("*.*", folder);
   if (!names) return tracks;
   for (const std::string& name : *names) {
     if (const int number = TrackNumber(name); number > 0) tracks.emplace(number, name);

@@ -210,7 +210,8 @@ class Service final : public Mci {
       : screen_(screen),
         ownClock_(options.Clock ? nullptr : std::make_unique<win::RealClock>()),
         clock_(options.Clock ? options.Clock : ownClock_.get()),
-        cdFolder_(options.CdFolder),
+        dataFolder_(options.DataFolder),
+        cdFolder_(win::ResolvePath(options.CdFolder, options.DataFolder)),
         mixer_(std::string(options.SoundFont)) {}
 
   std::uint32_t SendString(std::string_view command, char* answer, std::size_t answerSize) override {
@@ -283,7 +284,7 @@ class Service final : public Mci {
       devices_.emplace(std::move(key), CdDevice{});
       return kOk;
     }
-    const std::filesystem::path path = win::ResolvePath(name);
+    const std::filesystem::path path = win::ResolvePath(name, dataFolder_);
     const auto head = win::ReadFilePrefix(path, 4);
     if (!head) return kFileNotFound;
     const bool midi = head->size() == 4 && std::equal(head->begin(), head->end(), "MThd");
@@ -494,7 +495,7 @@ class Service final : public Mci {
     for (; track <= cd.Last; ++track) {
       const auto file = cd.Tracks.find(track);
       if (file == cd.Tracks.end()) continue;
-      Music music = mixer_.Load(win::ResolvePath(cdFolder_ + "\\" + file->second));
+      Music music = mixer_.Load(cdFolder_ / file->second);
       if (!music || Mix_PlayMusic(music.get(), 0) != 0) continue;
       const double seconds = Mix_MusicDuration(music.get());
       cd.Loaded = std::move(music);
@@ -549,7 +550,8 @@ class Service final : public Mci {
   ClipScreen* screen_;
   std::unique_ptr<win::Clock> ownClock_;
   const win::Clock* clock_;
-  std::string cdFolder_;
+  std::filesystem::path dataFolder_;
+  std::filesystem::path cdFolder_;
   Mixer mixer_;
   std::map<std::string, Device> devices_;  // after the mixer: the music goes before it closes
 };

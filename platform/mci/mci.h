@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string_view>
 
@@ -42,8 +43,9 @@ class Mci {
 };
 
 struct MciOptions {
-  // Where "cdaudio" finds its tracks (TRACK02.OGG, TRACK03.WAV ...), resolved like every
-  // data file name.
+  // The data tree: file names in commands are relative to it.
+  std::filesystem::path DataFolder;
+  // Where "cdaudio" finds its tracks (TRACK02.OGG, TRACK03.WAV ...), in the data tree.
   std::string_view CdFolder = "CDAUDIO";
   // The General MIDI soundfont; empty: the first one the system has.
   std::string_view SoundFont;

@@ -41,9 +41,9 @@ std::string ToSlashes(std::string_view name) {
 
 }  // namespace
 
-fs::path ResolvePath(std::string_view name, const fs::path& base) {
+fs::path ResolvePath(std::string_view name, const fs::path& folder) {
   const std::string slashed = ToSlashes(name);
-  fs::path result = (!slashed.empty() && slashed[0] == '/') ? fs::path("/") : base;
+  fs::path result = (!slashed.empty() && slashed[0] == '/') ? fs::path("/") : folder;
   bool resolving = true;  // once a component is missing, the rest cannot exist either
   std::size_t pos = 0;
   while (pos <= slashed.size()) {
@@ -70,9 +70,9 @@ fs::path ResolvePath(std::string_view name, const fs::path& base) {
   return result;
 }
 
-bool FileExists(std::string_view name, const fs::path& base) {
+bool FileExists(std::string_view name, const fs::path& folder) {
   std::error_code ec;
-  return fs::is_regular_file(ResolvePath(name, base), ec);
+  return fs::is_regular_file(ResolvePath(name, folder), ec);
 }
 
 bool WildcardMatch(std::string_view pattern, std::string_view name) {
@@ -96,15 +96,15 @@ bool WildcardMatch(std::string_view pattern, std::string_view name) {
   return p == pattern.size();
 }
 
-std::optional<std::vector<std::string>> ListFolder(std::string_view pattern, const fs::path& base) {
+std::optional<std::vector<std::string>> ListFolder(std::string_view pattern, const fs::path& folder) {
   const std::string slashed = ToSlashes(pattern);
   const std::size_t cut = slashed.rfind('/');
   const std::string folderName = cut == std::string::npos ? std::string() : slashed.substr(0, cut);
   const std::string mask = cut == std::string::npos ? slashed : slashed.substr(cut + 1);
-  const fs::path folder = folderName.empty() ? (base.empty() ? fs::path(".") : base)
-                                             : ResolvePath(folderName, base);
+  const fs::path listed = folderName.empty() ? (folder.empty() ? fs::path(".") : folder)
+                                             : ResolvePath(folderName, folder);
   std::error_code ec;
-  fs::directory_iterator it(folder, ec);
+  fs::directory_iterator it(listed, ec);
   if (ec) return std::nullopt;
   // On the original system "*.*" also matches names without a dot.
   const bool everything = mask == "*.*" || mask == "*";

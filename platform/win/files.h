@@ -15,21 +15,21 @@
 
 namespace zandrel::win {
 
-// Turns a name in the original spelling into a real path below `base` (relative names)
+// Turns a name in the original spelling into a real path below `folder` (relative names)
 // or the root (absolute ones): backslashes become slashes, then each component is matched
 // against its folder, exactly first and then ignoring ASCII case. Components that match
 // nothing are kept as written, so the result also names files about to be created.
 std::filesystem::path ResolvePath(std::string_view name,
-                                  const std::filesystem::path& base = {});
+                                  const std::filesystem::path& folder = {});
 
 // True when the name resolves to an existing regular file.
-bool FileExists(std::string_view name, const std::filesystem::path& base = {});
+bool FileExists(std::string_view name, const std::filesystem::path& folder = {});
 
 // Lists a folder with a pattern such as "LEVEL\*.*": the entry names (files and
 // folders) whose names match the last component, ignoring case; "*.*" matches every
 // name. Empty when the folder cannot be listed.
 std::optional<std::vector<std::string>> ListFolder(std::string_view pattern,
-                                                   const std::filesystem::path& base = {});
+                                                   const std::filesystem::path& folder = {});
 
 // True when `name` matches the wildcard pattern (`*` any run, `?` one character),
 // ignoring ASCII case.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <string_view>
@@ -30,7 +31,9 @@ class RecordingMidas final : public midas::Midas {
   bool MIDASopenChannels(int count) override { return Step("channels " + std::to_string(count)); }
   bool MIDASallocAutoEffectChannels(unsigned count) override { return Step("effects " + std::to_string(count)); }
   midas::ModuleHandle MIDASloadModule(const char* fileName) override {
-    const std::string name(fileName);
+    // Files below the data folder are logged as the data names them.
+    std::string name(fileName);
+    if (!dataFolder.empty() && name.starts_with(dataFolder.string() + "/")) name.erase(0, dataFolder.string().size() + 1);
     calls.push_back("load " + name);
     return name.find("MISSING") == std::string::npos ? ++lastHandle : 0;
   }
@@ -49,6 +52,7 @@ class RecordingMidas final : public midas::Midas {
   Log calls;
   std::string failing;  // the call (its first word) that fails
   midas::ModuleHandle lastHandle = 0;
+  std::filesystem::path dataFolder;
 
  private:
   bool Step(std::string call) {

@@ -45,9 +45,9 @@ class MusicTest : public testing::Test {
     music_.Mci = &mci_;
     music_.Window = &window_;
     music_.Player.Library = &midas_;
-    music_.StartFolder = dir_.path();
+    music_.DataFolder = dir_.path();
+    midas_.dataFolder = dir_.path();
   }
-  void TearDown() override { std::filesystem::current_path(home_); }
 
   void Start() {
     StartModulePlayer(music_.Player, kModuleMixingRate, true, &device_, 77);
@@ -62,9 +62,8 @@ class MusicTest : public testing::Test {
   Log Calls() { return std::exchange(midas_.calls, {}); }
   Log Events() { return std::exchange(window_.events, {}); }
 
-  const std::filesystem::path home_ = std::filesystem::current_path();
   test::TempDir dir_;
-  MusicTable entries_;
+  world::MusicTable entries_;
   RecordingMidas midas_;
   RecordingMci mci_;
   RecordingWindow window_;
@@ -129,7 +128,7 @@ TEST_F(MusicTest, ModulePlayerStartupFailureAtAnyStepLeavesItNotReady) {
     EXPECT_EQ(midas.calls.back().substr(0, std::string(failing).size()), failing) << "nothing runs after the failure";
 
     midas.calls.clear();
-    PlayModule(player, "TITLE.XM", kMusicVolumeOn, true);
+    PlayModule(player, dir_.path(), "TITLE.XM", kMusicVolumeOn, true);
     SetMusicVolume(player, kMusicVolumeOn);
     StopModule(player);
     CloseModulePlayer(player);
@@ -303,10 +302,11 @@ TEST_F(MusicTest, LoopingCdTrackStartsAgainWhenStopped) {
                              "play cdaudio from 5 to 6"}));
 }
 
-TEST_F(MusicTest, WaveMusicPlaysFromTheStartFolderAndStopsFreed) {
+TEST_F(MusicTest, WaveMusicPlaysFromTheDataFolderAndStopsFreed) {
   Audio audio;
   auto device = std::make_unique<test::FakeDirectSound>();
   InitAudio(audio, std::move(device));
+  audio.DataFolder = dir_.path();
   music_.Sound = &audio;
   const std::vector<std::int16_t> samples(64, 1000);
   const std::vector<std::uint8_t> wave = EncodeWave(samples, 22050, 1, 16);
@@ -315,9 +315,8 @@ TEST_F(MusicTest, WaveMusicPlaysFromTheStartFolderAndStopsFreed) {
   Entry(10, "music\\rain.wav", false);
   Entry(11, "music\\missing.wav", true);
 
-  std::filesystem::current_path(std::filesystem::temp_directory_path());
   PlayMusic(music_, 9);
-  ASSERT_NE(music_.WaveMusic, nullptr) << "found from the start folder";
+  ASSERT_NE(music_.WaveMusic, nullptr) << "found from the data folder";
   std::shared_ptr<test::FakeBuffer> buffer = std::dynamic_pointer_cast<test::FakeBuffer>(music_.WaveMusic->Buffer);
   ASSERT_NE(buffer, nullptr);
   EXPECT_TRUE(buffer->Playing);
@@ -381,7 +380,6 @@ TEST_F(MusicTest, ClipThatCannotBeReadChangesNothing) {
 TEST_F(MusicTest, ClipOpenCommandIsCutTo255Characters) {
   const std::string name = std::string(250, 'V') + ".AVI";
   dir_.Write(name, "clip");
-  std::filesystem::current_path(dir_.path());
   PlayClip(music_, name);
   ASSERT_FALSE(mci_.commands.empty());
   EXPECT_EQ(mci_.commands.front(), ("Open " + name + " alias VidClip").substr(0, 255));

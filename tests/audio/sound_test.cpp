@@ -212,7 +212,10 @@ TEST_F(SoundTest, SilentSoundsAreNotPlacedAndTheWorldPlaysThroughTheCamera) {
   WorldSoundPlayer player(audio_, view_);
   world::WorldSounds& sounds = player;
   view_.Cam.Z = 4096;
-  sounds.PlayAt(Load(), 0, 0, 4096, 128);
+  Load();
+  const world::SoundHandle sound = player.Load((dir_.path() / "SOUND.WAV").string());
+  EXPECT_EQ(player.Load((dir_.path() / "SOUND.WAV").string()), sound) << "a file is loaded once";
+  sounds.PlayAt(sound, 0, 0, 4096, 128);
   EXPECT_EQ(audio_.Slots[0].Level, 128);
   EXPECT_EQ(Fake(audio_.Slots[0].Buffer).Volumes, (std::vector<std::int32_t>{-1250}));
 }

@@ -115,7 +115,7 @@ TEST(HeadlessRun, CellsHoldTheBoxAfterTheRunXFastest) {
   base::Expected<world::LevelMap> map = world::ParseLevelText(kDiggingLevel);
   ASSERT_TRUE(map.ok()) << map.error();
   const std::string level = (dir / "dig.lev").string();
-  ASSERT_TRUE(world::WriteLevel(*map, level));
+  ASSERT_TRUE(world::WriteLevel(*map, level, {}));
   struct Case {
     const char* box;
     std::vector<int> cells;
@@ -152,7 +152,7 @@ TEST(HeadlessRun, LevelFromOutsideTheListIsTheOneRestarted) {
   base::Expected<world::LevelMap> map = world::ParseLevelText(text);
   ASSERT_TRUE(map.ok()) << map.error();
   const std::string level = (dir / "deadly.lev").string();
-  ASSERT_TRUE(world::WriteLevel(*map, level));
+  ASSERT_TRUE(world::WriteLevel(*map, level, {}));
   HeadlessOptions options;
   options.Level = level;
   options.Frames = 300;

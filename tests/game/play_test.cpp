@@ -62,17 +62,18 @@ std::string Room(const std::string& start, const std::string& row1, const std::s
 }
 constexpr const char* kEmptyRow = ".....\n.....\n.....\n.....\n.....\n";
 
-// Remembers which sound played; the sounds of the hero are stand-ins told apart by address.
+// Remembers which sound played; the sounds of the hero are stand-in handles.
 class RecordingSounds final : public GameSounds {
  public:
-  void PlayAt(const audio::SoundRef& sound, std::int32_t, std::int32_t, std::int32_t, std::int32_t) override {
-    played.push_back(sound.get());
+  void PlayAt(world::SoundHandle sound, std::int32_t, std::int32_t, std::int32_t, std::int32_t) override {
+    played.push_back(sound);
   }
+  world::SoundHandle LoadSound(std::string_view) override { return world::kNoSound; }
   void LoadInterfaceSounds() override {}
   void PlayInterface(InterfaceSound) override {}
   void UpdateSounds(const engine::Camera&) override {}
   void StopAllSounds() override {}
-  std::vector<const audio::TSoundBuffer*> played;
+  std::vector<world::SoundHandle> played;
 };
 
 class PlayTest : public ::testing::Test {
@@ -80,7 +81,7 @@ class PlayTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(display_.StartEngine());
     display_.OpenView(640, 480, *game_.View);
-    ASSERT_TRUE(GameStartup(game_, audio::Settings{})) << "data tree " << ZANDREL_DATA;
+    ASSERT_TRUE(GameStartup(game_, Settings{})) << "data tree " << ZANDREL_DATA;
     ResetFrameClock(game_);
     game_.Frame.GameReady = true;
   }
@@ -90,7 +91,7 @@ class PlayTest : public ::testing::Test {
     base::Expected<world::LevelMap> map = world::ParseLevelText(kLegend + text);
     ASSERT_TRUE(map.ok()) << map.error();
     file_ = (dir_ / "test.lev").string();
-    ASSERT_TRUE(world::WriteLevel(*map, file_));
+    ASSERT_TRUE(world::WriteLevel(*map, file_, {}));
     game_.LevelList = {file_};
     hero().LevelIndex = 0;
     StartLevel(game_, file_);
@@ -138,9 +139,7 @@ class PlayTest : public ::testing::Test {
   SilentMusic music_;
   win::ManualClock clock_{100000};
   Game game_{GameServices{display_, input_, sounds_, music_, clock_, ZANDREL_DATA}};
-  audio::SoundRef step_ = std::make_shared<audio::TSoundBuffer>();
-  audio::SoundRef hurt_ = std::make_shared<audio::TSoundBuffer>();
-  audio::SoundRef death_ = std::make_shared<audio::TSoundBuffer>();
+  world::SoundHandle step_ = 1001, hurt_ = 1002, death_ = 1003;
 };
 
 // The hero standing on the floor of row 0.
@@ -165,9 +164,9 @@ TEST_F(PlayTest, LandingSpeedDecidesBetweenSilenceAStepAndAStun) {
     EXPECT_EQ(hero().Y, kStanding) << c.what;
     EXPECT_EQ(hero().VerticalSpeed, 0) << c.what;
     EXPECT_EQ(hero().Landed, true) << c.what;
-    std::vector<const audio::TSoundBuffer*> expected;
-    if (c.step) expected.push_back(step_.get());
-    if (c.stunned) expected.push_back(hurt_.get());
+    std::vector<world::SoundHandle> expected;
+    if (c.step) expected.push_back(step_);
+    if (c.stunned) expected.push_back(hurt_);
     EXPECT_EQ(sounds_.played, expected) << c.what;
     EXPECT_EQ(hero().ActionTimer, c.stunned ? 250 : 0) << c.what;
     if (c.stunned) {

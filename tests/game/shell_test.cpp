@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 
-#include "engine/soft/png_writer.h"
+#include "engine/png_writer.h"
 #include "engine/soft/soft_backend.h"
 #include "game/game.h"
 #include "tests/game/held_controls.h"
@@ -27,7 +27,7 @@ class ShellTest : public ::testing::Test {
   void SetUp() override {
     game_.View->FarDistance = 0;
     backend_.OpenView(640, 480, *game_.View);
-    audio::Settings settings;
+    Settings settings;
     ASSERT_TRUE(GameStartup(game_, settings)) << "data tree " << ZANDREL_DATA;
     ResetFrameClock(game_);
     game_.Frame.GameReady = true;
@@ -64,7 +64,7 @@ TEST_F(ShellTest, StartsAtTheTitleAndPlaysTheFirstLevelOnFire) {
   Frames(3);
   EXPECT_EQ(game_.Frame.CurrentScreen, kScreenTitle);
   EXPECT_EQ(music_.played, std::vector<std::int32_t>{0});
-  engine::soft::WritePng(std::filesystem::temp_directory_path() / "zandrel-title.png", game_.View->Screen,
+  engine::WritePng(std::filesystem::temp_directory_path() / "zandrel-title.png", game_.View->Screen,
                          game_.View->ViewPalette);
 
   input_.held[kButton1] = true;
@@ -76,7 +76,7 @@ TEST_F(ShellTest, StartsAtTheTitleAndPlaysTheFirstLevelOnFire) {
   EXPECT_EQ(game_.Hero().LevelIndex, 0);
   EXPECT_EQ(game_.World->Map.LevelName, "FIRST STEPS");
   Frames(60);  // the fade-in ends
-  engine::soft::WritePng(std::filesystem::temp_directory_path() / "zandrel-play.png", game_.View->Screen,
+  engine::WritePng(std::filesystem::temp_directory_path() / "zandrel-play.png", game_.View->Screen,
                          game_.View->ViewPalette);
 
   input_.held[kButton4] = true;  // the in-game menu

@@ -27,7 +27,7 @@ ToolRun Tool(const std::vector<std::string>& args) {
 
 class LevelToolTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(world::WriteLevel(test::SampleLevel(), level_.string())); }
+  void SetUp() override { ASSERT_TRUE(world::WriteLevel(test::SampleLevel(), level_.string(), {})); }
   test::TempDir dir_;
   std::filesystem::path level_ = dir_ / "sample.lev";
 };
@@ -59,8 +59,8 @@ TEST_F(LevelToolTest, BuildOfDumpGivesTheSameFile) {
   const std::filesystem::path rebuilt = dir_ / "rebuilt.lev";
   const ToolRun build = Tool({"build", text.string(), rebuilt.string()});
   ASSERT_EQ(build.status, 0) << build.err;
-  base::Expected<world::LevelMap> a = world::LoadLevelFile(level_.string());
-  base::Expected<world::LevelMap> b = world::LoadLevelFile(rebuilt.string());
+  base::Expected<world::LevelMap> a = world::LoadLevelFile(level_.string(), {});
+  base::Expected<world::LevelMap> b = world::LoadLevelFile(rebuilt.string(), {});
   ASSERT_TRUE(a.ok() && b.ok());
   test::ExpectSameLevel(*a, *b);
   EXPECT_EQ(Tool({"dump", rebuilt.string()}).out, dump.out);

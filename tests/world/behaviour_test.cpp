@@ -30,22 +30,22 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 namespace zandrel::world {
 namespace {
 
-// A sound reference that stands for a loaded sound: never played, only compared.
-audio::SoundRef StandInSound() {
-  return std::make_shared<audio::TSoundBuffer>();
+// A handle that stands for a loaded sound: never played, only compared.
+SoundHandle StandInSound() {
+  static SoundHandle next = 0;
+  return next++;
 }
 
 struct Played {
-  const audio::TSoundBuffer* Sound = nullptr;
+  SoundHandle Sound = kNoSound;
   std::int32_t X = 0, Y = 0, Z = 0, Volume = 0;
   friend bool operator==(const Played&, const Played&) = default;
 };
 
 class RecordingSounds final : public WorldSounds {
  public:
-  void PlayAt(const audio::SoundRef& sound, std::int32_t x, std::int32_t y, std::int32_t z,
-              std::int32_t volume) override {
-    Log.push_back({sound.get(), x, y, z, volume});
+  void PlayAt(SoundHandle sound, std::int32_t x, std::int32_t y, std::int32_t z, std::int32_t volume) override {
+    Log.push_back({sound, x, y, z, volume});
   }
   std::vector<Played> Log;
 };
@@ -96,9 +96,9 @@ class BehaviourTest : public ::testing::Test {
     type.Speed = speed;
     return type;
   }
-  const audio::TSoundBuffer* GiveSound(int code) {
+  SoundHandle GiveSound(int code) {
     world_.Types[static_cast<std::size_t>(code)].ActionSound = StandInSound();
-    return world_.Types[static_cast<std::size_t>(code)].ActionSound.get();
+    return world_.Types[static_cast<std::size_t>(code)].ActionSound;
   }
   void Frame() {
     world_.Now += static_cast<std::uint32_t>(world_.FrameTime);
@@ -135,7 +135,7 @@ class DoorTest : public BehaviourTest {
   };
   // In scan order: x outermost, then y, then z.
   static constexpr At kDoors[] = {{1, 1, 4}, {2, 1, 0}, {2, 2, 3}};
-  const audio::TSoundBuffer* doorSound_ = nullptr;
+  SoundHandle doorSound_ = kNoSound;
 };
 
 TEST_F(DoorTest, CodesThatAreNotDoorsOpenNothing) {
@@ -217,7 +217,7 @@ TEST_F(DoorTest, ThrowingOneLeverThrowsEveryLeverOfItsCodeAndOpensItsDoors) {
 
 TEST_F(BehaviourTest, StartCellAnimationTakesTheHighestFreeSlotAndSetsTheCellWhenNoneIsFree) {
   DefineFrames(40, {0, 10}, 0.5f);
-  const audio::TSoundBuffer* sound = GiveSound(40);
+  const SoundHandle sound = GiveSound(40);
   auto& slots = world_.Tables.Animations;
   for (CellAnimation& a : slots) a.InUse = true;
   slots[7].InUse = false;
@@ -267,8 +267,8 @@ class DigTest : public BehaviourTest {
     world_.Map.SetCell(2, 1, 2, 50);
     world_.Map.SetCell(3, 1, 2, 53);
   }
-  const audio::TSoundBuffer* digSound_ = nullptr;
-  const audio::TSoundBuffer* recoverSound_ = nullptr;
+  SoundHandle digSound_ = kNoSound;
+  SoundHandle recoverSound_ = kNoSound;
 };
 
 TEST_F(DigTest, RecoverBlockClosesAfterItsDelayWithItsRecoverAnimation) {
@@ -360,7 +360,7 @@ class PushTest : public BehaviourTest {
     pushSound_ = GiveSound(60);
     Define(61);
   }
-  const audio::TSoundBuffer* pushSound_ = nullptr;
+  SoundHandle pushSound_ = kNoSound;
 };
 
 TEST_F(PushTest, PushRefusals) {
@@ -501,7 +501,7 @@ class SensorTest : public BehaviourTest {
     ASSERT_EQ(tables.LastBlock, -1);
     ASSERT_EQ(Cell(x, y, z), code);
   }
-  const audio::TSoundBuffer* sensorSound_ = nullptr;
+  SoundHandle sensorSound_ = kNoSound;
 };
 
 TEST_F(SensorTest, DoorOpensOnlyWhenEverySensorCarriesItsKeyBlock) {

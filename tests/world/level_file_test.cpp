@@ -147,23 +147,16 @@ class ReadLevelTest : public ::testing::Test {
     world_.Bank.LoadedName = "standard.bnk";
     world_.Bank.LoadedQuality = "HIGH";
     ASSERT_TRUE(WriteLevel(test::SampleLevel(), "LEVEL\\001.lev", dir_.path()));
-    previous_ = std::filesystem::current_path();
-    std::filesystem::current_path(dir_.path());
   }
-  void TearDown() override { std::filesystem::current_path(previous_); }
 
   base::Expected<bool> Read(const char* name) {
-    BankServices services{engine_, view_, audio_, clock_, {}};
+    BankServices services{devices_, clock_, dir_.path()};
     return ReadLevel(world_, services, name, TextureQuality::High);
   }
 
   test::TempDir dir_;
-  std::filesystem::path previous_;
   World world_;
-  test::RecordingBackend backend_;
-  engine::Engine engine_{backend_};
-  engine::RenderView view_;
-  audio::Audio audio_;
+  NoDevices devices_;
   win::ManualClock clock_;
 };
 

@@ -4,7 +4,6 @@
 
 #include <cstring>
 
-#include "audio/sound.h"
 #include "engine/engine.h"
 #include "engine/overlay.h"
 #include "engine/pcx.h"
@@ -99,15 +98,28 @@ Xmin=abc
   }
 
   base::Expected<bool> Load(std::string_view name, std::string_view quality) {
-    BankServices services{engine_, view_, audio_, clock_, dir_.path()};
+    BankServices services{devices_, clock_, dir_.path()};
     return LoadObjectBank(services, world_, name, quality);
   }
+
+  // Textures go to the recording back end; there is no sound device.
+  class ViewDevices final : public BankDevices {
+   public:
+    explicit ViewDevices(ObjectBankTest& test) : test_(test) {}
+    base::Status LoadTextures(std::string_view list, FogColour fog) override {
+      return LoadBankTextures(test_.engine_, test_.view_, test_.dir_.path(), list, fog);
+    }
+    SoundHandle LoadSound(std::string_view) override { return kNoSound; }
+
+   private:
+    ObjectBankTest& test_;
+  };
 
   test::TempDir dir_;
   test::RecordingBackend backend_;
   engine::Engine engine_{backend_};
   engine::RenderView view_;
-  audio::Audio audio_;
+  ViewDevices devices_{*this};
   win::ManualClock clock_{5000};
   World world_;
 };

@@ -16,10 +16,13 @@ enum Code : std::uint8_t { kAir = 0, kCube = 1, kLadder = 2, kIngot = 3 };
 
 // Sounds stand for themselves only: two distinct handles the recorder can tell apart.
 // Two distinct sounds that are never played, only told apart.
-audio::SoundRef Tag() { return std::make_shared<audio::TSoundBuffer>(); }
+SoundHandle Tag() {
+  static SoundHandle next = 0;
+  return next++;
+}
 
 struct Played {
-  const audio::TSoundBuffer* Sound;
+  SoundHandle Sound;
   std::int32_t X, Y, Z, Volume;
   std::uint32_t At;
 };
@@ -27,9 +30,8 @@ struct Played {
 class RecordingSounds final : public WorldSounds {
  public:
   explicit RecordingSounds(const World& world) : world_(world) {}
-  void PlayAt(const audio::SoundRef& sound, std::int32_t x, std::int32_t y, std::int32_t z,
-              std::int32_t volume) override {
-    played.push_back({sound.get(), x, y, z, volume, world_.Now});
+  void PlayAt(SoundHandle sound, std::int32_t x, std::int32_t y, std::int32_t z, std::int32_t volume) override {
+    played.push_back({sound, x, y, z, volume, world_.Now});
   }
   std::vector<Played> played;
 
@@ -332,9 +334,9 @@ TEST_F(SentriesTest, CriesAreHeldBackAtTheStartAndSpacedBySeconds) {
     EXPECT_EQ(sentry().State, s.state) << "at " << s.now;
   }
   ASSERT_EQ(sounds_.played.size(), 3u);
-  const audio::TSoundBuffer* seen = world_->Bank.SentrySeenSound.get();
-  const audio::TSoundBuffer* lost = world_->Bank.SentryLostSound.get();
-  const std::pair<const audio::TSoundBuffer*, std::uint32_t> expected[] = {{seen, 3100}, {lost, 4200}, {seen, 5300}};
+  const SoundHandle seen = world_->Bank.SentrySeenSound;
+  const SoundHandle lost = world_->Bank.SentryLostSound;
+  const std::pair<SoundHandle, std::uint32_t> expected[] = {{seen, 3100}, {lost, 4200}, {seen, 5300}};
   for (std::size_t i = 0; i < 3; ++i) {
     const Played& p = sounds_.played[i];
     EXPECT_EQ(p.Sound, expected[i].first) << i;
@@ -378,7 +380,7 @@ TEST_F(SentriesTest, EachPlayerSlotActsOnTheStateTheSlotBeforeLeft) {
     EXPECT_EQ(sentry().State, c.state) << c.what;
     EXPECT_EQ(sentry().Quarry, c.quarry) << c.what;
     ASSERT_EQ(sounds_.played.size(), 1u) << c.what;
-    EXPECT_EQ(sounds_.played[0].Sound, world_->Bank.SentrySeenSound.get()) << c.what;
+    EXPECT_EQ(sounds_.played[0].Sound, world_->Bank.SentrySeenSound) << c.what;
     sounds_.played.clear();
   }
 }

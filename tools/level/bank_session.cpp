@@ -11,14 +11,30 @@ BankSession::BankSession()
   engine::StartEngineCore(engine_);
 }
 
-base::Status BankSession::Load(const std::string& bankName, const std::string& dataOption, int width, int height) {
+base::Status BankSession::LoadTypes(const std::string& bankName, const std::string& dataOption) {
+  drawn_ = false;
+  return Load(bankName, dataOption);
+}
+
+base::Status BankSession::LoadDrawn(const std::string& bankName, const std::string& dataOption, int width, int height) {
+  drawn_ = true;
+  backend_.OpenView(width, height, *view_);
+  return Load(bankName, dataOption);
+}
+
+base::Status BankSession::Load(const std::string& bankName, const std::string& dataOption) {
   base::Expected<std::filesystem::path> data = win::FindDataTree(dataOption);
   if (!data) return base::Failure{data.error()};
-  backend_.OpenView(width, height, *view_);
-  world::BankServices services{engine_, *view_, audio_, clock_, *data};
+  data_ = *data;
+  world::BankServices services{*this, clock_, data_};
   base::Expected<bool> loaded = world::LoadObjectBank(services, *world_, bankName, "High");
   if (!loaded) return base::Failure{loaded.error()};
   return {};
+}
+
+base::Status BankSession::LoadTextures(std::string_view textureList, world::FogColour fog) {
+  if (!drawn_) return {};
+  return world::LoadBankTextures(engine_, *view_, data_, textureList, fog);
 }
 
 }  // namespace zandrel::tools

@@ -71,7 +71,7 @@ ordered_json Info(const world::LevelMap& map, std::uintmax_t fileSize) {
 }
 
 int InfoCommand(const std::string& file, std::ostream& out, std::ostream& err) {
-  base::Expected<world::LevelMap> map = world::LoadLevelFile(file);
+  base::Expected<world::LevelMap> map = world::LoadLevelFile(file, {});
   if (!map) return Fail(err, map.error());
   std::error_code ec;
   const std::uintmax_t size = std::filesystem::file_size(win::ResolvePath(file), ec);
@@ -81,7 +81,7 @@ int InfoCommand(const std::string& file, std::ostream& out, std::ostream& err) {
 }
 
 int DumpCommand(const std::string& file, std::ostream& out, std::ostream& err) {
-  base::Expected<world::LevelMap> map = world::LoadLevelFile(file);
+  base::Expected<world::LevelMap> map = world::LoadLevelFile(file, {});
   if (!map) return Fail(err, map.error());
   out << world::DumpLevelText(*map);
   return kSuccess;
@@ -93,7 +93,7 @@ int BuildCommand(const std::string& source, const std::string& target, std::ostr
   const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
   base::Expected<world::LevelMap> map = world::ParseLevelText(text);
   if (!map) return Fail(err, source + ": " + map.error());
-  if (base::Status written = world::WriteLevel(*map, target); !written) return Fail(err, written.error());
+  if (base::Status written = world::WriteLevel(*map, target, {}); !written) return Fail(err, written.error());
   return kSuccess;
 }
 
@@ -129,10 +129,10 @@ bool ParseOptions(const std::vector<std::string>& args, std::size_t from, Render
 }
 
 int CheckCommand(const std::string& file, const RenderOptions& options, std::ostream& out, std::ostream& err) {
-  base::Expected<world::LevelMap> map = world::LoadLevelFile(file);
+  base::Expected<world::LevelMap> map = world::LoadLevelFile(file, {});
   if (!map) return Fail(err, map.error());
   BankSession session;
-  if (base::Status loaded = session.Load(map->BankName, options.Data, options.Width, options.Height); !loaded) {
+  if (base::Status loaded = session.LoadTypes(map->BankName, options.Data); !loaded) {
     return Fail(err, loaded.error());
   }
   const std::vector<std::string> problems = CheckLevel(*map, session.World().Types);

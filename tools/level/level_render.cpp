@@ -6,7 +6,7 @@
 #include "engine/angles.h"
 #include "engine/cube_faces.h"
 #include "engine/scene.h"
-#include "engine/soft/png_writer.h"
+#include "engine/png_writer.h"
 #include "engine/soft/soft_backend.h"
 #include "platform/win/files.h"
 #include "tools/level/bank_session.h"
@@ -45,14 +45,11 @@ std::array<std::int32_t, 5> CameraBehindStart(const world::World& world) {
 }
 
 int RenderLevel(const std::string& file, const std::string& out, const RenderOptions& options, std::ostream& err) {
-  // The bank loader makes the data tree the current folder: fix the user's paths first.
-  const std::filesystem::path levelPath = std::filesystem::absolute(win::ResolvePath(file));
-  const std::filesystem::path outPath = std::filesystem::absolute(out);
-  base::Expected<world::LevelMap> level = world::LoadLevelFile(levelPath.string());
+  base::Expected<world::LevelMap> level = world::LoadLevelFile(file, {});
   if (!level) return Fail(err, world::MissingLevelMessage(file));
   BankSession session;
   const std::string bankName = level->BankName;
-  if (base::Status loaded = session.Load(bankName, options.Data, options.Width, options.Height); !loaded) {
+  if (base::Status loaded = session.LoadDrawn(bankName, options.Data, options.Width, options.Height); !loaded) {
     return Fail(err, loaded.error());
   }
   engine::Engine& engine = session.Engine();
@@ -79,7 +76,7 @@ int RenderLevel(const std::string& file, const std::string& out, const RenderOpt
                        world::CellsAround(map, world::CellOf(static_cast<float>(x)), world::CellOf(static_cast<float>(y)),
                                           world::CellOf(static_cast<float>(z)), kDrawnReach));
   engine::EndScene(engine, view);
-  if (base::Status written = engine::soft::WritePng(outPath, view.Screen, view.ViewPalette); !written) {
+  if (base::Status written = engine::WritePng(out, view.Screen, view.ViewPalette); !written) {
     return Fail(err, written.error());
   }
   return kSuccess;

@@ -1,4 +1,4 @@
-#include "engine/soft/png_writer.h"
+#include "engine/png_writer.h"
 
 #include <gtest/gtest.h>
 

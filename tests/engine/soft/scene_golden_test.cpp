@@ -8,7 +8,7 @@
 
 #include "engine/cube_faces.h"
 #include "engine/scene.h"
-#include "engine/soft/png_writer.h"
+#include "engine/png_writer.h"
 #include "engine/soft/soft_backend.h"
 #include "tests/engine/soft/png_reader.h"
 

@@ -45,8 +45,10 @@ std::vector<std::uint8_t> Track(int ms) {
   return audio::EncodeWave(samples, 22050, 1, 16);
 }
 
-MciOptions Options(const win::Clock* clock, std::string_view cdFolder = "CDAUDIO", std::string_view soundFont = {}) {
+MciOptions Options(const win::Clock* clock, std::string_view cdFolder = "CDAUDIO", std::string_view soundFont = {},
+                   const std::filesystem::path& dataFolder = {}) {
   MciOptions options;
+  options.DataFolder = dataFolder;
   options.Clock = clock;
   options.CdFolder = cdFolder;
   options.SoundFont = soundFont;
@@ -159,27 +161,14 @@ TEST(MciCdAudio, CountsTheHighestTrackOfTheFolder) {
   EXPECT_EQ(Send(*mci, "status cdaudio mode").text, "stopped");
 }
 
-// Runs the folder's name the way the data spells it, relative to the current folder.
-class CurrentFolder {
- public:
-  explicit CurrentFolder(const std::filesystem::path& folder) : previous_(std::filesystem::current_path()) {
-    std::filesystem::current_path(folder);
-  }
-  ~CurrentFolder() { std::filesystem::current_path(previous_); }
-
- private:
-  std::filesystem::path previous_;
-};
-
 TEST(MciCdAudio, PlaysTracksOneAfterAnother) {
   if (!AudioAvailable()) GTEST_SKIP() << "SDL2_mixer cannot open the dummy audio driver";
   test::TempDir dir;
   WriteBytes(dir / "CDAUDIO" / "TRACK02.WAV", Track(200));
   WriteBytes(dir / "CDAUDIO" / "track03.wav", Track(300));
   WriteBytes(dir / "CDAUDIO" / "Track05.Wav", Track(100));
-  CurrentFolder current(dir.path());
   win::ManualClock clock(5000);
-  auto mci = CreateMci(nullptr, Options(&clock));
+  auto mci = CreateMci(nullptr, Options(&clock, "CDAUDIO", {}, dir.path()));
   ASSERT_EQ(mci->SendString("open cdaudio"), 0u);
   ASSERT_EQ(mci->SendString("set cdaudio time format tmsf"), 0u);
   ASSERT_EQ(Send(*mci, "status cdaudio number of tracks").text, "5");
@@ -227,9 +216,8 @@ TEST(MciMidi, AnswersLengthAndPositionByTheClock) {
   const std::vector<std::uint8_t> on = {0x90, 0x3C, 0x64}, off = {0x80, 0x3C, 0x00};
   WriteBytes(dir / "MUSIC" / "THEME.MID",
              test::MidiFile(1, 480, {{{0, test::Tempo(1000000)}, {480, test::Tempo(250000)}}, {{0, on}, {1440, off}}}));
-  CurrentFolder current(dir.path());
   win::ManualClock clock(100);
-  auto mci = CreateMci(nullptr, Options(&clock));
+  auto mci = CreateMci(nullptr, Options(&clock, "CDAUDIO", {}, dir.path()));
 
   ASSERT_EQ(mci->SendString("open music\\theme.mid alias zique"), 0u);
   EXPECT_NE(mci->SendString("open MUSIC\\THEME.MID alias ZIQUE"), 0u);

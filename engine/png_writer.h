@@ -1,4 +1,5 @@
-// Pictures as PNG files: the screen buffer with the view palette, or a true-colour frame.
+// Pictures as PNG files: an 8-bit screen with the view palette, or a true-colour frame (the
+// screenshots of both programs).
 #pragma once
 
 #include <cstdint>
@@ -8,7 +9,7 @@
 #include "engine/render_view.h"
 #include "base/expected.h"
 
-namespace zandrel::engine::soft {
+namespace zandrel::engine {
 
 // Writes the screen as an 8-bit indexed PNG of Width x Height with the 256 colours of
 // `palette`, all at once (a temporary file, then a rename). Fails on a screen whose
@@ -19,4 +20,4 @@ base::Status WritePng(const std::filesystem::path& path, const ScreenBuffer& scr
 // all at once. Fails when the pixels do not fill the picture or the file cannot be written.
 base::Status WritePngRgba(const std::filesystem::path& path, int width, int height, std::span<const std::uint8_t> rgba);
 
-}  // namespace zandrel::engine::soft
+}  // namespace zandrel::engine

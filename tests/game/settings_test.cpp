@@ -1,4 +1,4 @@
-#include "audio/settings.h"
+#include "game/settings.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include "platform/win/ini.h"
 #include "tests/support/temp_dir.h"
 
-namespace zandrel::audio {
+namespace zandrel::game {
 namespace {
 
 class SettingsTest : public ::testing::Test {
@@ -101,4 +101,4 @@ TEST_F(SettingsTest, AReadOnlyFileBesideTheProgramIsLeftAlone) {
 }
 
 }  // namespace
-}  // namespace zandrel::audio
+}  // namespace zandrel::game

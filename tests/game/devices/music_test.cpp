@@ -1,6 +1,6 @@
 // The game's music port: the bank's entries played through the music code, the options
 // keys' on/off flag, and clips that take the window from the 3D display until they end.
-#include "game/device_ports.h"
+#include "game/devices/device_ports.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 #include "tests/audio/fake_music.h"
 #include "tests/support/temp_dir.h"
 
-namespace zandrel::game {
+namespace zandrel::game::devices {
 namespace {
 
 using test::Log;
@@ -35,18 +35,18 @@ class DeviceMusicTest : public testing::Test {
   void SetUp() override {
     ASSERT_TRUE(display_.StartEngine());
     display_.OpenView(640, 480, *game_.View);
-    music_.Start(game_, &display_);
+    midas_.dataFolder = dir_.path();
+    music_.Start(game_, audio_, &display_);
     dir_.Write("VIDEO/INTRO.AVI", "clip");
     Entry(3, {"MUSIC\\LEVEL.XM", "", "", true});
     Entry(4, {"MUSIC\\TUNE.MID", "", "VIDEO\\INTRO.AVI", false});
   }
-  void TearDown() override { std::filesystem::current_path(home_); }
-
-  void Entry(int n, audio::MusicEntry entry) { game_.World->Bank.Music[static_cast<std::size_t>(n)] = std::move(entry); }
+  void Entry(int n, world::MusicEntry entry) { game_.World->Bank.Music[static_cast<std::size_t>(n)] = std::move(entry); }
   Log Commands() { return std::exchange(mci_.commands, {}); }
   Log Calls() { return std::exchange(midas_.calls, {}); }
 
-  const std::filesystem::path home_ = std::filesystem::current_path();
+
+  audio::Audio audio_;
   test::TempDir dir_;
   zandrel::glide::NullGlide board_;
   engine::glide::GlideBackend display_{board_};
@@ -119,4 +119,4 @@ TEST_F(DeviceMusicTest, ScreenChangeAndShutdownCloseAnOpenClip) {
 }
 
 }  // namespace
-}  // namespace zandrel::game
+}  // namespace zandrel::game::devices

@@ -1,14 +1,14 @@
-#include "game/main_window.h"
+#include "game/devices/main_window.h"
 
 #include <ctime>
 #include <string>
 #include <vector>
 
-#include "engine/soft/png_writer.h"
+#include "engine/png_writer.h"
 #include "platform/glide/window_text.h"
 #include "platform/win/files.h"
 
-namespace zandrel::game {
+namespace zandrel::game::devices {
 
 void MainWindow::PaintText(std::string_view text) {
   const glide::ScreenSize size = board_.Size();
@@ -20,7 +20,7 @@ base::Status MainWindow::SaveFrame(const std::filesystem::path& path) {
   std::vector<std::uint8_t> rgba = board_.ReadFrame();
   // The frame's alpha is the board's alpha buffer, not transparency: the picture is opaque.
   for (std::size_t i = 3; i < rgba.size(); i += 4) rgba[i] = 255;
-  return engine::soft::WritePngRgba(path, size.Width, size.Height, rgba);
+  return engine::WritePngRgba(path, size.Width, size.Height, rgba);
 }
 
 base::Expected<std::filesystem::path> MainWindow::SaveScreenshot() {
@@ -39,4 +39,4 @@ base::Expected<std::filesystem::path> MainWindow::SaveScreenshot() {
   return path;
 }
 
-}  // namespace zandrel::game
+}  // namespace zandrel::game::devices

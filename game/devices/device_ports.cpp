@@ -1,10 +1,8 @@
-#include "game/device_ports.h"
+#include "game/devices/device_ports.h"
 
 #include <algorithm>
 
-#include "game/game.h"
-
-namespace zandrel::game {
+namespace zandrel::game::devices {
 
 void DeviceControls::ReadControls(ControlFlags& flags) {
   input::ControlFlags read{};
@@ -12,9 +10,19 @@ void DeviceControls::ReadControls(ControlFlags& flags) {
   for (std::size_t i = 0; i < flags.size() && i < read.size(); ++i) flags[i] = read[i];
 }
 
-void DeviceSounds::PlayAt(const audio::SoundRef& sound, std::int32_t x, std::int32_t y, std::int32_t z,
+void DeviceSounds::Attach(audio::Audio& audio, const engine::RenderView& listener) {
+  audio_ = &audio;
+  listener_ = &listener;
+  world_ = std::make_unique<audio::WorldSoundPlayer>(audio, listener);
+}
+
+void DeviceSounds::PlayAt(world::SoundHandle sound, std::int32_t x, std::int32_t y, std::int32_t z,
                           std::int32_t volume) {
-  if (listener_ != nullptr) audio::PlaySoundAt(*audio_, x, y, z, *listener_, sound, volume);
+  if (world_ != nullptr) world_->PlayAt(sound, x, y, z, volume);
+}
+
+world::SoundHandle DeviceSounds::LoadSound(std::string_view fileName) {
+  return world_ != nullptr ? world_->Load(fileName) : world::kNoSound;
 }
 
 void DeviceSounds::LoadInterfaceSounds() {
@@ -42,14 +50,14 @@ DeviceMusic::DeviceMusic(midas::Midas& library, mci::Mci* mci, const mci::ClipSc
   music_.Mci = mci;
 }
 
-void DeviceMusic::Start(Game& game, engine::glide::GlideBackend* display) {
+void DeviceMusic::Start(Game& game, audio::Audio& audio, engine::glide::GlideBackend* display) {
   game_ = &game;
   display_ = display;
   music_.Entries = &game.World->Bank.Music;
-  music_.Sound = &game.Audio;
+  music_.Sound = &audio;
   music_.Window = display != nullptr ? this : nullptr;
-  music_.StartFolder = game.Services.DataFolder;
-  dsound::DirectSound* const device = game.Audio.Owner != nullptr ? game.Audio.Owner->Device() : nullptr;
+  music_.DataFolder = game.Services.DataFolder;
+  dsound::DirectSound* const device = audio.Owner != nullptr ? audio.Owner->Device() : nullptr;
   audio::StartModulePlayer(music_.Player, audio::kModuleMixingRate, true, device, Handle());
 }
 
@@ -99,4 +107,4 @@ void DeviceMusic::ClipEnded() {
 
 void DeviceMusic::ResetFrameClock() { game::ResetFrameClock(*game_); }
 
-}  // namespace zandrel::game
+}  // namespace zandrel::game::devices

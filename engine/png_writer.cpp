@@ -1,4 +1,4 @@
-#include "engine/soft/png_writer.h"
+#include "engine/png_writer.h"
 
 #include <png.h>
 
@@ -10,7 +10,7 @@
 
 #include "platform/win/files.h"
 
-namespace zandrel::engine::soft {
+namespace zandrel::engine {
 
 namespace {
 
@@ -65,4 +65,4 @@ base::Status WritePngRgba(const std::filesystem::path& path, int width, int heig
   return EncodeAndWrite(path, image, rgba.data(), width * 4, nullptr);
 }
 
-}  // namespace zandrel::engine::soft
+}  // namespace zandrel::engine

@@ -7,7 +7,7 @@
 
 #include "base/expected.h"
 
-namespace zandrel::audio {
+namespace zandrel::game {
 
 // A resolution code of the file: the size it names and the display the game opens.
 struct Resolution {
@@ -50,4 +50,4 @@ Settings ReadSettings(const std::filesystem::path& startFolder);
 // section "General", keeping every other section and key.
 base::Status WriteSettings(const std::filesystem::path& startFolder, const SettingsToWrite& settings);
 
-}  // namespace zandrel::audio
+}  // namespace zandrel::game

@@ -4,16 +4,19 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "audio/music.h"
 #include "audio/sound.h"
+#include "audio/world_sound_player.h"
 #include "engine/glide/glide_backend.h"
 #include "engine/render_view.h"
+#include "game/game.h"
 #include "game/ports.h"
 #include "input/controls.h"
 #include "input/key_state.h"
 
-namespace zandrel::game {
+namespace zandrel::game::devices {
 
 class DeviceControls final : public Controls {
  public:
@@ -35,12 +38,9 @@ class DeviceSounds final : public GameSounds {
  public:
   // The game's sound state (whose device also plays the bank's sounds) and the view whose
   // camera hears; nothing is loaded or heard before.
-  void Attach(audio::Audio& audio, const engine::RenderView& listener) {
-    audio_ = &audio;
-    listener_ = &listener;
-  }
-  void PlayAt(const audio::SoundRef& sound, std::int32_t x, std::int32_t y, std::int32_t z,
-              std::int32_t volume) override;
+  void Attach(audio::Audio& audio, const engine::RenderView& listener);
+  void PlayAt(world::SoundHandle sound, std::int32_t x, std::int32_t y, std::int32_t z, std::int32_t volume) override;
+  world::SoundHandle LoadSound(std::string_view fileName) override;
   void LoadInterfaceSounds() override;
   void PlayInterface(InterfaceSound sound) override;
   void UpdateSounds(const engine::Camera& listener) override;
@@ -49,10 +49,9 @@ class DeviceSounds final : public GameSounds {
  private:
   audio::Audio* audio_ = nullptr;
   const engine::RenderView* listener_ = nullptr;
+  std::unique_ptr<audio::WorldSoundPlayer> world_;
   audio::SoundRef choice_, click_, timer_;
 };
-
-class Game;
 
 // Music through the module player and the media control service; clips take the game's
 // window from its 3D display while they play.
@@ -64,10 +63,10 @@ class DeviceMusic final : public GameMusic, private audio::MusicWindow {
   DeviceMusic(const DeviceMusic&) = delete;
   DeviceMusic& operator=(const DeviceMusic&) = delete;
 
-  // Plays the entries of the game's bank, wave music on the game's sound device, clips in
-  // place of `display` (none: no clip is shown); starts the module player on that sound
-  // device (right after the device opened).
-  void Start(Game& game, engine::glide::GlideBackend* display);
+  // Plays the entries of the game's bank, wave music on the game's sound device `audio`,
+  // clips in place of `display` (none: no clip is shown); starts the module player on that
+  // sound device (right after the device opened).
+  void Start(Game& game, audio::Audio& audio, engine::glide::GlideBackend* display);
   // At shutdown: stops the music, closes an open clip and closes the module player.
   void Shutdown();
 
@@ -95,4 +94,4 @@ class DeviceMusic final : public GameMusic, private audio::MusicWindow {
   engine::glide::GlideBackend* display_ = nullptr;
 };
 
-}  // namespace zandrel::game
+}  // namespace zandrel::game::devices

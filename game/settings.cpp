@@ -1,11 +1,11 @@
-#include "audio/settings.h"
+#include "game/settings.h"
 
 #include <string>
 
 #include "platform/win/files.h"
 #include "platform/win/ini.h"
 
-namespace zandrel::audio {
+namespace zandrel::game {
 namespace {
 
 constexpr const char* kGeneral = "General";
@@ -71,4 +71,4 @@ base::Status WriteSettings(const std::filesystem::path& startFolder, const Setti
   return {};
 }
 
-}  // namespace zandrel::audio
+}  // namespace zandrel::game

@@ -8,7 +8,7 @@
 #include "platform/glide/opengl_glide.h"
 #include "platform/win/sdl/window.h"
 
-namespace zandrel::game {
+namespace zandrel::game::devices {
 
 class MainWindow final : public GameWindow {
  public:
@@ -27,4 +27,4 @@ class MainWindow final : public GameWindow {
   glide::OpenGlGlide& board_;
 };
 
-}  // namespace zandrel::game
+}  // namespace zandrel::game::devices
