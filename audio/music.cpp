@@ -137,7 +137,8 @@ void PlayMusic(Music& music, std::int32_t entry) {
   music.IsCd = choice.Kind == MusicKind::Cd;
   switch (choice.Kind) {
     case MusicKind::Module:
-      PlayModule(music.Player, music.DataFolder, piece.File, music.MusicOn ? kMusicVolumeOn : kMusicVolumeOff, music.Loop);
+      PlayModule(music.Player, music.DataFolder, piece.File, music.MusicOn ? kMusicVolumeOn : kMusicVolumeOff,
+                 music.Loop);
       break;
     case MusicKind::Midi:
       Send(music, "open " + piece.File + " alias zique");

@@ -69,14 +69,14 @@ class MusicWindow {
 // The music state, with what it plays through. The program sets the services once.
 struct Music {
   const world::MusicTable* Entries = nullptr;  // the loaded bank's table; none: every entry is empty
-  Audio* Sound = nullptr;               // plays wave music; none: silent
-  mci::Mci* Mci = nullptr;              // MIDI, CD tracks and clips; none: those are silent
-  MusicWindow* Window = nullptr;        // where clips show; none: no clip
-  std::filesystem::path DataFolder;     // the pieces' file names are relative to it
+  Audio* Sound = nullptr;                      // plays wave music; none: silent
+  mci::Mci* Mci = nullptr;                     // MIDI, CD tracks and clips; none: those are silent
+  MusicWindow* Window = nullptr;               // where clips show; none: no clip
+  std::filesystem::path DataFolder;            // the pieces' file names are relative to it
   ModulePlayer Player;
 
-  std::int32_t Current = -1;  // the entry playing, -1 none
-  bool Loop = false;          // the playing entry's loop flag
+  std::int32_t Current = -1;                            // the entry playing, -1 none
+  bool Loop = false;                                    // the playing entry's loop flag
   bool IsModule = false, IsMidi = false, IsCd = false;  // kind of the last play
   SoundRef WaveMusic;
   bool MusicOn = true;

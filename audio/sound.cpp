@@ -11,8 +11,8 @@
 namespace zandrel::audio {
 
 base::Expected<std::shared_ptr<TSoundBuffer>> TSoundBuffer::Create(dsound::DirectSound* device,
-                                                                  std::string_view fileName,
-                                                                  const std::filesystem::path& folder) {
+                                                                   std::string_view fileName,
+                                                                   const std::filesystem::path& folder) {
   auto sound = std::make_shared<TSoundBuffer>();
   if (device == nullptr || !win::FileExists(fileName, folder)) return sound;
   base::Expected<TIWave> wave = TIWave::Read(fileName, folder);
@@ -96,8 +96,8 @@ SlotMix MixFor(const VoiceSlot& slot, const engine::Camera& listener, std::int32
   const std::int64_t sum = static_cast<std::int64_t>(v.X) * v.X + static_cast<std::int64_t>(v.Y) * v.Y +
                            static_cast<std::int64_t>(v.Z) * v.Z;
   const auto wrapped = static_cast<std::int32_t>(static_cast<std::uint32_t>(sum));
-  const std::int64_t dist = wrapped < 0 ? std::numeric_limits<std::int32_t>::max()
-                                        : std::llround(std::sqrt(static_cast<double>(wrapped)));
+  const std::int64_t dist =
+      wrapped < 0 ? std::numeric_limits<std::int32_t>::max() : std::llround(std::sqrt(static_cast<double>(wrapped)));
   // A listener without a hearing range hears nothing placed.
   std::int64_t a = hearingRange > 0 ? 10000 - dist * 10000 / hearingRange : 0;
   a = std::max<std::int64_t>(a, 0);
@@ -120,8 +120,8 @@ bool Playing(const VoiceSlot& slot) { return slot.Buffer != nullptr && slot.Buff
 
 }  // namespace
 
-void PlaySoundAt(Audio& audio, std::int32_t x, std::int32_t y, std::int32_t z,
-                 const engine::RenderView& listener, const SoundRef& sound, std::int32_t level) {
+void PlaySoundAt(Audio& audio, std::int32_t x, std::int32_t y, std::int32_t z, const engine::RenderView& listener,
+                 const SoundRef& sound, std::int32_t level) {
   if (!audio.AudioReady || sound == nullptr || sound->Buffer == nullptr) return;
   // When every slot is playing, the last one is taken over.
   int index = 0;

@@ -9,9 +9,9 @@
 #include <memory>
 #include <string_view>
 
+#include "base/expected.h"
 #include "engine/render_view.h"
 #include "platform/dsound/dsound.h"
-#include "base/expected.h"
 
 namespace zandrel::audio {
 
@@ -64,14 +64,14 @@ class TAudio {
 
 struct VoiceSlot {
   std::shared_ptr<dsound::SoundBuffer> Buffer;  // the primary buffer until first used
-  std::int32_t X = 0, Y = 0, Z = 0;              // world units
-  std::int32_t Level = 0;                        // 0..255; kLevelUnfaded: no fading
+  std::int32_t X = 0, Y = 0, Z = 0;             // world units
+  std::int32_t Level = 0;                       // 0..255; kLevelUnfaded: no fading
 };
 
 // The program's sound state.
 struct Audio {
   std::filesystem::path DataFolder;  // sound file names are relative to it
-  bool AudioReady = false;  // a sound device is open
+  bool AudioReady = false;           // a sound device is open
   std::unique_ptr<TAudio> Owner;
   std::array<VoiceSlot, kVoiceSlotCount> Slots;
 };
@@ -97,8 +97,8 @@ void PlaySound(const Audio& audio, const SoundRef& sound, bool loop);
 
 // Plays a sound once at a world point, in the first voice slot that is not playing (the
 // last slot when all are), faded and panned for the listener. `level` is 0..255.
-void PlaySoundAt(Audio& audio, std::int32_t x, std::int32_t y, std::int32_t z,
-                 const engine::RenderView& listener, const SoundRef& sound, std::int32_t level);
+void PlaySoundAt(Audio& audio, std::int32_t x, std::int32_t y, std::int32_t z, const engine::RenderView& listener,
+                 const SoundRef& sound, std::int32_t level);
 
 // Fades and pans the playing voice slots again for a listener that moved.
 void UpdateSounds(Audio& audio, const engine::RenderView& listener);

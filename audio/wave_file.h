@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/dsound/dsound.h"
 #include "base/expected.h"
+#include "platform/dsound/dsound.h"
 
 namespace zandrel::audio {
 
@@ -36,9 +36,9 @@ class TIWave {
   std::vector<std::uint8_t> Format;  // FormatSize bytes: 16, the extra size, the extra bytes; empty: none
   std::string FileName;
   std::uint32_t DataSize = 0;
-  std::uint32_t FormatSize = 0;  // 18 + extra size
+  std::uint32_t FormatSize = 0;    // 18 + extra size
   std::vector<std::uint8_t> Data;  // DataSize bytes
-  std::string DataFailure;  // why the sample part was dropped; empty when it was read
+  std::string DataFailure;         // why the sample part was dropped; empty when it was read
 };
 
 }  // namespace zandrel::audio

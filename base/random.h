@@ -18,8 +18,7 @@ class Random {
   std::int32_t Next(std::int32_t range) {
     Step();
     if (range <= 0) return 0;
-    return static_cast<std::int32_t>((static_cast<std::uint64_t>(state_) *
-                                      static_cast<std::uint32_t>(range)) >> 32);
+    return static_cast<std::int32_t>((static_cast<std::uint64_t>(state_) * static_cast<std::uint32_t>(range)) >> 32);
   }
 
   // A number in [0, 1).

@@ -5,12 +5,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "bench/null_backend.h"
 #include "engine/angles.h"
 #include "engine/backend.h"
 #include "engine/camera.h"
 #include "engine/cube_faces.h"
 #include "engine/scene.h"
-#include "bench/null_backend.h"
 
 namespace zandrel::engine {
 namespace {

@@ -21,7 +21,13 @@ constexpr int kSentries = 50;
 
 // Codes of the standard bank.
 enum Code : std::uint8_t {
-  kStone = 1, kBrick = 2, kMetal = 3, kEarth = 7, kLadder = 9, kIngot = 20, kTorch = 28,
+  kStone = 1,
+  kBrick = 2,
+  kMetal = 3,
+  kEarth = 7,
+  kLadder = 9,
+  kIngot = 20,
+  kTorch = 28,
 };
 
 // Stone floor, brick walls round the edge, pillars with ladders beside them, an upper
@@ -103,7 +109,8 @@ void BM_PlayFrame(benchmark::State& state) {
   game::SilentSounds sounds;
   game::SilentMusic music;
   win::ManualClock clock(1000);
-  const auto game = std::make_unique<game::Game>(game::GameServices{backend, controls, sounds, music, clock, ZANDREL_DATA});
+  const auto game =
+      std::make_unique<game::Game>(game::GameServices{backend, controls, sounds, music, clock, ZANDREL_DATA});
   backend.OpenView(640, 480, *game->View);
   if (base::Status started = game::GameStartup(*game, game::Settings{}); !started) {
     state.SkipWithError(started.error().c_str());

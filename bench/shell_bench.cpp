@@ -3,12 +3,12 @@
 
 #include <cstdio>
 
-#include "game/settings.h"
 #include "engine/glide/glide_backend.h"
 #include "game/game.h"
-#include "tests/game/held_controls.h"
 #include "game/screens.h"
+#include "game/settings.h"
 #include "platform/glide/glide.h"
+#include "tests/game/held_controls.h"
 
 namespace {
 

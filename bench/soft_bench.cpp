@@ -61,19 +61,19 @@ void AddQuad(RenderView& view, Lcg& random) {
   const bool cell = random.Next() % 10 < 7;
   const double half = cell ? 256 : random.Uniform(40, 128);
   const double pick = random.Uniform(0, 1);
-  const double z = pick < 0.6 ? random.Uniform(2600, 8000) : pick < 0.98 ? random.Uniform(1200, 2600)
-                                                                         : random.Uniform(500, 1200);
+  const double z = pick < 0.6    ? random.Uniform(2600, 8000)
+                   : pick < 0.98 ? random.Uniform(1200, 2600)
+                                 : random.Uniform(500, 1200);
   const double sx = random.Uniform(0, kWidth), sy = random.Uniform(0, kHeight);
   const double focal = 1 << view.ViewShift;
   const double cx = (sx - view.CentreX) * z / focal, cy = (view.CentreY - sy) * z / focal;
   const double angle = random.Uniform(-1.1, 1.1), c = std::cos(angle) * half, s = std::sin(angle) * half;
-  const double corners[4][3] = {{cx - c, cy + half, z - s},
-                                {cx + c, cy + half, z + s},
-                                {cx + c, cy - half, z + s},
-                                {cx - c, cy - half, z - s}};
+  const double corners[4][3] = {
+      {cx - c, cy + half, z - s}, {cx + c, cy + half, z + s}, {cx + c, cy - half, z + s}, {cx - c, cy - half, z - s}};
   const std::uint32_t kindPick = random.Next() % 10;
   const int kind = kindPick < 6 ? 0 : kindPick < 8 ? 1 : 3;
-  const int texture = kind == 3 ? static_cast<int>(32 + random.Next() % 200) : static_cast<int>(random.Next() % kImageCount);
+  const int texture =
+      kind == 3 ? static_cast<int>(32 + random.Next() % 200) : static_cast<int>(random.Next() % kImageCount);
   const int light = static_cast<int>(random.Next() % 256);
   const int order[2][3] = {{0, 1, 2}, {2, 3, 0}};
   for (int half = 0; half < 2 && view.PolygonCount < kPolygonCapacity; ++half) {

@@ -15,7 +15,8 @@ namespace {
 void BM_GetCell(benchmark::State& state) {
   const auto world = std::make_unique<World>();
   world->Map.SetLevelSize(64, 32, 64);
-  for (std::size_t i = 0; i < world->Map.CellCount(); ++i) world->Map.ObjectGrid()[i] = static_cast<std::uint8_t>(i * 7);
+  for (std::size_t i = 0; i < world->Map.CellCount(); ++i)
+    world->Map.ObjectGrid()[i] = static_cast<std::uint8_t>(i * 7);
   std::uint32_t sum = 0;
   std::int32_t x = 0, y = 0, z = 0;
   for (auto _ : state) {

@@ -71,12 +71,18 @@ Point3 MoveToNearPlane(const Point3& f, const Point3& p, std::int32_t nearDepth)
 
 class MeshAdder {
  public:
-  MeshAdder(Engine& engine, RenderView& view, const Mesh& mesh, std::size_t vertexCount, std::int32_t x,
-            std::int32_t z, std::int32_t yaw, std::int32_t light)
-      : view_(view), scratch_(engine.Scratch), mesh_(mesh), vertexCount_(vertexCount), x_(x), z_(z), yaw_(yaw),
+  MeshAdder(Engine& engine, RenderView& view, const Mesh& mesh, std::size_t vertexCount, std::int32_t x, std::int32_t z,
+            std::int32_t yaw, std::int32_t light)
+      : view_(view),
+        scratch_(engine.Scratch),
+        mesh_(mesh),
+        vertexCount_(vertexCount),
+        x_(x),
+        z_(z),
+        yaw_(yaw),
         light_(light),
-        capacity_(static_cast<std::int32_t>(std::min({view.Polygons.size(), view.Sort.size(),
-                                                       static_cast<std::size_t>(kPolygonCapacity)}))) {}
+        capacity_(static_cast<std::int32_t>(
+            std::min({view.Polygons.size(), view.Sort.size(), static_cast<std::size_t>(kPolygonCapacity)}))) {}
 
   void AddFace(const MeshFace& face, std::int32_t faceIndex) {
     const bool sprite = face.Kind == kSprite;
@@ -139,7 +145,8 @@ class MeshAdder {
   void AddClipped(const MeshFace& face, std::int32_t faceIndex, const Corners& corners, std::int32_t key) {
     const std::int32_t nearDepth = view_.NearDepth;
     std::array<std::size_t, 3> byDepth{0, 1, 2};
-    std::sort(byDepth.begin(), byDepth.end(), [&](std::size_t l, std::size_t r) { return corners[l].Z > corners[r].Z; });
+    std::sort(byDepth.begin(), byDepth.end(),
+              [&](std::size_t l, std::size_t r) { return corners[l].Z > corners[r].Z; });
     const auto [far, middle, near] = byDepth;
     const auto project = [&](const Corners& clipped) {
       ScreenCorners s;

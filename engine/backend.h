@@ -24,8 +24,8 @@ class Backend {
   // Draws polygon `index` of the view's list; called by EndScene only.
   virtual void DrawPolygon(int index, RenderView& view) = 0;
   // Copies a picture over the screen, scaled; x, y, w, h are fractions of the screen.
-  virtual void DrawPicture(const Picture& picture, bool transparent, RenderView& view, float x, float y,
-                           float w, float h) = 0;
+  virtual void DrawPicture(const Picture& picture, bool transparent, RenderView& view, float x, float y, float w,
+                           float h) = 0;
   // Shows the finished frame.
   virtual void SwapView(RenderView& view) = 0;
 

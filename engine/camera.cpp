@@ -16,9 +16,15 @@ std::array<float, 9> ViewMatrix(std::int32_t yaw, std::int32_t pitch, std::int32
   const float cy = AngleCos(yaw), sy = AngleSin(yaw);
   const float cp = AngleCos(pitch), sp = AngleSin(pitch);
   const float cr = AngleCos(roll), sr = AngleSin(roll);
-  return {cy * cr + sy * sp * sr, -cp * sr, -sy * cr + sp * sr * cy,
-          cy * sr - cr * sy * sp, cp * cr,  -sy * sr - cy * cr * sp,
-          sy * cp,                sp,       cy * cp};
+  return {cy * cr + sy * sp * sr,
+          -cp * sr,
+          -sy * cr + sp * sr * cy,
+          cy * sr - cr * sy * sp,
+          cp * cr,
+          -sy * sr - cy * cr * sp,
+          sy * cp,
+          sp,
+          cy * cp};
 }
 
 ScreenPoint Project(const RenderView& view, std::int32_t vx, std::int32_t vy, std::int32_t vz) {

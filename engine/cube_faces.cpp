@@ -50,7 +50,8 @@ Mesh MakeFace(const FaceFrame& frame) {
 
 CubeFaces MakeCubeFaces() {
   CubeFaces faces;
-  for (int i = 0; i < kCubeFaceCount; ++i) faces[static_cast<std::size_t>(i)] = MakeFace(kFrames[static_cast<std::size_t>(i)]);
+  for (int i = 0; i < kCubeFaceCount; ++i)
+    faces[static_cast<std::size_t>(i)] = MakeFace(kFrames[static_cast<std::size_t>(i)]);
   return faces;
 }
 

@@ -95,9 +95,7 @@ void CopyMesh(const Mesh& source, Mesh& target) {
 
 void FreeMesh(Mesh& mesh) { mesh = Mesh{}; }
 
-bool WellFormed(const Mesh& mesh) {
-  return mesh.Y.size() == mesh.X.size() && mesh.Z.size() == mesh.X.size();
-}
+bool WellFormed(const Mesh& mesh) { return mesh.Y.size() == mesh.X.size() && mesh.Z.size() == mesh.X.size(); }
 
 void MeshLerp(const Mesh& from, const Mesh& to, Mesh& target, float t) {
   if (from.Empty() || to.Empty() || from.VertexCount() != to.VertexCount() || !WellFormed(from) || !WellFormed(to)) {

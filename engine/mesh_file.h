@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/mesh.h"
 #include "base/expected.h"
+#include "engine/mesh.h"
 
 namespace zandrel::engine {
 

@@ -33,7 +33,8 @@ std::vector<std::uint8_t> EncodeMesh(const Mesh& mesh) {
     for (const std::int32_t value : *axis) PutLong(out, value);
   }
   for (const MeshFace& face : mesh.Faces) {
-    for (const std::uint16_t word : {face.A, face.B, face.C, face.Texture, face.Orientation, face.TwoSided, face.Kind}) {
+    for (const std::uint16_t word :
+         {face.A, face.B, face.C, face.Texture, face.Orientation, face.TwoSided, face.Kind}) {
       PutWord(out, word);
     }
   }

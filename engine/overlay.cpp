@@ -20,8 +20,7 @@ constexpr int kGlyphCount = 100;
 base::Status LoadFont(Engine& engine, const Font& font, const std::filesystem::path& folder) {
   if (base::Status loaded = LoadPicture(engine, kFontSheetSlot, font.sheet, folder); !loaded) return loaded;
   for (int i = 0; i < kGlyphCount; ++i) {
-    CopyPictureRegion(engine, kFontSheetSlot, font.pitch * i, 0, font.firstSlot + i, font.glyphHeight,
-                      font.glyphWidth);
+    CopyPictureRegion(engine, kFontSheetSlot, font.pitch * i, 0, font.firstSlot + i, font.glyphHeight, font.glyphWidth);
   }
   return {};
 }
@@ -60,8 +59,8 @@ void DrawText(Engine& engine, RenderView& view, std::string_view text, bool big,
     // Codes outside 32..131 reach other slots, as they always did; an empty one draws nothing.
     const int slot = code + font.firstSlot - 32;
     if (slot >= 0 && slot < kPictureSlotCount) {
-      engine.Back->DrawPicture(engine.Pictures[static_cast<std::size_t>(slot)], true, view, cx, y,
-                               font.drawWidth, height);
+      engine.Back->DrawPicture(engine.Pictures[static_cast<std::size_t>(slot)], true, view, cx, y, font.drawWidth,
+                               height);
     }
     cx += font.advance;
   }

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <string_view>
 
-#include "engine/engine.h"
 #include "base/expected.h"
+#include "engine/engine.h"
 
 namespace zandrel::engine {
 
@@ -21,7 +21,7 @@ enum PictureSlot : int {
   kRadarSlot = 10,
   kRadarDot1Slot = 11,
   kRadarDot2Slot = 12,
-  kSmallFontFirstSlot = 50,   // characters 32..131
+  kSmallFontFirstSlot = 50,  // characters 32..131
   kBigFontFirstSlot = 150,
 };
 

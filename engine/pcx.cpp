@@ -13,9 +13,7 @@ std::string DamagedMessage(std::string_view fileName, std::string_view reason) {
   return "G3D: The image " + std::string(fileName) + " is damaged (" + std::string(reason) + ")";
 }
 
-std::int32_t Word(std::span<const std::uint8_t> bytes, std::size_t at) {
-  return bytes[at] | (bytes[at + 1] << 8);
-}
+std::int32_t Word(std::span<const std::uint8_t> bytes, std::size_t at) { return bytes[at] | (bytes[at + 1] << 8); }
 
 }  // namespace
 
@@ -67,7 +65,7 @@ std::vector<std::uint8_t> EncodePcx(const PcxImage& image) {
   bytes[3] = 8;   // bits per pixel
   putWord(8, image.Width - 1);
   putWord(10, image.Height - 1);
-  bytes[65] = 1;  // planes
+  bytes[65] = 1;                                 // planes
   putWord(66, image.Width + (image.Width & 1));  // bytes per line, even
   // Runs of up to 63; every index of 192 or more is written as a run.
   const std::span<const std::uint8_t> indices(image.Indices);

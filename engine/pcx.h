@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/image.h"
 #include "base/expected.h"
+#include "engine/image.h"
 
 namespace zandrel::engine {
 
@@ -41,7 +41,8 @@ base::Expected<PcxImage> DecodePcx(std::span<const std::uint8_t> bytes, std::str
 // palette marker byte), as a paint program writes it; DecodePcx gives it back.
 std::vector<std::uint8_t> EncodePcx(const PcxImage& image);
 
-// Reads and decodes the file the name resolves to below `folder` (the data tree). A missing file fails with MissingFileMessage(fileName).
+// Reads and decodes the file the name resolves to below `folder` (the data tree). A missing file fails with
+// MissingFileMessage(fileName).
 base::Expected<PcxImage> LoadPcx(std::string_view fileName, const std::filesystem::path& folder);
 
 }  // namespace zandrel::engine

@@ -57,7 +57,8 @@ void CopyPictureRegion(Engine& engine, int source, int x, int y, int target, int
       const std::int64_t sx = static_cast<std::int64_t>(x) + j;
       if (sx < 0 || sx >= from.Width) continue;
       const std::size_t at = static_cast<std::size_t>(sy * from.Width + sx);
-      const std::size_t to = static_cast<std::size_t>(i) * static_cast<std::size_t>(width) + static_cast<std::size_t>(j);
+      const std::size_t to =
+          static_cast<std::size_t>(i) * static_cast<std::size_t>(width) + static_cast<std::size_t>(j);
       region.Pixels[to] = from.Pixels[at];
       region.Mask[to] = from.Mask[at];
     }

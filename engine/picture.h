@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <string_view>
 
+#include "base/expected.h"
 #include "engine/engine.h"
 #include "engine/image.h"
-#include "base/expected.h"
 
 namespace zandrel::engine {
 
@@ -27,8 +27,7 @@ Picture MakePicture(const PcxImage& image);
 // 0..kPictureSlotCount - 1, a missing file (MissingFileMessage), a damaged one, and an
 // image whose Xmax is even ("G3D: The image <name> must have an odd width"): rows of
 // the file are only whole when the width in pixels is even.
-base::Status LoadPicture(Engine& engine, int slot, std::string_view fileName,
-                        const std::filesystem::path& folder);
+base::Status LoadPicture(Engine& engine, int slot, std::string_view fileName, const std::filesystem::path& folder);
 
 // Makes `target` a new width x height picture cut from `source` at (x, y): row i,
 // column j takes pixel and mask (x + j, y + i). Where that lies outside the source the

@@ -15,7 +15,7 @@ namespace zandrel::engine {
 namespace {
 
 base::Status EncodeAndWrite(const std::filesystem::path& path, png_image& image, const void* pixels, int rowStride,
-                           const void* colours) {
+                            const void* colours) {
   png_alloc_size_t size = 0;
   if (!png_image_write_get_memory_size(image, size, 0, pixels, rowStride, colours)) {
     png_image_free(&image);
@@ -52,7 +52,8 @@ base::Status WritePng(const std::filesystem::path& path, const ScreenBuffer& scr
   return EncodeAndWrite(path, image, screen.Pixels.data(), screen.Width, colours.data());
 }
 
-base::Status WritePngRgba(const std::filesystem::path& path, int width, int height, std::span<const std::uint8_t> rgba) {
+base::Status WritePngRgba(const std::filesystem::path& path, int width, int height,
+                          std::span<const std::uint8_t> rgba) {
   if (width <= 0 || height <= 0 ||
       rgba.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4) {
     return base::Failure{"Cannot write " + path.string() + ": the picture is empty"};

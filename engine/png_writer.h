@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <span>
 
-#include "engine/render_view.h"
 #include "base/expected.h"
+#include "engine/render_view.h"
 
 namespace zandrel::engine {
 

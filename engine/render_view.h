@@ -28,12 +28,12 @@ struct TextureSlot {
 struct ScreenPolygon {
   std::array<std::int32_t, 3> VX{}, VY{}, VZ{};  // view-space corners
   std::array<std::int32_t, 3> SX{}, SY{};        // screen corners
-  std::int32_t Texture = 0;      // texture number, image number (sprites) or palette index
+  std::int32_t Texture = 0;                      // texture number, image number (sprites) or palette index
   std::int32_t Orientation = 0;
   std::int32_t DepthKey = 0;
-  std::int32_t Kind = 0;         // 0 opaque, 1 transparent (and sprites), 3+ flat colour
-  std::int32_t Sprite = 0;       // 1: Texture is an image number
-  std::int32_t Light1 = 0;       // base light, then corner 1's light after EndScene
+  std::int32_t Kind = 0;    // 0 opaque, 1 transparent (and sprites), 3+ flat colour
+  std::int32_t Sprite = 0;  // 1: Texture is an image number
+  std::int32_t Light1 = 0;  // base light, then corner 1's light after EndScene
   std::int32_t Face = 0;
   std::int32_t Light2 = 0, Light3 = 0;
 };

@@ -15,7 +15,8 @@ std::vector<std::uint16_t> ConvertTexture(const PcxImage& image) {
     std::uint16_t* out = texels.data() + y * width;
     for (std::size_t x = 0; x < width; ++x) {
       const std::uint8_t c = row[x];
-      out[width - 1 - x] = TextureColour(c, image.Palette[c * 3u], image.Palette[c * 3u + 1], image.Palette[c * 3u + 2]);
+      out[width - 1 - x] =
+          TextureColour(c, image.Palette[c * 3u], image.Palette[c * 3u + 1], image.Palette[c * 3u + 2]);
     }
   }
   return texels;

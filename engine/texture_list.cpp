@@ -100,7 +100,7 @@ TextureListEntries ParseTextureList(std::string_view text) {
 }
 
 base::Status LoadTextureList(Engine& engine, RenderView& view, std::string_view fileName,
-                            const std::filesystem::path& folder) {
+                             const std::filesystem::path& folder) {
   if (!win::FileExists(fileName, folder)) return base::Failure{MissingFileMessage(fileName)};
   const std::optional<std::vector<std::uint8_t>> bytes =
       win::ReadWholeFile(win::ResolvePath(fileName, folder), kMaxTextureListSize);

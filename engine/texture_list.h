@@ -14,9 +14,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/expected.h"
 #include "engine/engine.h"
 #include "engine/render_view.h"
-#include "base/expected.h"
 
 namespace zandrel::engine {
 
@@ -29,7 +29,7 @@ struct TextureListImage {
 };
 
 struct TextureListTexture {
-  std::int32_t Number = 0;  // texture number, 0..kTextureSlotCount - 1
+  std::int32_t Number = 0;           // texture number, 0..kTextureSlotCount - 1
   std::int32_t First = 0, Last = 0;  // image numbers
 };
 
@@ -64,7 +64,7 @@ TextureListEntries ParseTextureList(std::string_view text);
 // lines are reported on standard error. A missing list or image file fails with
 // MissingFileMessage; a damaged image fails with the decoder's message.
 base::Status LoadTextureList(Engine& engine, RenderView& view, std::string_view fileName,
-                            const std::filesystem::path& folder);
+                             const std::filesystem::path& folder);
 
 // Advances every texture from 0 to HighestTexture by one image: counting up when
 // First < Last, down when First > Last, starting again at First after passing Last;

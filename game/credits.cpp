@@ -15,7 +15,8 @@ base::Expected<std::vector<std::string>> ReadCreditsText(const std::filesystem::
   const std::optional<std::vector<std::uint8_t>> bytes =
       win::FileExists("game.dat", folder) ? win::ReadWholeFile(path, 1u << 20) : std::nullopt;
   if (!bytes) return base::Failure{"GAME: The file game.dat does not exist. Please re-install the application"};
-  std::vector<std::string> lines = win::SplitLines(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+  std::vector<std::string> lines =
+      win::SplitLines(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
   if (!lines.empty()) lines.pop_back();  // the last line read is not shown
   if (lines.size() > kMaxCreditsLines) lines.resize(kMaxCreditsLines);
   return lines;
@@ -29,7 +30,8 @@ void DrawCreditsText(engine::Engine& engine, engine::RenderView& view, const std
     const std::string text = world::Scramble(line);
     const bool big = !text.empty() && text[0] == '&';
     const std::string shown = text.substr(1);
-    if (y > -0.03f && y < 1.07f) engine::DrawText(engine, view, shown, big, y, 0.5f - engine::TextWidth(shown, big) / 2);
+    if (y > -0.03f && y < 1.07f)
+      engine::DrawText(engine, view, shown, big, y, 0.5f - engine::TextWidth(shown, big) / 2);
     y += big ? 0.06f : 0.03f;
   }
 }
@@ -66,7 +68,8 @@ void UpdateParticles(Particles& particles, engine::Engine& engine, engine::Rende
         p.Y = 2048;
       }
     }
-    for (engine::MeshFace& face : triangle.Faces) face.Texture = static_cast<std::uint16_t>(std::clamp(p.Colour, 0, 255));
+    for (engine::MeshFace& face : triangle.Faces)
+      face.Texture = static_cast<std::uint16_t>(std::clamp(p.Colour, 0, 255));
     engine::AddMesh(engine, view, triangle, static_cast<std::int32_t>(p.X), static_cast<std::int32_t>(p.Y),
                     static_cast<std::int32_t>(p.Z), p.Spin1, p.Spin2, 0, 0);
   }

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "base/expected.h"
+#include "base/random.h"
 #include "engine/engine.h"
 #include "engine/mesh.h"
 #include "engine/render_view.h"
-#include "base/expected.h"
-#include "base/random.h"
 #include "world/world.h"
 
 namespace zandrel::game {

@@ -20,7 +20,8 @@ void StartFade(FrameState& frame, base::Random& random, std::uint32_t now, std::
 void AdvanceFade(FrameState& frame, std::uint32_t now) {
   if (!frame.FadeActive) return;
   if (now - frame.FadeLastTick > kFadeStepMs) {
-    const std::int32_t steps = static_cast<std::int32_t>(std::min<std::uint32_t>((now - frame.FadeLastTick) / kFadeStepMs, 3));
+    const std::int32_t steps =
+        static_cast<std::int32_t>(std::min<std::uint32_t>((now - frame.FadeLastTick) / kFadeStepMs, 3));
     frame.FadeLevel += frame.FadeStep * steps;
     frame.FadeLastTick = now;
   }
@@ -35,7 +36,8 @@ void DrawFade(engine::Engine& engine, engine::RenderView& view, const std::array
   if (mesh.Empty()) return;
   // Only the first min(level, 16) triangles: the copy keeps its arrays between frames.
   engine::CopyMesh(mesh, scratch);
-  scratch.Faces.resize(std::min<std::size_t>(static_cast<std::size_t>(std::min(frame.FadeLevel, kFadeSteps)), scratch.FaceCount()));
+  scratch.Faces.resize(
+      std::min<std::size_t>(static_cast<std::size_t>(std::min(frame.FadeLevel, kFadeSteps)), scratch.FaceCount()));
   engine::BeginScene(engine, view, 0, 0, 0, 0, 0, 0);
   engine::AddLight(view, 0, 0, 0, 10000);
   engine::AddMesh(engine, view, scratch, 0, 0, 170, 0, 0, 0, 0);

@@ -4,11 +4,11 @@
 #include <array>
 #include <cstdint>
 
+#include "base/random.h"
 #include "engine/engine.h"
 #include "engine/mesh.h"
 #include "engine/render_view.h"
 #include "game/frame_state.h"
-#include "base/random.h"
 
 namespace zandrel::game {
 

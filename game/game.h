@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/expected.h"
 #include "engine/cube_faces.h"
 #include "engine/engine.h"
 #include "engine/mesh.h"
@@ -17,7 +18,6 @@
 #include "game/ports.h"
 #include "game/settings.h"
 #include "platform/win/clock.h"
-#include "base/expected.h"
 #include "world/bank_devices.h"
 #include "world/world.h"
 
@@ -26,9 +26,9 @@ namespace zandrel::game {
 // Something that happened in play, for the headless runner's summary.
 struct GameEvent {
   std::int64_t Frame = 0;
-  std::string Type;      // level_start, death, life_lost, exit_reached, game_over, credits, pickup, ...
+  std::string Type;        // level_start, death, life_lost, exit_reached, game_over, credits, pickup, ...
   std::int32_t Value = 0;  // the code, entry or lives the event concerns
-  std::string Text;      // a file name or a notice
+  std::string Text;        // a file name or a notice
 };
 
 struct GameServices {
@@ -116,8 +116,8 @@ class Game {
 base::Status GameStartup(Game& game, const Settings& settings);
 
 // The settings to write at shutdown, from the game's state and the window's placement.
-SettingsToWrite SettingsAtShutdown(const Game& game, std::int32_t top, std::int32_t left,
-                                          std::int32_t width, std::int32_t height, bool fullscreen);
+SettingsToWrite SettingsAtShutdown(const Game& game, std::int32_t top, std::int32_t left, std::int32_t width,
+                                   std::int32_t height, bool fullscreen);
 
 // One frame: controls, options keys, music poll, frame clock, the current screen's
 // frame, fade, notice, the "FPS:" and debug overlays, and the buffer swap.

@@ -12,8 +12,8 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
-#include <nlohmann/json.hpp>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <thread>
 
@@ -22,15 +22,18 @@ namespace {
 
 const std::map<std::string, std::size_t, std::less<>>& ControlNames() {
   static const std::map<std::string, std::size_t, std::less<>> names{
-      {"up", kUp},        {"down", kDown},       {"left", kLeft},     {"right", kRight},
-      {"jump", kButton1}, {"look", kButton2},    {"action", kButton3}, {"menu", kButton4}};
+      {"up", kUp},        {"down", kDown},    {"left", kLeft},      {"right", kRight},
+      {"jump", kButton1}, {"look", kButton2}, {"action", kButton3}, {"menu", kButton4}};
   return names;
 }
 
 const std::map<std::string, int, std::less<>>& KeyNames() {
-  static const std::map<std::string, int, std::less<>> names{{"kp_plus", kKeyPadPlus}, {"kp_minus", kKeyPadMinus},
-                                                             {"f1", kKeyF1},           {"f4", kKeyF4},
-                                                             {"f5", kKeyF5},           {"f7", kKeyF7},
+  static const std::map<std::string, int, std::less<>> names{{"kp_plus", kKeyPadPlus},
+                                                             {"kp_minus", kKeyPadMinus},
+                                                             {"f1", kKeyF1},
+                                                             {"f4", kKeyF4},
+                                                             {"f5", kKeyF5},
+                                                             {"f7", kKeyF7},
                                                              {"f9", kKeyF9}};
   return names;
 }
@@ -303,7 +306,8 @@ base::Expected<HeadlessRun> PlayHeadless(const HeadlessOptions& options, engine:
     machine->controls.SetFrame(frame);
     machine->clock.Advance(static_cast<std::uint32_t>(options.FrameMs));
     FrameTick(*game);
-    if (sound != nullptr) std::this_thread::sleep_until(started + std::chrono::milliseconds(options.FrameMs * (frame + 1)));
+    if (sound != nullptr)
+      std::this_thread::sleep_until(started + std::chrono::milliseconds(options.FrameMs * (frame + 1)));
   }
   if (sound != nullptr) sound->Close();
   run.Played = std::move(game);

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/expected.h"
 #include "engine/backend.h"
 #include "game/ports.h"
-#include "base/expected.h"
 
 namespace zandrel::game {
 
@@ -42,14 +42,14 @@ class ScriptedControls final : public Controls {
 };
 
 struct HeadlessOptions {
-  std::string Level;                    // --level FILE.lev
-  std::optional<std::int32_t> LevelIndex;  // --level-index N
-  std::int64_t Frames = 0;              // --frames N
-  std::int32_t FrameMs = 20;            // --frame-ms MS
-  std::string Input;                    // --input SCRIPT
-  std::int32_t Lives = 3;               // --lives N
-  std::string Json;                     // --json OUT (empty: standard output)
-  std::string Data;                     // --data DIR
+  std::string Level;                                 // --level FILE.lev
+  std::optional<std::int32_t> LevelIndex;            // --level-index N
+  std::int64_t Frames = 0;                           // --frames N
+  std::int32_t FrameMs = 20;                         // --frame-ms MS
+  std::string Input;                                 // --input SCRIPT
+  std::int32_t Lives = 3;                            // --lives N
+  std::string Json;                                  // --json OUT (empty: standard output)
+  std::string Data;                                  // --data DIR
   std::optional<std::array<std::int32_t, 6>> Cells;  // --cells x0,y0,z0:x1,y1,z1
   // --audio: sounds and music on SDL's audio output (any driver, "disk" included), the
   // frames paced at the speed of the game's clock so that what is mixed follows the play.

@@ -15,7 +15,6 @@ namespace {
 constexpr float kJumpSpeed = 1280.0f / 7.0f;  // 182.857...
 constexpr float kSpringSpeed = 435.2f;
 
-
 // Plays a type's action sound at the hero.
 void PlayAction(Game& game, const world::ObjectType& type, const world::PlayerSlot& hero) {
   game.Services.Sounds.PlayAt(type.ActionSound, static_cast<std::int32_t>(std::lround(hero.X)),
@@ -163,9 +162,7 @@ void Menu(Game& game, world::PlayerSlot& hero) {
         game.Frame.EndAction = kEndToTitle;
         StartFade(game, +1);
         break;
-      default:
-        menu.MenuOpen = false;
-        break;
+      default: menu.MenuOpen = false; break;
     }
   }
   if (c[kUp]) {
@@ -212,7 +209,8 @@ void HeroControls(Game& game) {
     return;
   }
 
-  hero.PitchTarget = std::abs(hero.VerticalSpeed) <= 256.0f / 3.0f ? 0.0f : std::clamp(hero.VerticalSpeed * 40, -7000.0f, 7000.0f);
+  hero.PitchTarget =
+      std::abs(hero.VerticalSpeed) <= 256.0f / 3.0f ? 0.0f : std::clamp(hero.VerticalSpeed * 40, -7000.0f, 7000.0f);
   hero.RollTarget = 0;
 
   Controls& input = game.Services.Input;

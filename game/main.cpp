@@ -80,7 +80,8 @@ int Play(const std::string& dataOption, const ScreenshotRun& shot) {
     std::fprintf(stderr, "zandrel: %s\n", reason.c_str());
     win::FatalError("No 3DFX card detected !");
   };
-  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER | SDL_INIT_AUDIO) != 0) noBoard(SDL_GetError());
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER | SDL_INIT_AUDIO) != 0)
+    noBoard(SDL_GetError());
   win::sdl::WindowSettings ws;
   ws.Left = settings.Left;
   ws.Top = settings.Top;
@@ -120,8 +121,8 @@ int Play(const std::string& dataOption, const ScreenshotRun& shot) {
   game::devices::DeviceMusic music(*moduleLibrary, mediaControl.get(), &clipScreen);
   game::devices::DeviceSounds sounds;
   game::devices::MainWindow mainWindow(**window, **board);
-  auto game = std::make_unique<game::Game>(
-      game::GameServices{display, controls, sounds, music, clock, *data, &mainWindow});
+  auto game =
+      std::make_unique<game::Game>(game::GameServices{display, controls, sounds, music, clock, *data, &mainWindow});
   sounds.Attach(sound, *game->View);
   audio::InitAudio(sound);
   audio::SetHearingRange(*game->View, audio::kDefaultHearingRange);

@@ -21,7 +21,6 @@ constexpr std::int32_t kDrawnReach = 8;
 
 std::int32_t Trunc(float value) { return static_cast<std::int32_t>(value); }
 
-
 // A quantity decaying by half per 90 ms, never past zero.
 // The doors the world opened become events of the run.
 void RecordOpenedDoors(Game& game) {
@@ -72,7 +71,8 @@ void PlaceCamera(Game& game, world::PlayerSlot& hero) {
   const float wantY = hero.Y + dist / 2 - engine::AngleSin(pitch) * hero.View;
   const float wantZ = hero.Z + engine::AngleCos(pitch) * engine::AngleSin(back) * hero.View;
   world::MoveBody(world, hero.CamX, hero.CamY, hero.CamZ, hero.StepHeight, 280, 280,
-                  world::TimeScaled(world, (wantX - hero.CamX) * 0.1f), world::TimeScaled(world, (wantY - hero.CamY) * 0.2f),
+                  world::TimeScaled(world, (wantX - hero.CamX) * 0.1f),
+                  world::TimeScaled(world, (wantY - hero.CamY) * 0.2f),
                   world::TimeScaled(world, (wantZ - hero.CamZ) * 0.1f));
   if (dist > hero.View) {
     const auto yaw = static_cast<std::int32_t>(hero.CamYaw), camPitch = static_cast<std::int32_t>(hero.CamPitch);
@@ -105,7 +105,8 @@ void AddShadow(Game& game, const engine::Mesh& shadow, float x, float y, float z
   const world::ObjectType& t = world.Types[world.Map.GetCell(cx, cy, cz)];
   const float surface = static_cast<float>(world::TopHeight(t, lz, lx) + 512 * cy + 5);
   if (!(y > surface)) return;
-  engine::AddMesh(game.Engine, *game.View, shadow, Trunc(x), static_cast<std::int32_t>(surface), Trunc(z), heading, 0, 0, 0);
+  engine::AddMesh(game.Engine, *game.View, shadow, Trunc(x), static_cast<std::int32_t>(surface), Trunc(z), heading, 0,
+                  0, 0);
 }
 
 void DrawLevelScene(Game& game, world::PlayerSlot& hero) {
@@ -129,7 +130,8 @@ void DrawLevelScene(Game& game, world::PlayerSlot& hero) {
     world::PlayerSlot& slot = world.Players[static_cast<std::size_t>(i)];
     if (i == world.LocalSlot && !(slot.View > 0.3f * static_cast<float>(slot.Width))) continue;
     const std::int32_t l = slot.Climbing ? slot.LadderHeading : Trunc(slot.Heading);
-    engine::AddMesh(engine, view, slot.WorkingMesh, Trunc(slot.X), Trunc(slot.Y), Trunc(slot.Z), 16384 - l, 0, 0, bodyLight);
+    engine::AddMesh(engine, view, slot.WorkingMesh, Trunc(slot.X), Trunc(slot.Y), Trunc(slot.Z), 16384 - l, 0, 0,
+                    bodyLight);
     AddShadow(game, slot.Shadow, slot.X, slot.Y, slot.Z, -l - 8192);
   }
   for (std::int32_t i = 0; i < world.Map.SentryCount; ++i) {
@@ -137,7 +139,8 @@ void DrawLevelScene(Game& game, world::PlayerSlot& hero) {
     if (std::abs(s.CellX - cx) >= 8 || std::abs(s.CellY - cy) >= 8 || std::abs(s.CellZ - cz) >= 8) continue;
     // Behind the camera or far off the screen: neither the sentry nor its shadow can show.
     if (!engine::PointVisible(view, 1280, Trunc(s.X), Trunc(s.Y), Trunc(s.Z))) continue;
-    engine::AddMesh(engine, view, world.Bank.SentryMesh, Trunc(s.X), Trunc(s.Y), Trunc(s.Z), Trunc(s.Heading) + 16384, 0, 0, 0);
+    engine::AddMesh(engine, view, world.Bank.SentryMesh, Trunc(s.X), Trunc(s.Y), Trunc(s.Z), Trunc(s.Heading) + 16384,
+                    0, 0, 0);
     AddShadow(game, world.Players[0].Shadow, s.X, s.Y, s.Z, -static_cast<std::int32_t>(std::lround(s.Heading)) - 8192);
   }
   for (world::CellAnimation& a : world.Tables.Animations) {
@@ -155,7 +158,8 @@ void DrawLevelScene(Game& game, world::PlayerSlot& hero) {
                z = static_cast<std::int32_t>(std::lround(b.Z));
     if (t.Cube) {
       for (int face = 0; face < engine::kCubeFaceCount; ++face) {
-        engine::AddCubeFace(engine, view, game.Faces, world::CubeLookOf(t, world.Bank.HighQuality), face, x, y, z, 0, 0, 0, 0);
+        engine::AddCubeFace(engine, view, game.Faces, world::CubeLookOf(t, world.Bank.HighQuality), face, x, y, z, 0, 0,
+                            0, 0);
       }
     } else {
       engine::AddMesh(engine, view, t.DisplayMesh, x, y, z, 0, 0, 0, 0);
@@ -321,7 +325,8 @@ void PlayFrame(Game& game) {
     hero.VerticalSpeed -= world::TimeScaled(world, 24);
     if (hero.Climbing) {
       hero.VerticalSpeed = 0;
-      const world::ObjectType& here = world.Types[world.Map.GetCell(world::CellOf(hero.X), world::CellOf(hero.Y), world::CellOf(hero.Z))];
+      const world::ObjectType& here =
+          world.Types[world.Map.GetCell(world::CellOf(hero.X), world::CellOf(hero.Y), world::CellOf(hero.Z))];
       if (here.Empty || !here.Ladder) {
         hero.Climbing = false;
         hero.VerticalSpeed = 102.4f;
@@ -335,10 +340,9 @@ void PlayFrame(Game& game) {
       Decay(world, slot.TurnDelta);
       slot.Pitch += world::TimeScaled(world, (slot.PitchTarget - slot.Pitch) * 0.2f);
       slot.Roll += world::TimeScaled(world, (slot.RollTarget - slot.Roll) * 0.2f);
-      const bool hit = world::MoveBody(world, slot.X, slot.Y, slot.Z, slot.StepHeight, slot.Height, slot.Width,
-                                       world::TimeScaled(world, slot.VelX),
-                                       world::TimeScaled(world, slot.VelY + slot.VerticalSpeed),
-                                       world::TimeScaled(world, slot.VelZ));
+      const bool hit = world::MoveBody(
+          world, slot.X, slot.Y, slot.Z, slot.StepHeight, slot.Height, slot.Width, world::TimeScaled(world, slot.VelX),
+          world::TimeScaled(world, slot.VelY + slot.VerticalSpeed), world::TimeScaled(world, slot.VelZ));
       Decay(world, slot.VelX);
       Decay(world, slot.VelY);
       Decay(world, slot.VelZ);

@@ -8,16 +8,23 @@
 #include <filesystem>
 #include <string_view>
 
-#include "engine/render_view.h"
 #include "base/expected.h"
+#include "engine/render_view.h"
 #include "world/world_sounds.h"
 
 namespace zandrel::game {
 
 // Virtual-key codes the shell asks for by name.
 enum Key : int {
-  kKeyF1 = 112, kKeyF4 = 115, kKeyF5 = 116, kKeyF6 = 117, kKeyF7 = 118, kKeyF9 = 120, kKeyF12 = 123,
-  kKeyPadPlus = 107, kKeyPadMinus = 109,
+  kKeyF1 = 112,
+  kKeyF4 = 115,
+  kKeyF5 = 116,
+  kKeyF6 = 117,
+  kKeyF7 = 118,
+  kKeyF9 = 120,
+  kKeyF12 = 123,
+  kKeyPadPlus = 107,
+  kKeyPadMinus = 109,
 };
 
 // The eight control flags: up, down, left, right, buttons 1 to 4.

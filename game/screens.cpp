@@ -32,11 +32,11 @@ namespace {
 // The title page's scrambled lines, by text variant (the plain version line is scrambled
 // once here so that drawing it through Scramble gives it back).
 const std::string kTitleLines[3][2] = {
-    {world::Scramble("GATHER THE GOLD, DIG YOUR WAY, ESCAPE THE WATCHERS"), world::Scramble("VERSION BETA 6 - 12/1999")},
+    {world::Scramble("GATHER THE GOLD, DIG YOUR WAY, ESCAPE THE WATCHERS"),
+     world::Scramble("VERSION BETA 6 - 12/1999")},
     {world::Scramble("ARROWS MOVE  SPACE JUMPS  SHIFT DIGS  ESC FOR OPTIONS"), world::Scramble("A JOYSTICK WORKS TOO")},
     {world::Scramble("TWELVE VAULTS WAIT BELOW THE HILLS"), world::Scramble("F1 SHOWS THE KEYS")},
 };
-
 
 void TitleKeys(Game& game) {
   const ControlFlags& c = game.Hero().Controls;
@@ -75,7 +75,8 @@ void TitleFrame(Game& game) {
                                   (1 - h) / 2 - 0.2f, w, h);
     if (frame.LastTick % 2000 < 1000) DrawCentred(game.Engine, *game.View, "PRESS FIRE TO START", true, 0.62f);
     for (int i = 0; i < 2; ++i) {
-      DrawCentred(game.Engine, *game.View, world::Scramble(kTitleLines[title.TextVariant][i]), false, i == 0 ? 0.92f : 0.96f);
+      DrawCentred(game.Engine, *game.View, world::Scramble(kTitleLines[title.TextVariant][i]), false,
+                  i == 0 ? 0.92f : 0.96f);
     }
   } else {
     title.DemoDepth -= world::TimeScaled(world, 70);
@@ -93,7 +94,8 @@ void TitleFrame(Game& game) {
       }
     }
     world::BlendPoses(world);
-    engine::AddMesh(game.Engine, *game.View, hero.WorkingMesh, 0, 0, static_cast<std::int32_t>(title.DemoDepth), 0, 0, 0, 0);
+    engine::AddMesh(game.Engine, *game.View, hero.WorkingMesh, 0, 0, static_cast<std::int32_t>(title.DemoDepth), 0, 0,
+                    0, 0);
     engine::EndScene(game.Engine, *game.View);
     game.Services.Sounds.UpdateSounds(game.View->Cam);
     game.Engine.Back->DrawPicture(game.Engine.Pictures[engine::kTitleSlot], true, *game.View, 0, 0, 1, 1);

@@ -35,8 +35,8 @@ struct SettingsToWrite {
   std::int32_t Top = 100, Left = 100;
   std::int32_t Width = 320, Height = 240;
   int DisplayHeight = 480;
-  bool Fullscreen = false;    // the 3D display is open full screen
-  bool HighTextures = true;   // the bank is loaded at quality "High"
+  bool Fullscreen = false;   // the 3D display is open full screen
+  bool HighTextures = true;  // the bank is loaded at quality "High"
 };
 
 // The settings file for a start folder: beside the data when a writable one exists there,

@@ -35,7 +35,8 @@ base::Status GameStartup(Game& game, const Settings& settings) {
   game.Services.Sounds.LoadInterfaceSounds();
   game.Quality = settings.HighTextures ? world::TextureQuality::High : world::TextureQuality::Low;
   world::BankServices bank = game.Bank();
-  base::Expected<bool> loaded = world::LoadObjectBank(bank, *game.World, "Standard.bnk", settings.HighTextures ? "High" : "Low");
+  base::Expected<bool> loaded =
+      world::LoadObjectBank(bank, *game.World, "Standard.bnk", settings.HighTextures ? "High" : "Low");
   if (!loaded) return base::Failure{loaded.error()};
   game.Frame.FreeRunning = true;
   game.Faces = engine::MakeCubeFaces();
@@ -53,7 +54,7 @@ base::Status GameStartup(Game& game, const Settings& settings) {
 }
 
 SettingsToWrite SettingsAtShutdown(const Game& game, std::int32_t top, std::int32_t left, std::int32_t width,
-                                          std::int32_t height, bool fullscreen) {
+                                   std::int32_t height, bool fullscreen) {
   SettingsToWrite s;
   s.Top = top;
   s.Left = left;

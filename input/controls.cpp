@@ -9,20 +9,14 @@ namespace {
 
 // The thresholds are computed on signed 32-bit values with divisions rounded toward zero;
 // the product is formed wide so that an absurd range wraps instead of overflowing.
-std::int32_t Half(std::uint32_t min, std::uint32_t max) {
-  return static_cast<std::int32_t>(max - min) / 2;
-}
+std::int32_t Half(std::uint32_t min, std::uint32_t max) { return static_cast<std::int32_t>(max - min) / 2; }
 std::int32_t LowMark(std::int32_t half) { return half / 2; }
-std::int32_t HighMark(std::int32_t half) {
-  return static_cast<std::int32_t>(static_cast<std::int64_t>(half) * 3 / 2);
-}
+std::int32_t HighMark(std::int32_t half) { return static_cast<std::int32_t>(static_cast<std::int64_t>(half) * 3 / 2); }
 std::int32_t Signed(std::uint32_t v) { return static_cast<std::int32_t>(v); }
 
 }  // namespace
 
-void InputDevices::ProbeJoystick() {
-  noJoystick_ = joystick_ == nullptr || !joystick_->ReadJoystick().Connected;
-}
+void InputDevices::ProbeJoystick() { noJoystick_ = joystick_ == nullptr || !joystick_->ReadJoystick().Connected; }
 
 bool InputDevices::Read(JoystickState& state) {
   if (noJoystick_) return false;

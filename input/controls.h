@@ -11,8 +11,7 @@
 namespace zandrel::input {
 
 // The eight control flags, "held" states recomputed every frame.
-enum Control { CtrlUp, CtrlDown, CtrlLeft, CtrlRight, CtrlButton1, CtrlButton2, CtrlButton3,
-               CtrlButton4 };
+enum Control { CtrlUp, CtrlDown, CtrlLeft, CtrlRight, CtrlButton1, CtrlButton2, CtrlButton3, CtrlButton4 };
 inline constexpr int kControlCount = 8;
 using ControlFlags = std::array<bool, kControlCount>;
 

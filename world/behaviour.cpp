@@ -17,8 +17,8 @@ namespace {
 // A number as an int32: truncated toward zero, held inside the int32 range (NaN gives 0).
 std::int32_t ToInt(double v) {
   if (std::isnan(v)) return 0;
-  return static_cast<std::int32_t>(std::clamp(std::trunc(v), static_cast<double>(INT32_MIN),
-                                              static_cast<double>(INT32_MAX)));
+  return static_cast<std::int32_t>(
+      std::clamp(std::trunc(v), static_cast<double>(INT32_MIN), static_cast<double>(INT32_MAX)));
 }
 
 std::int32_t WholePart(float v) { return ToInt(v); }
@@ -311,10 +311,9 @@ void BlendPoses(World& world) {
       slot.BlendTo = slot.Animation;
       slot.BlendStart = world.Now;
     }
-    const float factor =
-        slot.AnimationTime <= 0
-            ? 1.0f
-            : std::min(1.0f, static_cast<float>(Elapsed(world, slot.BlendStart)) / static_cast<float>(slot.AnimationTime));
+    const float factor = slot.AnimationTime <= 0 ? 1.0f
+                                                 : std::min(1.0f, static_cast<float>(Elapsed(world, slot.BlendStart)) /
+                                                                      static_cast<float>(slot.AnimationTime));
     const auto pose = [&slot](std::int32_t n) -> const engine::Mesh* {
       return n >= 0 && n < static_cast<std::int32_t>(slot.Poses.size()) ? &slot.Poses[static_cast<std::size_t>(n)]
                                                                         : nullptr;

@@ -37,7 +37,6 @@ std::vector<std::uint8_t> SerializeLevel(const LevelMap& map);
 base::Expected<LevelMap> LoadLevelFile(std::string_view fileName, const std::filesystem::path& folder);
 
 // Writes a level, replacing the file atomically.
-base::Status WriteLevel(const LevelMap& map, std::string_view fileName,
-                       const std::filesystem::path& folder);
+base::Status WriteLevel(const LevelMap& map, std::string_view fileName, const std::filesystem::path& folder);
 
 }  // namespace zandrel::world

@@ -36,7 +36,8 @@ std::string Scramble(std::string_view text) {
 SavedGame LoadSavedGame(const std::filesystem::path& startFolder, std::int32_t levelCount) {
   const win::IniFile ini(win::ProfilePath(startFolder, kSettingsFile));
   const std::string text = Scramble(ini.ReadString("Save", "Index", ""));
-  const bool digits = !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+  const bool digits =
+      !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
   std::int32_t value = 0;
   if (!digits || std::from_chars(text.data(), text.data() + text.size(), value).ec != std::errc()) {
     return SavedGame{};
@@ -47,8 +48,7 @@ SavedGame LoadSavedGame(const std::filesystem::path& startFolder, std::int32_t l
   return saved;
 }
 
-base::Status StoreSavedGame(const std::filesystem::path& startFolder, std::int32_t levelIndex,
-                           std::int32_t lives) {
+base::Status StoreSavedGame(const std::filesystem::path& startFolder, std::int32_t levelIndex, std::int32_t lives) {
   const std::int64_t value = static_cast<std::int64_t>(levelIndex) + static_cast<std::int64_t>(lives) * 100000;
   win::IniFile ini(win::ProfilePath(startFolder, kSettingsFile));
   return ini.WriteString("Save", "Index", Scramble(std::to_string(value)));

@@ -33,7 +33,6 @@ struct SavedGame {
 SavedGame LoadSavedGame(const std::filesystem::path& startFolder, std::int32_t levelCount);
 
 // Saves the level index and lives, scrambled, in the settings file.
-base::Status StoreSavedGame(const std::filesystem::path& startFolder, std::int32_t levelIndex,
-                           std::int32_t lives);
+base::Status StoreSavedGame(const std::filesystem::path& startFolder, std::int32_t levelIndex, std::int32_t lives);
 
 }  // namespace zandrel::world

@@ -16,8 +16,8 @@
 
 namespace zandrel::world {
 
-constexpr std::int32_t kCellSize = 512;       // world units along each axis
-constexpr std::int32_t kNeutralLight = 128;   // the light byte of an unlit cell
+constexpr std::int32_t kCellSize = 512;         // world units along each axis
+constexpr std::int32_t kNeutralLight = 128;     // the light byte of an unlit cell
 constexpr std::int32_t kEmptyMusicCell = -666;  // x of a music cell no position matches
 constexpr int kMusicCellCount = 256;
 

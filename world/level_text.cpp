@@ -4,8 +4,8 @@
 #include <array>
 #include <charconv>
 #include <cstdio>
-#include <optional>
 #include <cstdlib>
+#include <optional>
 #include <sstream>
 #include <tuple>
 #include <vector>
@@ -71,13 +71,15 @@ std::string DumpLevelText(const LevelMap& map) {
   out << "start_heading: " << map.StartHeading << "\n";
   out << "exit: " << map.ExitX << ' ' << map.ExitY << ' ' << map.ExitZ << "\n";
   out << "outside: "
-      << (map.Outside == 0 ? std::string("no") : map.Outside == 1 ? std::string("yes") : std::to_string(map.Outside))
+      << (map.Outside == 0   ? std::string("no")
+          : map.Outside == 1 ? std::string("yes")
+                             : std::to_string(map.Outside))
       << "\n";
   out << "seed: " << map.RandomSeed << "\n";
   for (std::int32_t i = 0; i < map.SentryCount; ++i) {
     const Sentry& s = map.Sentries[static_cast<std::size_t>(i)];
-    out << "sentry: " << FloatText(s.X) << ' ' << FloatText(s.Y) << ' ' << FloatText(s.Z) << ' '
-        << FloatText(s.Heading) << "\n";
+    out << "sentry: " << FloatText(s.X) << ' ' << FloatText(s.Y) << ' ' << FloatText(s.Z) << ' ' << FloatText(s.Heading)
+        << "\n";
   }
   std::size_t nextSlot = 0;
   for (std::size_t slot = 0; slot < map.MusicCells.size(); ++slot) {
@@ -247,7 +249,8 @@ TextParser::Problem TextParser::Numbers(const Line& line, std::string_view value
     return Error(line.number, "expected " + std::to_string(out.size()) + " whole number(s)");
   }
   for (std::size_t i = 0; i < out.size(); ++i) {
-    if (!ParseNumber(words[i], out[i])) return Error(line.number, "not a 32-bit whole number: " + std::string(words[i]));
+    if (!ParseNumber(words[i], out[i]))
+      return Error(line.number, "not a 32-bit whole number: " + std::string(words[i]));
   }
   return std::nullopt;
 }
@@ -286,7 +289,8 @@ TextParser::Problem TextParser::Field(const Line& line, std::string_view key, st
   const bool repeatable = name == "sentry" || name == "music" || name == "light";
   if (keyWords.size() > 1 && name != "music") return Error(line.number, "unexpected words in key: " + std::string(key));
   if (!repeatable) {
-    if (std::find(seen_.begin(), seen_.end(), name) != seen_.end()) return Error(line.number, "'" + name + "' given twice");
+    if (std::find(seen_.begin(), seen_.end(), name) != seen_.end())
+      return Error(line.number, "'" + name + "' given twice");
     seen_.push_back(name);
   }
   const std::string_view v = Trim(value);
@@ -300,7 +304,8 @@ TextParser::Problem TextParser::Field(const Line& line, std::string_view key, st
   if (name == "size") {
     if (Problem p = Numbers(line, v, size_)) return p;
     if (LevelMap::CellCountFor(size_[0], size_[1], size_[2]) == 0) {
-      return Error(line.number, "sizes must be at least 1 and hold at most " + std::to_string(LevelMap::kMaxCells) + " cells");
+      return Error(line.number,
+                   "sizes must be at least 1 and hold at most " + std::to_string(LevelMap::kMaxCells) + " cells");
     }
     haveSize_ = true;
     layers_.assign(static_cast<std::size_t>(size_[1]), {});
@@ -317,7 +322,8 @@ TextParser::Problem TextParser::Field(const Line& line, std::string_view key, st
   if (name == "seed") return Numbers(line, v, std::span(&map_.RandomSeed, 1));
   if (name == "outside") {
     std::int32_t byte = 0;
-    if (v == "yes") byte = 1;
+    if (v == "yes")
+      byte = 1;
     else if (v != "no" && (!ParseNumber(v, byte) || byte < 0 || byte > 255)) {
       return Error(line.number, "outside must be yes, no or a byte");
     }
@@ -416,7 +422,8 @@ TextParser::Problem TextParser::Finish() {
     for (std::int32_t z = 0; z < size_[2]; ++z) {
       const Row& row = rows[static_cast<std::size_t>(z)];
       if (row.text.size() != width) {
-        return Error(row.line, "row has " + std::to_string(row.text.size()) + " characters, expected " + std::to_string(width));
+        return Error(row.line,
+                     "row has " + std::to_string(row.text.size()) + " characters, expected " + std::to_string(width));
       }
       for (std::int32_t x = 0; x < size_[0]; ++x) {
         int code = -1;

@@ -88,10 +88,12 @@ void MoveHorizontal(const World& world, const BodySize& body, bool alongX, float
         const double move = d;
         if (d > 0) {
           const Local face = lAlong + hw;
-          if (face <= alongMin && alongMax <= face + move && alongMin - face < move) d = static_cast<float>(alongMin - face);
+          if (face <= alongMin && alongMax <= face + move && alongMin - face < move)
+            d = static_cast<float>(alongMin - face);
         } else {
           const Local face = lAlong - hw;
-          if (alongMax <= face && face + move <= alongMin && move < alongMax - face) d = static_cast<float>(alongMax - face);
+          if (alongMax <= face && face + move <= alongMin && move < alongMax - face)
+            d = static_cast<float>(alongMax - face);
         }
       }
     }
@@ -139,7 +141,8 @@ bool MoveVertical(const World& world, const BodySize& body, float x, float& y, f
           if (top <= feet && feet + move <= box.Ymin && move < top - feet) dy = static_cast<float>(top - feet);
         } else {
           const Local head = ly + hh;
-          if (head <= box.Ymin && top <= head + move && box.Ymin - head < move) dy = static_cast<float>(box.Ymin - head);
+          if (head <= box.Ymin && top <= head + move && box.Ymin - head < move)
+            dy = static_cast<float>(box.Ymin - head);
         }
       }
     }
@@ -159,7 +162,8 @@ bool MoveVertical(const World& world, const BodySize& body, float x, float& y, f
       if (!PointInside(world, {x + j * inset, edge, z + i * inset}, 0, true, &shape)) continue;
       hit = true;
       if (falling) {
-        const Local top = TopHeight(*shape.Type, static_cast<std::int32_t>(shape.Lz), static_cast<std::int32_t>(shape.Lx));
+        const Local top =
+            TopHeight(*shape.Type, static_cast<std::int32_t>(shape.Lz), static_cast<std::int32_t>(shape.Lx));
         rest = std::max(rest, top + hh + 1);
       } else {
         rest = std::min(rest, shape.Type->Bounds.Ymin - hh - 1);
@@ -177,7 +181,8 @@ bool MoveVertical(const World& world, const BodySize& body, float x, float& y, f
         ShapeHit shape;
         if (!PointInside(world, {x + j * inset, feet, z + i * inset}, 0, true, &shape)) continue;
         hit = true;
-        const Local top = TopHeight(*shape.Type, static_cast<std::int32_t>(shape.Lz), static_cast<std::int32_t>(shape.Lx));
+        const Local top =
+            TopHeight(*shape.Type, static_cast<std::int32_t>(shape.Lz), static_cast<std::int32_t>(shape.Lx));
         y = std::max(y, static_cast<float>(static_cast<double>(top) + rowBase + static_cast<double>(hh)));
       }
     }

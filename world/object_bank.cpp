@@ -13,7 +13,6 @@ namespace {
 
 constexpr std::int32_t kAbsent = 999;  // an override key that is not there
 
-
 class BankReader {
  public:
   BankReader(const win::IniFile& ini, BankServices& services) : ini_(ini), services_(services) {}
@@ -73,8 +72,8 @@ base::Status LoadFixedMeshes(const BankReader& reader, ObjectBank& bank) {
 }
 
 base::Status LoadHeroes(const BankReader& bank, World& world) {
-  static constexpr const char* kPoseKeys[] = {"Hero",       "Hero_Walk1",  "Hero_Walk2", "Hero_Walk3",
-                                              "Hero_Walk4", "Hero_Fall",   "Hero_Crouch", "Hero_Dead",
+  static constexpr const char* kPoseKeys[] = {"Hero",         "Hero_Walk1",   "Hero_Walk2",  "Hero_Walk3",
+                                              "Hero_Walk4",   "Hero_Fall",    "Hero_Crouch", "Hero_Dead",
                                               "Hero_Ladder1", "Hero_Ladder2", "Hero_Shoot"};
   // Every slot owns its copies; each file is read once.
   std::array<engine::Mesh, 11> poses{};
@@ -164,10 +163,11 @@ base::Status ReadMeshObject(const BankReader& bank, const std::string& section, 
     std::vector<std::int32_t Box::*> fields;
   };
   const Override overrides[] = {
-      {"Xmin", {&Box::Xmin}},   {"Xmax", {&Box::Xmax}},   {"Ymin", {&Box::Ymin}},
-      {"Ymax", {&Box::Ymax1, &Box::Ymax2, &Box::Ymax3, &Box::Ymax4}},
-      {"Ymax1", {&Box::Ymax1}}, {"Ymax2", {&Box::Ymax2}}, {"Ymax3", {&Box::Ymax3}},
-      {"Ymax4", {&Box::Ymax4}}, {"Zmin", {&Box::Zmin}},   {"Zmax", {&Box::Zmax}}};
+      {"Xmin", {&Box::Xmin}},   {"Xmax", {&Box::Xmax}},
+      {"Ymin", {&Box::Ymin}},   {"Ymax", {&Box::Ymax1, &Box::Ymax2, &Box::Ymax3, &Box::Ymax4}},
+      {"Ymax1", {&Box::Ymax1}}, {"Ymax2", {&Box::Ymax2}},
+      {"Ymax3", {&Box::Ymax3}}, {"Ymax4", {&Box::Ymax4}},
+      {"Zmin", {&Box::Zmin}},   {"Zmax", {&Box::Zmax}}};
   for (const Override& o : overrides) {
     const std::int32_t value = bank.Int(section, o.key, kAbsent);
     if (value == kAbsent) continue;
@@ -201,15 +201,15 @@ Box MeshBox(const engine::Mesh& mesh) {
     std::int32_t& top = !east && !south ? box.Ymax1 : east && !south ? box.Ymax2 : east ? box.Ymax3 : box.Ymax4;
     top = std::max(top, mesh.Y[i]);
   }
-  for (std::int32_t Box::*field : {&Box::Xmin, &Box::Xmax, &Box::Ymin, &Box::Zmin, &Box::Zmax, &Box::Ymax1,
-                                   &Box::Ymax2, &Box::Ymax3, &Box::Ymax4}) {
+  for (std::int32_t Box::*field : {&Box::Xmin, &Box::Xmax, &Box::Ymin, &Box::Zmin, &Box::Zmax, &Box::Ymax1, &Box::Ymax2,
+                                   &Box::Ymax3, &Box::Ymax4}) {
     box.*field += 256;
   }
   return box;
 }
 
 base::Expected<bool> LoadObjectBank(BankServices& services, World& world, std::string_view bankName,
-                                   std::string_view quality) {
+                                    std::string_view quality) {
   ObjectBank& bank = world.Bank;
   const std::string upperQuality = base::UpperAscii(quality);
   if (base::EqualIgnoringCase(bankName, bank.LoadedName) && upperQuality == bank.LoadedQuality) return false;

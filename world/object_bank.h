@@ -23,7 +23,7 @@ struct World;
 // Bank-wide data, and what was loaded last (empty names: nothing yet).
 struct ObjectBank {
   std::string LoadedName, LoadedQuality, LoadedTextureList;
-  bool HighQuality = false;  // cube faces use their textures, not their colours
+  bool HighQuality = false;                   // cube faces use their textures, not their colours
   std::array<engine::Mesh, 3> Transitions{};  // the level-transition meshes, coordinates doubled
   engine::Mesh Podium, Flag;
   engine::Mesh Particle;  // the credits screen's triangle
@@ -45,7 +45,7 @@ struct BankServices {
 // it loaded; fails with the system's message when a file it cannot run without (texture
 // list, image, picture, mesh) is missing. A missing bank file reads as an empty one.
 base::Expected<bool> LoadObjectBank(BankServices& services, World& world, std::string_view bankName,
-                                   std::string_view quality);
+                                    std::string_view quality);
 
 // The box of a mesh's vertices, cell-local (see Box); a mesh with no vertices keeps the
 // start values.

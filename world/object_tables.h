@@ -12,9 +12,9 @@ namespace zandrel::world {
 constexpr int kTableSize = 257;
 
 struct CellAnimation {
-  float X = 0, Y = 0, Z = 0;  // centre of the animated cell
-  std::uint8_t AnimType = 0;  // object type whose frames are played
-  std::uint8_t FinalCode = 0; // code the cell gets when the animation ends
+  float X = 0, Y = 0, Z = 0;   // centre of the animated cell
+  std::uint8_t AnimType = 0;   // object type whose frames are played
+  std::uint8_t FinalCode = 0;  // code the cell gets when the animation ends
   engine::Mesh WorkMesh;
   float Pos = 0, Prev = 0;
   bool InUse = false;

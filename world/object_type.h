@@ -29,7 +29,7 @@ struct ObjectType {
   engine::Mesh DisplayMesh;  // the mesh drawn: the current frame or a blend of two
   float AnimPos = 0;         // frames; shared by every cell of this type
   float AnimPrev = 0;
-  float Speed = 0;           // frames per 90 ms
+  float Speed = 0;  // frames per 90 ms
   std::int32_t MeshCount = 0;
   bool Cube = false;
   bool Collision = false;
@@ -47,7 +47,7 @@ struct ObjectType {
   std::int32_t TimerDuration = 0;  // ms
   bool Lingot = false;             // an ingot: the level keeps a count of its cells
   std::int32_t LingotDoor = 0;
-  std::int32_t IngotCount = 0;     // cells of the level holding this code
+  std::int32_t IngotCount = 0;  // cells of the level holding this code
   bool Door = false;
   std::int32_t AnimDoor = 0, DoorOpen = 0;
   bool BlockKey = false;
@@ -61,7 +61,7 @@ struct ObjectType {
   std::array<std::uint8_t, 6> FaceColor{};
   std::array<std::uint8_t, 6> FaceTexture{};
   SoundHandle LoopSound = kNoSound, ActionSound = kNoSound;
-  std::int32_t LoopDuration = 0;  // ms
+  std::int32_t LoopDuration = 0;                  // ms
   std::int32_t LoopVolume = 0, ActionVolume = 0;  // 0..255
   bool LoopDue = false;
   std::uint32_t LoopTime = 0;

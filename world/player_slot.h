@@ -12,14 +12,14 @@ namespace zandrel::world {
 struct PlayerSlot {
   float X = 0, Y = 0, Z = 0;  // body centre, world units
   float CamX = 0, CamY = 0, CamZ = 0;
-  float CamYaw = 0, CamPitch = 0, CamRoll = 0;  // the view of this slot's camera
+  float CamYaw = 0, CamPitch = 0, CamRoll = 0;         // the view of this slot's camera
   std::int32_t TargetX = 0, TargetY = 0, TargetZ = 0;  // the cell button 3 acts on
-  float Heading = 0;          // angle units
+  float Heading = 0;                                   // angle units
   float Pitch = 0, PitchTarget = 0;
   float Roll = 0, RollTarget = 0;
   float VelX = 0, VelY = 0, VelZ = 0;  // per 90 ms
   float TurnDelta = 0;
-  float VerticalSpeed = 0;    // per 90 ms; negative when falling
+  float VerticalSpeed = 0;  // per 90 ms; negative when falling
   bool Landed = false;
   std::int32_t ActionTimer = 0;  // ms
   std::int32_t Animation = 0;

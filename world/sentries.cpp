@@ -96,7 +96,8 @@ void UpdateSentry(World& world, WorldSounds& sounds, Sentry& sentry) {
   const Point here{sentry.X, sentry.Y, sentry.Z};
   switch (sentry.State) {
     case kChasing: {
-      const PlayerSlot& quarry = world.Players[static_cast<std::size_t>(std::clamp(sentry.Quarry, 0, kPlayerSlotCount - 1))];
+      const PlayerSlot& quarry =
+          world.Players[static_cast<std::size_t>(std::clamp(sentry.Quarry, 0, kPlayerSlotCount - 1))];
       sentry.GoalX = quarry.X;
       sentry.GoalY = quarry.Y;
       sentry.GoalZ = quarry.Z;
@@ -186,7 +187,8 @@ bool LineOfSight(const World& world, CellIndex from, CellIndex to) {
   if (n < 2) return true;
   if (n >= kSightCells) return false;
   const auto along = [n](std::int32_t start, std::int64_t delta, std::int64_t i) {
-    return static_cast<std::int32_t>(start + static_cast<std::int64_t>(std::nearbyint(static_cast<double>(i * delta) / static_cast<double>(n))));
+    return static_cast<std::int32_t>(
+        start + static_cast<std::int64_t>(std::nearbyint(static_cast<double>(i * delta) / static_cast<double>(n))));
   };
   for (std::int64_t i = 1; i <= n; ++i) {
     const std::uint8_t code = world.Map.GetCell(along(from.X, ax, i), along(from.Y, ay, i), along(from.Z, az, i));

@@ -55,7 +55,7 @@ void ResetLevelRunState(World& world) {
 }  // namespace
 
 base::Expected<bool> ReadLevel(World& world, BankServices& services, std::string_view fileName,
-                              TextureQuality quality) {
+                               TextureQuality quality) {
   base::Expected<LevelMap> level = LoadLevelFile(fileName, services.DataFolder);
   if (!level) {
     win::ShowMessage(level.error());

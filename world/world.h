@@ -48,9 +48,7 @@ struct World {
 };
 
 // A quantity per 90 ms scaled to this frame: x * FrameTime / 90, in single precision.
-inline float TimeScaled(const World& world, float x) {
-  return x * static_cast<float>(world.FrameTime) / 90.0f;
-}
+inline float TimeScaled(const World& world, float x) { return x * static_cast<float>(world.FrameTime) / 90.0f; }
 
 // Starts a level from a file: reads it into the map (a missing or invalid file shows
 // "The file <name> is missing or invalid." and changes nothing else), places every player
@@ -58,7 +56,6 @@ inline float TimeScaled(const World& world, float x) {
 // random generator and makes sure the level's object bank is loaded with the quality.
 // Answers whether the level was read; fails only when the bank cannot be loaded, which
 // the program cannot survive.
-base::Expected<bool> ReadLevel(World& world, BankServices& services, std::string_view fileName,
-                              TextureQuality quality);
+base::Expected<bool> ReadLevel(World& world, BankServices& services, std::string_view fileName, TextureQuality quality);
 
 }  // namespace zandrel::world

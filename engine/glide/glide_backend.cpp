@@ -196,7 +196,10 @@ void GlideBackend::StoreTextureImage(int number, const PcxImage& image, bool, Re
   if (!aspect) return;
   const std::vector<std::uint16_t> texels = ConvertTexture(image);
   const std::int32_t lod = *LodCode(std::max(image.Width, image.Height));
-  slot.Info = {.smallLod = lod, .largeLod = lod, .aspectRatio = *aspect, .format = kTextureFormatArgb1555,
+  slot.Info = {.smallLod = lod,
+               .largeLod = lod,
+               .aspectRatio = *aspect,
+               .format = kTextureFormatArgb1555,
                .data = texels.data()};
   slot.Tmu = gr::GR_TMU0;
   const gr::FxU32 size = device_.grTexTextureMemRequired(gr::GR_MIPMAPLEVELMASK_BOTH, &slot.Info);

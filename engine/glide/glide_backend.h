@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "base/expected.h"
 #include "engine/backend.h"
 #include "engine/render_view.h"
 #include "platform/glide/glide.h"
-#include "base/expected.h"
 
 namespace zandrel::engine::glide {
 

@@ -39,7 +39,6 @@ void BuildShadingTables(const Palette& palette, int fogRed, int fogGreen, int fo
 
 // For an image with its own palette (256 red, green, blue triples): each index 1..255
 // becomes the view palette entry among 1..254 nearest to its colour; 0 stays 0.
-std::array<std::uint8_t, 256> RemapTable(const std::array<std::uint8_t, 768>& imagePalette,
-                                         const Palette& viewPalette);
+std::array<std::uint8_t, 256> RemapTable(const std::array<std::uint8_t, 768>& imagePalette, const Palette& viewPalette);
 
 }  // namespace zandrel::engine::soft

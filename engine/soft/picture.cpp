@@ -37,8 +37,8 @@ std::uint8_t PictureColours::Of(std::uint16_t pixel) {
   return static_cast<std::uint8_t>(match);
 }
 
-void DrawPictureOver(const Picture& picture, bool transparent, ScreenBuffer& screen, float x, float y, float w,
-                     float h, PictureColours& colours) {
+void DrawPictureOver(const Picture& picture, bool transparent, ScreenBuffer& screen, float x, float y, float w, float h,
+                     PictureColours& colours) {
   if (picture.Empty() || picture.Width <= 0 || picture.Height <= 0) return;
   if (std::isnan(x) || std::isnan(y) || std::isnan(w) || std::isnan(h)) return;
   const std::size_t sourceSize = static_cast<std::size_t>(picture.Width) * static_cast<std::size_t>(picture.Height);

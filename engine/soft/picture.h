@@ -32,7 +32,7 @@ class PictureColours {
 // column and row of the screen are never written; when `transparent` is set only pixels
 // whose mask is 1 are. A picture whose pixels or mask do not fill it, or a rectangle of
 // no width or height or with a coordinate that is not a number, draws nothing.
-void DrawPictureOver(const Picture& picture, bool transparent, ScreenBuffer& screen, float x, float y, float w,
-                     float h, PictureColours& colours);
+void DrawPictureOver(const Picture& picture, bool transparent, ScreenBuffer& screen, float x, float y, float w, float h,
+                     PictureColours& colours);
 
 }  // namespace zandrel::engine::soft

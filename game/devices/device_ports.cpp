@@ -33,7 +33,9 @@ void DeviceSounds::LoadInterfaceSounds() {
 }
 
 void DeviceSounds::PlayInterface(InterfaceSound sound) {
-  const audio::SoundRef& ref = sound == InterfaceSound::Choice ? choice_ : sound == InterfaceSound::Click ? click_ : timer_;
+  const audio::SoundRef& ref = sound == InterfaceSound::Choice  ? choice_
+                               : sound == InterfaceSound::Click ? click_
+                                                                : timer_;
   if (audio_ != nullptr) audio::PlaySound(*audio_, ref, false);
 }
 

@@ -119,9 +119,7 @@ class MixerBuffer final : public SoundBuffer {
   }
 
  private:
-  int OwnedChannel() const {
-    return channel_ >= 0 && mixer_->Owners[channel_] == this ? channel_ : -1;
-  }
+  int OwnedChannel() const { return channel_ >= 0 && mixer_->Owners[channel_] == this ? channel_ : -1; }
   void Apply(int channel) const {
     Mix_Volume(channel, MixerVolume(volume_));
     const PanGains gains = MixerPanning(pan_);
@@ -141,8 +139,8 @@ class MixerBuffer final : public SoundBuffer {
 
 bool Acceptable(const WaveFormat& f) {
   return f.FormatTag == kFormatPcm && (f.Channels == 1 || f.Channels == 2) &&
-         (f.BitsPerSample == 8 || f.BitsPerSample == 16) && f.SamplesPerSec > 0 &&
-         f.SamplesPerSec <= 0x7FFFFFFF && f.BlockAlign == f.Channels * f.BitsPerSample / 8;
+         (f.BitsPerSample == 8 || f.BitsPerSample == 16) && f.SamplesPerSec > 0 && f.SamplesPerSec <= 0x7FFFFFFF &&
+         f.BlockAlign == f.Channels * f.BitsPerSample / 8;
 }
 
 class MixerDevice final : public DirectSound {
@@ -161,8 +159,8 @@ class MixerDevice final : public DirectSound {
     if (bytes > 0) {
       SDL_AudioCVT cvt;
       if (SDL_BuildAudioCVT(&cvt, format.BitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB,
-                            static_cast<Uint8>(format.Channels), static_cast<int>(format.SamplesPerSec),
-                            mixer_->Format, static_cast<Uint8>(mixer_->Channels), mixer_->Rate) < 0) {
+                            static_cast<Uint8>(format.Channels), static_cast<int>(format.SamplesPerSec), mixer_->Format,
+                            static_cast<Uint8>(mixer_->Channels), mixer_->Rate) < 0) {
         return nullptr;
       }
       const std::uint64_t room = static_cast<std::uint64_t>(bytes) * static_cast<std::uint64_t>(cvt.len_mult);

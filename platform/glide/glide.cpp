@@ -75,8 +75,8 @@ FxU32 NullGlide::grTexTextureMemRequired(FxU32 evenOdd, const GrTexInfo* info) {
   return info ? TextureMemRequired(evenOdd, *info) : 0;
 }
 
-FxBool NullGlide::grLfbLock(std::int32_t type, std::int32_t buffer, std::int32_t writeMode, std::int32_t origin,
-                            FxBool, GrLfbInfo* info) {
+FxBool NullGlide::grLfbLock(std::int32_t type, std::int32_t buffer, std::int32_t writeMode, std::int32_t origin, FxBool,
+                            GrLfbInfo* info) {
   if (!info || locked_ || frame_.empty() || type != GR_LFB_WRITE_ONLY || buffer != GR_BUFFER_BACKBUFFER ||
       writeMode != GR_LFBWRITEMODE_565 || origin != GR_ORIGIN_UPPER_LEFT) {
     return false;

@@ -11,70 +11,70 @@
 namespace zandrel::glide {
 
 // The OpenGL entry points, looked up through SDL once the context exists.
-#define ZANDREL_GL_FUNCTIONS(X)                                                         \
-  X(decltype(&::glGetIntegerv), glGetIntegerv)                                          \
-  X(decltype(&::glViewport), glViewport)                                                \
-  X(decltype(&::glClear), glClear)                                                      \
-  X(decltype(&::glClearColor), glClearColor)                                            \
-  X(decltype(&::glClearDepth), glClearDepth)                                            \
-  X(decltype(&::glColorMask), glColorMask)                                              \
-  X(decltype(&::glDepthMask), glDepthMask)                                              \
-  X(decltype(&::glDepthFunc), glDepthFunc)                                              \
-  X(decltype(&::glEnable), glEnable)                                                    \
-  X(decltype(&::glDisable), glDisable)                                                  \
-  X(PFNGLBLENDFUNCSEPARATEPROC, glBlendFuncSeparate)                                    \
-  X(decltype(&::glGenTextures), glGenTextures)                                          \
-  X(decltype(&::glDeleteTextures), glDeleteTextures)                                    \
-  X(decltype(&::glBindTexture), glBindTexture)                                          \
-  X(decltype(&::glTexParameteri), glTexParameteri)                                      \
-  X(decltype(&::glTexImage2D), glTexImage2D)                                            \
-  X(decltype(&::glTexSubImage2D), glTexSubImage2D)                                      \
-  X(PFNGLTEXIMAGE3DPROC, glTexImage3D)                                                  \
-  X(PFNGLTEXSUBIMAGE3DPROC, glTexSubImage3D)                                            \
-  X(decltype(&::glPixelStorei), glPixelStorei)                                          \
-  X(decltype(&::glReadPixels), glReadPixels)                                            \
-  X(decltype(&::glDrawArrays), glDrawArrays)                                            \
-  X(PFNGLACTIVETEXTUREPROC, glActiveTexture)                                            \
-  X(PFNGLGENSAMPLERSPROC, glGenSamplers)                                                \
-  X(PFNGLDELETESAMPLERSPROC, glDeleteSamplers)                                          \
-  X(PFNGLBINDSAMPLERPROC, glBindSampler)                                                \
-  X(PFNGLSAMPLERPARAMETERIPROC, glSamplerParameteri)                                    \
-  X(PFNGLGENFRAMEBUFFERSPROC, glGenFramebuffers)                                        \
-  X(PFNGLDELETEFRAMEBUFFERSPROC, glDeleteFramebuffers)                                  \
-  X(PFNGLBINDFRAMEBUFFERPROC, glBindFramebuffer)                                        \
-  X(PFNGLFRAMEBUFFERRENDERBUFFERPROC, glFramebufferRenderbuffer)                        \
-  X(PFNGLCHECKFRAMEBUFFERSTATUSPROC, glCheckFramebufferStatus)                          \
-  X(PFNGLGENRENDERBUFFERSPROC, glGenRenderbuffers)                                      \
-  X(PFNGLDELETERENDERBUFFERSPROC, glDeleteRenderbuffers)                                \
-  X(PFNGLBINDRENDERBUFFERPROC, glBindRenderbuffer)                                      \
-  X(PFNGLRENDERBUFFERSTORAGEPROC, glRenderbufferStorage)                                \
-  X(PFNGLBLITFRAMEBUFFERPROC, glBlitFramebuffer)                                        \
-  X(PFNGLGENVERTEXARRAYSPROC, glGenVertexArrays)                                        \
-  X(PFNGLDELETEVERTEXARRAYSPROC, glDeleteVertexArrays)                                  \
-  X(PFNGLBINDVERTEXARRAYPROC, glBindVertexArray)                                        \
-  X(PFNGLGENBUFFERSPROC, glGenBuffers)                                                  \
-  X(PFNGLDELETEBUFFERSPROC, glDeleteBuffers)                                            \
-  X(PFNGLBINDBUFFERPROC, glBindBuffer)                                                  \
-  X(PFNGLBUFFERDATAPROC, glBufferData)                                                  \
-  X(PFNGLVERTEXATTRIBPOINTERPROC, glVertexAttribPointer)                                \
-  X(PFNGLVERTEXATTRIBIPOINTERPROC, glVertexAttribIPointer)                              \
-  X(PFNGLENABLEVERTEXATTRIBARRAYPROC, glEnableVertexAttribArray)                        \
-  X(PFNGLCREATESHADERPROC, glCreateShader)                                              \
-  X(PFNGLDELETESHADERPROC, glDeleteShader)                                              \
-  X(PFNGLSHADERSOURCEPROC, glShaderSource)                                              \
-  X(PFNGLCOMPILESHADERPROC, glCompileShader)                                            \
-  X(PFNGLGETSHADERIVPROC, glGetShaderiv)                                                \
-  X(PFNGLGETSHADERINFOLOGPROC, glGetShaderInfoLog)                                      \
-  X(PFNGLCREATEPROGRAMPROC, glCreateProgram)                                            \
-  X(PFNGLDELETEPROGRAMPROC, glDeleteProgram)                                            \
-  X(PFNGLATTACHSHADERPROC, glAttachShader)                                              \
-  X(PFNGLLINKPROGRAMPROC, glLinkProgram)                                                \
-  X(PFNGLGETPROGRAMIVPROC, glGetProgramiv)                                              \
-  X(PFNGLGETPROGRAMINFOLOGPROC, glGetProgramInfoLog)                                    \
-  X(PFNGLUSEPROGRAMPROC, glUseProgram)                                                  \
-  X(PFNGLGETUNIFORMLOCATIONPROC, glGetUniformLocation)                                  \
-  X(PFNGLUNIFORM1IPROC, glUniform1i)                                                    \
-  X(PFNGLUNIFORM2FPROC, glUniform2f)                                                    \
+#define ZANDREL_GL_FUNCTIONS(X)                                  \
+  X(decltype(&::glGetIntegerv), glGetIntegerv)                   \
+  X(decltype(&::glViewport), glViewport)                         \
+  X(decltype(&::glClear), glClear)                               \
+  X(decltype(&::glClearColor), glClearColor)                     \
+  X(decltype(&::glClearDepth), glClearDepth)                     \
+  X(decltype(&::glColorMask), glColorMask)                       \
+  X(decltype(&::glDepthMask), glDepthMask)                       \
+  X(decltype(&::glDepthFunc), glDepthFunc)                       \
+  X(decltype(&::glEnable), glEnable)                             \
+  X(decltype(&::glDisable), glDisable)                           \
+  X(PFNGLBLENDFUNCSEPARATEPROC, glBlendFuncSeparate)             \
+  X(decltype(&::glGenTextures), glGenTextures)                   \
+  X(decltype(&::glDeleteTextures), glDeleteTextures)             \
+  X(decltype(&::glBindTexture), glBindTexture)                   \
+  X(decltype(&::glTexParameteri), glTexParameteri)               \
+  X(decltype(&::glTexImage2D), glTexImage2D)                     \
+  X(decltype(&::glTexSubImage2D), glTexSubImage2D)               \
+  X(PFNGLTEXIMAGE3DPROC, glTexImage3D)                           \
+  X(PFNGLTEXSUBIMAGE3DPROC, glTexSubImage3D)                     \
+  X(decltype(&::glPixelStorei), glPixelStorei)                   \
+  X(decltype(&::glReadPixels), glReadPixels)                     \
+  X(decltype(&::glDrawArrays), glDrawArrays)                     \
+  X(PFNGLACTIVETEXTUREPROC, glActiveTexture)                     \
+  X(PFNGLGENSAMPLERSPROC, glGenSamplers)                         \
+  X(PFNGLDELETESAMPLERSPROC, glDeleteSamplers)                   \
+  X(PFNGLBINDSAMPLERPROC, glBindSampler)                         \
+  X(PFNGLSAMPLERPARAMETERIPROC, glSamplerParameteri)             \
+  X(PFNGLGENFRAMEBUFFERSPROC, glGenFramebuffers)                 \
+  X(PFNGLDELETEFRAMEBUFFERSPROC, glDeleteFramebuffers)           \
+  X(PFNGLBINDFRAMEBUFFERPROC, glBindFramebuffer)                 \
+  X(PFNGLFRAMEBUFFERRENDERBUFFERPROC, glFramebufferRenderbuffer) \
+  X(PFNGLCHECKFRAMEBUFFERSTATUSPROC, glCheckFramebufferStatus)   \
+  X(PFNGLGENRENDERBUFFERSPROC, glGenRenderbuffers)               \
+  X(PFNGLDELETERENDERBUFFERSPROC, glDeleteRenderbuffers)         \
+  X(PFNGLBINDRENDERBUFFERPROC, glBindRenderbuffer)               \
+  X(PFNGLRENDERBUFFERSTORAGEPROC, glRenderbufferStorage)         \
+  X(PFNGLBLITFRAMEBUFFERPROC, glBlitFramebuffer)                 \
+  X(PFNGLGENVERTEXARRAYSPROC, glGenVertexArrays)                 \
+  X(PFNGLDELETEVERTEXARRAYSPROC, glDeleteVertexArrays)           \
+  X(PFNGLBINDVERTEXARRAYPROC, glBindVertexArray)                 \
+  X(PFNGLGENBUFFERSPROC, glGenBuffers)                           \
+  X(PFNGLDELETEBUFFERSPROC, glDeleteBuffers)                     \
+  X(PFNGLBINDBUFFERPROC, glBindBuffer)                           \
+  X(PFNGLBUFFERDATAPROC, glBufferData)                           \
+  X(PFNGLVERTEXATTRIBPOINTERPROC, glVertexAttribPointer)         \
+  X(PFNGLVERTEXATTRIBIPOINTERPROC, glVertexAttribIPointer)       \
+  X(PFNGLENABLEVERTEXATTRIBARRAYPROC, glEnableVertexAttribArray) \
+  X(PFNGLCREATESHADERPROC, glCreateShader)                       \
+  X(PFNGLDELETESHADERPROC, glDeleteShader)                       \
+  X(PFNGLSHADERSOURCEPROC, glShaderSource)                       \
+  X(PFNGLCOMPILESHADERPROC, glCompileShader)                     \
+  X(PFNGLGETSHADERIVPROC, glGetShaderiv)                         \
+  X(PFNGLGETSHADERINFOLOGPROC, glGetShaderInfoLog)               \
+  X(PFNGLCREATEPROGRAMPROC, glCreateProgram)                     \
+  X(PFNGLDELETEPROGRAMPROC, glDeleteProgram)                     \
+  X(PFNGLATTACHSHADERPROC, glAttachShader)                       \
+  X(PFNGLLINKPROGRAMPROC, glLinkProgram)                         \
+  X(PFNGLGETPROGRAMIVPROC, glGetProgramiv)                       \
+  X(PFNGLGETPROGRAMINFOLOGPROC, glGetProgramInfoLog)             \
+  X(PFNGLUSEPROGRAMPROC, glUseProgram)                           \
+  X(PFNGLGETUNIFORMLOCATIONPROC, glGetUniformLocation)           \
+  X(PFNGLUNIFORM1IPROC, glUniform1i)                             \
+  X(PFNGLUNIFORM2FPROC, glUniform2f)                             \
   X(PFNGLUNIFORM4FPROC, glUniform4f)
 
 struct GlFunctions {
@@ -86,7 +86,13 @@ struct GlFunctions {
 namespace {
 
 // Vertices carry a combine mode: colour in the low 4 bits, alpha above them.
-enum ColourMode : std::int32_t { kColourZero, kColourWhite, kColourIterated, kColourTexture, kColourTextureTimesIterated };
+enum ColourMode : std::int32_t {
+  kColourZero,
+  kColourWhite,
+  kColourIterated,
+  kColourTexture,
+  kColourTextureTimesIterated
+};
 enum AlphaMode : std::int32_t { kAlphaOne, kAlphaIterated, kAlphaTexture, kAlphaTextureTimesIterated };
 
 constexpr const char* kTriangleVertexShader = R"(#version 330 core
@@ -244,8 +250,8 @@ std::string CompileProgram(const GlFunctions& gl, const char* vertexText, const 
 
 }  // namespace
 
-ViewportRect ClientToDrawable(int x, int y, int width, int height, int clientWidth, int clientHeight,
-                              int drawableWidth, int drawableHeight) {
+ViewportRect ClientToDrawable(int x, int y, int width, int height, int clientWidth, int clientHeight, int drawableWidth,
+                              int drawableHeight) {
   if (clientWidth <= 0 || clientHeight <= 0) {
     clientWidth = drawableWidth;
     clientHeight = drawableHeight;
@@ -258,7 +264,8 @@ ViewportRect ClientToDrawable(int x, int y, int width, int height, int clientWid
   };
   const std::int64_t right = static_cast<std::int64_t>(x) + width, bottom = static_cast<std::int64_t>(y) + height;
   const int left = scale(x, drawableWidth, clientWidth), top = scale(y, drawableHeight, clientHeight);
-  const int rightPixel = scale(right, drawableWidth, clientWidth), bottomPixel = scale(bottom, drawableHeight, clientHeight);
+  const int rightPixel = scale(right, drawableWidth, clientWidth),
+            bottomPixel = scale(bottom, drawableHeight, clientHeight);
   return {left, drawableHeight - bottomPixel, rightPixel - left, bottomPixel - top};
 }
 
@@ -272,8 +279,8 @@ base::Expected<std::unique_ptr<OpenGlGlide>> OpenGlGlide::Create(SDL_Window* win
   if (!context) return base::Failure{std::string("OpenGL 3.3: ") + SDL_GetError()};
   auto gl = std::make_unique<GlFunctions>();
   std::string missing;
-#define ZANDREL_GL_LOAD(type, name)                                                      \
-  gl->name = reinterpret_cast<type>(SDL_GL_GetProcAddress(#name));                      \
+#define ZANDREL_GL_LOAD(type, name)                                \
+  gl->name = reinterpret_cast<type>(SDL_GL_GetProcAddress(#name)); \
   if (!gl->name) missing += " " #name;
   ZANDREL_GL_FUNCTIONS(ZANDREL_GL_LOAD)
 #undef ZANDREL_GL_LOAD
@@ -359,8 +366,8 @@ FxBool OpenGlGlide::grSstQueryHardware(GrHwConfiguration* hwConfig) {
   return true;
 }
 
-FxBool OpenGlGlide::grSstWinOpen(FxU32, std::int32_t resolution, std::int32_t, std::int32_t colorFormat,
-                                 std::int32_t, std::int32_t, std::int32_t) {
+FxBool OpenGlGlide::grSstWinOpen(FxU32, std::int32_t resolution, std::int32_t, std::int32_t colorFormat, std::int32_t,
+                                 std::int32_t, std::int32_t) {
   const ScreenSize size = ResolutionSize(resolution);
   if (size.Width == 0) return false;
   ReleaseFrame();
@@ -707,8 +714,9 @@ FxBool OpenGlGlide::grLfbUnlock(std::int32_t, std::int32_t) {
     const FxU16* row = lfb_.data() + y * width;
     const FxU16* first = std::find_if(row, row + width, [](FxU16 v) { return v != kLfbUnwritten; });
     if (first == row + width) continue;
-    const FxU16* last = std::find_if(std::reverse_iterator(row + width), std::reverse_iterator(first),
-                                     [](FxU16 v) { return v != kLfbUnwritten; }).base();
+    const FxU16* last = std::find_if(std::reverse_iterator(row + width), std::reverse_iterator(first), [](FxU16 v) {
+                          return v != kLfbUnwritten;
+                        }).base();
     left = std::min(left, static_cast<std::size_t>(first - row));
     right = std::max(right, static_cast<std::size_t>(last - row));
     top = std::min(top, y);
@@ -780,8 +788,8 @@ void OpenGlGlide::ShowImage(const std::uint8_t* rgba, int width, int height, int
   gl.glViewport(0, 0, drawableWidth, drawableHeight);
   gl.glClearColor(0, 0, 0, 1);
   gl.glClear(GL_COLOR_BUFFER_BIT);
-  const ViewportRect rect = ClientToDrawable(destX, destY, destWidth, destHeight, clientWidth, clientHeight,
-                                             drawableWidth, drawableHeight);
+  const ViewportRect rect =
+      ClientToDrawable(destX, destY, destWidth, destHeight, clientWidth, clientHeight, drawableWidth, drawableHeight);
   gl.glViewport(rect.X, rect.Y, rect.Width, rect.Height);
   gl.glUseProgram(imageProgram_);
   gl.glBindVertexArray(emptyArray_);
@@ -810,8 +818,8 @@ std::vector<std::uint8_t> OpenGlGlide::ReadFrame() {
   gl.glReadPixels(0, 0, size_.Width, size_.Height, GL_RGBA, GL_UNSIGNED_BYTE, upward.data());
   std::vector<std::uint8_t> frame(upward.size());
   for (std::size_t y = 0; y < static_cast<std::size_t>(size_.Height); ++y) {
-    std::memcpy(frame.data() + y * rowBytes, upward.data() + (static_cast<std::size_t>(size_.Height) - 1 - y) * rowBytes,
-                rowBytes);
+    std::memcpy(frame.data() + y * rowBytes,
+                upward.data() + (static_cast<std::size_t>(size_.Height) - 1 - y) * rowBytes, rowBytes);
   }
   return frame;
 }

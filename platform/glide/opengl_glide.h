@@ -15,8 +15,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/glide/glide.h"
 #include "base/expected.h"
+#include "platform/glide/glide.h"
 
 struct SDL_Window;
 
@@ -32,8 +32,8 @@ struct ViewportRect {
 // Where a rectangle of the window's client area (window units, from the top left) lies in
 // the drawable, which has more pixels than the window has units on a high-density
 // screen. A client area without size counts as the drawable's.
-ViewportRect ClientToDrawable(int x, int y, int width, int height, int clientWidth, int clientHeight,
-                              int drawableWidth, int drawableHeight);
+ViewportRect ClientToDrawable(int x, int y, int width, int height, int clientWidth, int clientHeight, int drawableWidth,
+                              int drawableHeight);
 
 class OpenGlGlide final : public GlideDevice {
  public:
@@ -41,7 +41,7 @@ class OpenGlGlide final : public GlideDevice {
   // SDL_WINDOW_OPENGL, and makes it current. Fails (naming why) when no such context can
   // be made: the game then has no board.
   static base::Expected<std::unique_ptr<OpenGlGlide>> Create(SDL_Window* window,
-                                                            FxU32 textureMemory = kTextureMemoryBytes);
+                                                             FxU32 textureMemory = kTextureMemoryBytes);
   ~OpenGlGlide() override;
   OpenGlGlide(const OpenGlGlide&) = delete;
   OpenGlGlide& operator=(const OpenGlGlide&) = delete;
@@ -93,8 +93,7 @@ class OpenGlGlide final : public GlideDevice {
   // Shows an image (8-bit red, green, blue, alpha, rows top-down) scaled into a rectangle
   // of the window's client area, on black, and presents it: how video clips reach the
   // window, also while the frame is closed. An open frame keeps what was drawn in it.
-  void ShowImage(const std::uint8_t* rgba, int width, int height, int destX, int destY, int destWidth,
-                 int destHeight);
+  void ShowImage(const std::uint8_t* rgba, int width, int height, int destX, int destY, int destWidth, int destHeight);
 
   // The offscreen frame as 8-bit red, green, blue, alpha, rows top-down (empty when no
   // frame is open). Draws what is batched first.

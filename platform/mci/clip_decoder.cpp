@@ -13,7 +13,7 @@ extern "C" {
 namespace zandrel::mci {
 namespace {
 
-constexpr int kMaxSide = 4096;           // larger pictures are not clips of this game
+constexpr int kMaxSide = 4096;            // larger pictures are not clips of this game
 constexpr int kMaxPacketsPerFrame = 256;  // damaged data gives up rather than read on
 
 }  // namespace
@@ -40,7 +40,8 @@ std::unique_ptr<ClipDecoder> ClipDecoder::Open(const std::filesystem::path& path
   if (clip->width_ <= 0 || clip->height_ <= 0 || clip->width_ > kMaxSide || clip->height_ > kMaxSide) return nullptr;
   const AVRational rate = av_guess_frame_rate(clip->format_, stream, nullptr);
   if (rate.num > 0 && rate.den > 0) {
-    clip->frameMs_ = static_cast<std::uint32_t>(std::clamp<std::int64_t>(av_rescale(1000, rate.den, rate.num), 1, 10000));
+    clip->frameMs_ =
+        static_cast<std::uint32_t>(std::clamp<std::int64_t>(av_rescale(1000, rate.den, rate.num), 1, 10000));
   }
   clip->packet_ = av_packet_alloc();
   clip->current_ = av_frame_alloc();
@@ -70,8 +71,9 @@ bool ClipDecoder::DecodeNext() {
         nextTime_ = haveFirst_ ? previous + frameMs_ : 0;
       } else {
         if (!haveFirst_) firstStamp_ = stamp;
-        nextTime_ = std::max(av_rescale_q(stamp - firstStamp_, format_->streams[stream_]->time_base, AVRational{1, 1000}),
-                             haveFirst_ ? previous : 0);
+        nextTime_ =
+            std::max(av_rescale_q(stamp - firstStamp_, format_->streams[stream_]->time_base, AVRational{1, 1000}),
+                     haveFirst_ ? previous : 0);
       }
       haveFirst_ = true;
       return true;

@@ -288,7 +288,9 @@ class Service final : public Mci {
     const auto head = win::ReadFilePrefix(path, 4);
     if (!head) return kFileNotFound;
     const bool midi = head->size() == 4 && std::equal(head->begin(), head->end(), "MThd");
-    if (!type.empty() && !(midi ? base::EqualIgnoringCase(type, "sequencer") : base::EqualIgnoringCase(type, "avivideo") || base::EqualIgnoringCase(type, "mpegvideo"))) {
+    if (!type.empty() &&
+        !(midi ? base::EqualIgnoringCase(type, "sequencer")
+               : base::EqualIgnoringCase(type, "avivideo") || base::EqualIgnoringCase(type, "mpegvideo"))) {
       return kInvalidFile;
     }
     if (midi) {
@@ -381,7 +383,8 @@ class Service final : public Mci {
                         std::uint32_t now) {
     if (base::EqualIgnoringCase(verb, "set")) {
       if (rest.size() == 3 && base::EqualIgnoringCase(rest[0], "time") && base::EqualIgnoringCase(rest[1], "format") &&
-          (base::EqualIgnoringCase(rest[2], "tmsf") || base::EqualIgnoringCase(rest[2], "msf") || base::EqualIgnoringCase(rest[2], "milliseconds"))) {
+          (base::EqualIgnoringCase(rest[2], "tmsf") || base::EqualIgnoringCase(rest[2], "msf") ||
+           base::EqualIgnoringCase(rest[2], "milliseconds"))) {
         return kOk;
       }
       return kUnrecognizedKeyword;
@@ -473,7 +476,8 @@ class Service final : public Mci {
   }
 
   static bool OnlyNotify(std::span<const std::string_view> rest) {
-    return std::all_of(rest.begin(), rest.end(), [](std::string_view w) { return base::EqualIgnoringCase(w, "notify"); });
+    return std::all_of(rest.begin(), rest.end(),
+                       [](std::string_view w) { return base::EqualIgnoringCase(w, "notify"); });
   }
 
   // A verb some device knows but this one does not, or one nobody knows.

@@ -25,8 +25,8 @@ class ClipScreen {
   virtual void ClientSize(int& width, int& height) const = 0;
   // Shows one frame (8-bit red, green, blue, alpha, rows top-down) scaled into the
   // destination rectangle of the client area, and presents it.
-  virtual void ShowFrame(const std::uint8_t* rgba, int width, int height, int destX, int destY,
-                         int destWidth, int destHeight) = 0;
+  virtual void ShowFrame(const std::uint8_t* rgba, int width, int height, int destX, int destY, int destWidth,
+                         int destHeight) = 0;
 };
 
 class Mci {
@@ -35,8 +35,7 @@ class Mci {
   // Runs one command string. A command that answers writes its answer, cut to fit and
   // zero-terminated, into `answer` when one is given. Returns 0 on success, else an error
   // number (the game never examines it).
-  virtual std::uint32_t SendString(std::string_view command, char* answer = nullptr,
-                                   std::size_t answerSize = 0) = 0;
+  virtual std::uint32_t SendString(std::string_view command, char* answer = nullptr, std::size_t answerSize = 0) = 0;
   // Called once a frame: a playing clip shows its frame due now. Answers true once when a
   // clip played with "notify" has come to its end: the notification the window receives.
   virtual bool Poll() = 0;

@@ -119,7 +119,8 @@ std::optional<std::uint32_t> MidiLengthMs(std::span<const std::uint8_t> file) {
     micros = static_cast<double>(lastTick) * 1e6 / perSecond;
   } else {
     // Tempo changes at one tick: the one read last holds.
-    std::stable_sort(tempos.begin(), tempos.end(), [](const TempoChange& a, const TempoChange& b) { return a.Tick < b.Tick; });
+    std::stable_sort(tempos.begin(), tempos.end(),
+                     [](const TempoChange& a, const TempoChange& b) { return a.Tick < b.Tick; });
     std::uint64_t tick = 0;
     std::uint32_t tempo = kDefaultTempo;
     for (const TempoChange& change : tempos) {

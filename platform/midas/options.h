@@ -38,10 +38,8 @@ class OptionTable {
       case MIDAS_OPTION_DSOUND_HWND:
       case MIDAS_OPTION_DSOUND_OBJECT:
       case MIDAS_OPTION_FILTER_MODE:
-      case MIDAS_OPTION_MIXING_MODE:
-        return true;
-      default:
-        return false;
+      case MIDAS_OPTION_MIXING_MODE: return true;
+      default: return false;
     }
   }
 

@@ -17,8 +17,6 @@ namespace zandrel::win {
 namespace fs = std::filesystem;
 namespace {
 
-
-
 // The entry of `folder` whose name equals `component` ignoring case, if any.
 std::optional<std::string> FindIgnoringCase(const fs::path& folder, std::string_view component) {
   std::error_code ec;
@@ -101,8 +99,8 @@ std::optional<std::vector<std::string>> ListFolder(std::string_view pattern, con
   const std::size_t cut = slashed.rfind('/');
   const std::string folderName = cut == std::string::npos ? std::string() : slashed.substr(0, cut);
   const std::string mask = cut == std::string::npos ? slashed : slashed.substr(cut + 1);
-  const fs::path listed = folderName.empty() ? (folder.empty() ? fs::path(".") : folder)
-                                             : ResolvePath(folderName, folder);
+  const fs::path listed =
+      folderName.empty() ? (folder.empty() ? fs::path(".") : folder) : ResolvePath(folderName, folder);
   std::error_code ec;
   fs::directory_iterator it(listed, ec);
   if (ec) return std::nullopt;
@@ -124,8 +122,7 @@ std::optional<std::vector<std::uint8_t>> ReadFilePrefix(const fs::path& path, st
   const std::uintmax_t size = fs::file_size(path, ec);
   if (ec) return std::nullopt;
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::min<std::uintmax_t>(size, maxBytes)));
-  if (!bytes.empty() && !in.read(reinterpret_cast<char*>(bytes.data()),
-                                 static_cast<std::streamsize>(bytes.size()))) {
+  if (!bytes.empty() && !in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))) {
     return std::nullopt;
   }
   return bytes;
@@ -244,8 +241,7 @@ fs::path ProfilePath(const fs::path& startFolder, std::string_view fileName) {
   struct stat info {};
   const bool readable = std::ifstream(beside).good();
   const bool writable = ::stat(beside.c_str(), &info) == 0 && (info.st_mode & S_IWUSR) != 0 &&
-                        ::access((beside.has_parent_path() ? beside.parent_path() : fs::path("."))
-                                     .c_str(), W_OK) == 0;
+                        ::access((beside.has_parent_path() ? beside.parent_path() : fs::path(".")).c_str(), W_OK) == 0;
   if (readable && writable) return beside;
   return ConfigFolder() / std::string(fileName);
 }

@@ -19,8 +19,7 @@ namespace zandrel::win {
 // or the root (absolute ones): backslashes become slashes, then each component is matched
 // against its folder, exactly first and then ignoring ASCII case. Components that match
 // nothing are kept as written, so the result also names files about to be created.
-std::filesystem::path ResolvePath(std::string_view name,
-                                  const std::filesystem::path& folder = {});
+std::filesystem::path ResolvePath(std::string_view name, const std::filesystem::path& folder = {});
 
 // True when the name resolves to an existing regular file.
 bool FileExists(std::string_view name, const std::filesystem::path& folder = {});
@@ -28,8 +27,7 @@ bool FileExists(std::string_view name, const std::filesystem::path& folder = {})
 // Lists a folder with a pattern such as "LEVEL\*.*": the entry names (files and
 // folders) whose names match the last component, ignoring case; "*.*" matches every
 // name. Empty when the folder cannot be listed.
-std::optional<std::vector<std::string>> ListFolder(std::string_view pattern,
-                                                   const std::filesystem::path& folder = {});
+std::optional<std::vector<std::string>> ListFolder(std::string_view pattern, const std::filesystem::path& folder = {});
 
 // True when `name` matches the wildcard pattern (`*` any run, `?` one character),
 // ignoring ASCII case.
@@ -37,12 +35,10 @@ bool WildcardMatch(std::string_view pattern, std::string_view name);
 
 // Reads a whole file. Fails when it cannot be opened or read, or is larger than
 // `maxBytes`; the failure's message is left to the caller, who knows the system's text.
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& path,
-                                                       std::size_t maxBytes);
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& path, std::size_t maxBytes);
 
 // Reads at most `maxBytes` from the start of a file (all of a shorter one).
-std::optional<std::vector<std::uint8_t>> ReadFilePrefix(const std::filesystem::path& path,
-                                                        std::size_t maxBytes);
+std::optional<std::vector<std::uint8_t>> ReadFilePrefix(const std::filesystem::path& path, std::size_t maxBytes);
 
 // Replaces a file's contents all at once: a temporary file beside it, then a rename,
 // so that an interrupted write never leaves a damaged file. Creates missing folders.
@@ -57,8 +53,7 @@ std::vector<std::string> SplitLines(std::string_view text);
 // exists there, otherwise in the user's configuration folder
 // ($XDG_CONFIG_HOME/zandrel, by default ~/.config/zandrel), which stands in for the
 // system folder.
-std::filesystem::path ProfilePath(const std::filesystem::path& startFolder,
-                                  std::string_view fileName);
+std::filesystem::path ProfilePath(const std::filesystem::path& startFolder, std::string_view fileName);
 
 // The user's configuration folder for Zandrel.
 std::filesystem::path ConfigFolder();

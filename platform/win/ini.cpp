@@ -26,8 +26,7 @@ IniFile::IniFile(std::filesystem::path path) : path_(std::move(path)), store_(st
 
 IniFile::~IniFile() = default;
 
-std::string IniFile::ReadString(std::string_view section, std::string_view key,
-                                std::string_view defaultValue) const {
+std::string IniFile::ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const {
   const std::string s(section), k(key);
   const char* value = store_->ini.GetValue(s.c_str(), k.c_str(), nullptr);
   return value != nullptr ? std::string(value) : std::string(defaultValue);
@@ -47,8 +46,7 @@ bool ParseDecimal(std::string_view text, std::int32_t& value) {
   return true;
 }
 
-std::int32_t IniFile::ReadInteger(std::string_view section, std::string_view key,
-                                  std::int32_t defaultValue) const {
+std::int32_t IniFile::ReadInteger(std::string_view section, std::string_view key, std::int32_t defaultValue) const {
   std::int32_t value = defaultValue;
   if (!ParseDecimal(ReadString(section, key, ""), value)) return defaultValue;
   return value;

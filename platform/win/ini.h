@@ -23,12 +23,10 @@ class IniFile {
 
   const std::filesystem::path& Path() const { return path_; }
 
-  std::string ReadString(std::string_view section, std::string_view key,
-                         std::string_view defaultValue) const;
+  std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
   // The key's value when it is a decimal integer within 32 bits (an optional sign,
   // digits, blanks around), otherwise the default.
-  std::int32_t ReadInteger(std::string_view section, std::string_view key,
-                           std::int32_t defaultValue) const;
+  std::int32_t ReadInteger(std::string_view section, std::string_view key, std::int32_t defaultValue) const;
 
   // Each write reaches the file at once, replacing it atomically.
   base::Status WriteString(std::string_view section, std::string_view key, std::string_view value);

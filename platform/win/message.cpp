@@ -21,8 +21,7 @@ MessageBoxDisplay* SetMessageBoxDisplay(MessageBoxDisplay* display) {
 void SetMessageCaption(std::string_view caption) { g_caption = caption; }
 
 void ShowMessage(std::string_view text) {
-  std::fprintf(stderr, "%s: %.*s\n", g_caption.c_str(), static_cast<int>(text.size()),
-               text.data());
+  std::fprintf(stderr, "%s: %.*s\n", g_caption.c_str(), static_cast<int>(text.size()), text.data());
   std::fflush(stderr);
   if (g_display != nullptr) g_display->Show(g_caption, text);
 }

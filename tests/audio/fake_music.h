@@ -33,7 +33,8 @@ class RecordingMidas final : public midas::Midas {
   midas::ModuleHandle MIDASloadModule(const char* fileName) override {
     // Files below the data folder are logged as the data names them.
     std::string name(fileName);
-    if (!dataFolder.empty() && name.starts_with(dataFolder.string() + "/")) name.erase(0, dataFolder.string().size() + 1);
+    if (!dataFolder.empty() && name.starts_with(dataFolder.string() + "/"))
+      name.erase(0, dataFolder.string().size() + 1);
     calls.push_back("load " + name);
     return name.find("MISSING") == std::string::npos ? ++lastHandle : 0;
   }

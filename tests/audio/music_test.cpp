@@ -34,9 +34,9 @@ class RecordingWindow final : public MusicWindow {
   Log events;
 };
 
-const Log kStartup = {"startup",   "option 1 22050", "option 11 0",  "option 2 9",   "option 10 3",
-                      "option 5 3", "option 6 77",    "option 7 1",   "option 3 256", "option 4 4",
-                      "init",      "background 0",   "channels 33",  "effects 1"};
+const Log kStartup = {"startup",    "option 1 22050", "option 11 0", "option 2 9",   "option 10 3",
+                      "option 5 3", "option 6 77",    "option 7 1",  "option 3 256", "option 4 4",
+                      "init",       "background 0",   "channels 33", "effects 1"};
 
 class MusicTest : public testing::Test {
  protected:
@@ -239,8 +239,12 @@ TEST_F(MusicTest, MidiOpensUnderItsAliasAndLoopsWhenPositionReachesLength) {
     mci_.answers = {{"status zique position", c.position}, {"status zique length", c.length}};
     PollMusic(music_);
     const Log asked = {"status zique position", "status zique length"};
-    const Log restart = {"status zique position", "status zique length", "stop zique", "close zique",
-                         "open MUSIC\\CAVE.MID alias zique", "play zique"};
+    const Log restart = {"status zique position",
+                         "status zique length",
+                         "stop zique",
+                         "close zique",
+                         "open MUSIC\\CAVE.MID alias zique",
+                         "play zique"};
     EXPECT_EQ(Commands(), c.restarts ? restart : asked);
     EXPECT_EQ(music_.Current, 3);
   }
@@ -259,12 +263,8 @@ TEST_F(MusicTest, CdTrackPlaysToTheNextTrackOrToTheEndOfTheDisc) {
     const char* tracks;
     const char* play;
   } cases[] = {
-      {"10", "play cdaudio from 3 to 4"},
-      {"4", "play cdaudio from 3 to 4"},
-      {"3", "play cdaudio from 3"},
-      {"2", "play cdaudio from 3"},
-      {"", "play cdaudio from 3"},
-      {"ten", "play cdaudio from 3"},
+      {"10", "play cdaudio from 3 to 4"}, {"4", "play cdaudio from 3 to 4"}, {"3", "play cdaudio from 3"},
+      {"2", "play cdaudio from 3"},       {"", "play cdaudio from 3"},       {"ten", "play cdaudio from 3"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.tracks);
@@ -297,9 +297,9 @@ TEST_F(MusicTest, LoopingCdTrackStartsAgainWhenStopped) {
   }
   mci_.answers["status cdaudio mode"] = "stopped";
   PollMusic(music_);
-  EXPECT_EQ(Commands(), (Log{"status cdaudio mode", "stop cdaudio", "close cdaudio", "open cdaudio",
-                             "set cdaudio time format tmsf", "status cdaudio number of tracks",
-                             "play cdaudio from 5 to 6"}));
+  EXPECT_EQ(Commands(),
+            (Log{"status cdaudio mode", "stop cdaudio", "close cdaudio", "open cdaudio", "set cdaudio time format tmsf",
+                 "status cdaudio number of tracks", "play cdaudio from 5 to 6"}));
 }
 
 TEST_F(MusicTest, WaveMusicPlaysFromTheDataFolderAndStopsFreed) {

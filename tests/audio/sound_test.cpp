@@ -113,7 +113,11 @@ TEST_F(SoundTest, UnusableFilesGiveSilentSoundsOrTheReadersMessage) {
   EXPECT_EQ(sound->Buffer, nullptr);
 
   // A damaged sample part: silent too, no buffer asked for.
-  const std::string cut = dir_.Write("CUT.WAV", std::string("RIFF\x24\0\0\0WAVEfmt \x10\0\0\0\1\0\1\0\x22\x56\0\0\x44\xAC\0\0\2\0\x10\0data\xFF\0\0\0", 44)).string();
+  const std::string cut =
+      dir_.Write("CUT.WAV",
+                 std::string("RIFF\x24\0\0\0WAVEfmt \x10\0\0\0\1\0\1\0\x22\x56\0\0\x44\xAC\0\0\2\0\x10\0data\xFF\0\0\0",
+                             44))
+          .string();
   device_->Formats.clear();
   ASSERT_TRUE(LoadSound(audio_, cut, sound));
   EXPECT_EQ(sound->Buffer, nullptr);

@@ -108,8 +108,8 @@ TEST(TIWave, DamagedSamplesLeaveNeitherFormatNorData) {
   } cases[] = {
       {"no data chunk", Riff({ChunkOf("fmt ", kPcm)}), "Error reading wave file"},
       {"data past the end", Riff({ChunkOf("fmt ", kPcm), ChunkOf("data", 100, kSamples)}), "Corrupt Wave File"},
-      {"data behind the RIFF chunk",
-       Concat(Riff({ChunkOf("fmt ", kPcm)}), ChunkOf("data", kSamples)), "Error reading wave file"},
+      {"data behind the RIFF chunk", Concat(Riff({ChunkOf("fmt ", kPcm)}), ChunkOf("data", kSamples)),
+       "Error reading wave file"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

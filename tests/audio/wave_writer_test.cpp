@@ -9,9 +9,13 @@
 namespace zandrel::audio {
 namespace {
 
-std::string TagAt(const std::vector<std::uint8_t>& b, std::size_t at) { return std::string(b.begin() + at, b.begin() + at + 4); }
+std::string TagAt(const std::vector<std::uint8_t>& b, std::size_t at) {
+  return std::string(b.begin() + at, b.begin() + at + 4);
+}
 std::uint32_t U16At(const std::vector<std::uint8_t>& b, std::size_t at) { return b[at] | b[at + 1] << 8; }
-std::uint32_t U32At(const std::vector<std::uint8_t>& b, std::size_t at) { return U16At(b, at) | U16At(b, at + 2) << 16; }
+std::uint32_t U32At(const std::vector<std::uint8_t>& b, std::size_t at) {
+  return U16At(b, at) | U16At(b, at + 2) << 16;
+}
 
 TEST(EncodeWave, WritesTheRiffLayoutFieldByField) {
   struct Case {
@@ -30,7 +34,8 @@ TEST(EncodeWave, WritesTheRiffLayoutFieldByField) {
       {{}, 22050, 1, 16, 0, 2, {}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.channels << " channels, " << c.bits << " bits, " << c.samples.size() << " samples");
+    SCOPED_TRACE(testing::Message() << c.channels << " channels, " << c.bits << " bits, " << c.samples.size()
+                                    << " samples");
     const std::vector<std::uint8_t> b = EncodeWave(c.samples, c.rate, c.channels, c.bits);
     ASSERT_EQ(b.size(), 44 + c.data.size());
     EXPECT_EQ(TagAt(b, 0), "RIFF");

@@ -29,9 +29,9 @@ TEST(Angles, TowardGivesWholeDegreesFromXTowardZ) {
     std::int32_t dx, dz, degrees;
   };
   const Case cases[] = {
-      {0, 0, 90},   {-1, 0, 180},  {1, -1, 315}, {1, 0, 0},          {0, 5, 90},
-      {0, -5, 270}, {-3, -3, 225}, {-2, 2, 135}, {1000000, -1, 360},  // just below 0 rounds to 360
-      {1000, 10, 1},  // 0.57 degrees
+      {0, 0, 90},    {-1, 0, 180},  {1, -1, 315}, {1, 0, 0},          {0, 5, 90},
+      {0, -5, 270},  {-3, -3, 225}, {-2, 2, 135}, {1000000, -1, 360},  // just below 0 rounds to 360
+      {1000, 10, 1},                                                   // 0.57 degrees
   };
   for (const Case& c : cases) {
     EXPECT_EQ(AngleToward(c.dx, c.dz), c.degrees) << c.dx << ", " << c.dz;

@@ -17,11 +17,9 @@ TEST(Camera, ProjectionDividesTowardZeroFromTheCentre) {
     std::int32_t vx, vy, vz, sx, sy;
   };
   const Case cases[] = {
-      {100, 0, 200, 448, 240},
-      {-100, 0, 300, 235, 240},  // -85.3 truncates to -85
-      {0, 100, 300, 320, 155},   // y grows downward
-      {0, -100, 300, 320, 325},
-      {7, 3, 0, 2112, -528},  // a depth below 1 counts as 1
+      {100, 0, 200, 448, 240},  {-100, 0, 300, 235, 240},  // -85.3 truncates to -85
+      {0, 100, 300, 320, 155},                             // y grows downward
+      {0, -100, 300, 320, 325}, {7, 3, 0, 2112, -528},     // a depth below 1 counts as 1
   };
   for (const Case& c : cases) {
     const ScreenPoint s = Project(view, c.vx, c.vy, c.vz);
@@ -46,10 +44,10 @@ TEST(Camera, AnglesTurnTheViewAsDescribed) {
   };
   const Case cases[] = {
       {0, 0, 0, 10, 20, 30, 10, 20, 30},
-      {8192, 0, 0, 1000, 0, 0, 0, 0, 1000},     // yaw a quarter turn looks along +x
-      {0, 8192, 0, 0, 1000, 0, 0, 0, 1000},     // pitch raises the forward axis to +y
-      {0, 0, 8192, 1000, 0, 0, 0, 1000, 0},     // roll turns the picture
-      {16384, 0, 0, 0, 0, -1000, 0, 0, 1000},   // half a turn looks back
+      {8192, 0, 0, 1000, 0, 0, 0, 0, 1000},    // yaw a quarter turn looks along +x
+      {0, 8192, 0, 0, 1000, 0, 0, 0, 1000},    // pitch raises the forward axis to +y
+      {0, 0, 8192, 1000, 0, 0, 0, 1000, 0},    // roll turns the picture
+      {16384, 0, 0, 0, 0, -1000, 0, 0, 1000},  // half a turn looks back
       {0, 0, 0, 3, 0, 0, 3, 0, 0},
   };
   for (const Case& c : cases) {
@@ -78,14 +76,12 @@ TEST(Camera, PointVisibleKeepsNearCellsAndDropsWhatIsBehindOrAside) {
     bool visible;
   };
   const Case cases[] = {
-      {1280, 1000, 0, -1000, true},    // behind, but within the radius on all axes
-      {1280, 1000, 0, -2000, false},   // behind and beyond the radius on z
-      {500, 1000, 0, -1000, false},
-      {1280, 1000, 0, 50000, true},    // far ahead
-      {1280, 1000, 0, 0, true},
-      {0, 1000, 0, 0, false},          // at the camera: depth 0 is before the near plane
-      {0, 101000, 0, 1000, false},     // far off to the right
-      {0, 1000, -3000, 1000, false},   // far below
+      {1280, 1000, 0, -1000, true},                                 // behind, but within the radius on all axes
+      {1280, 1000, 0, -2000, false},                                // behind and beyond the radius on z
+      {500, 1000, 0, -1000, false},  {1280, 1000, 0, 50000, true},  // far ahead
+      {1280, 1000, 0, 0, true},      {0, 1000, 0, 0, false},        // at the camera: depth 0 is before the near plane
+      {0, 101000, 0, 1000, false},                                  // far off to the right
+      {0, 1000, -3000, 1000, false},                                // far below
   };
   for (const Case& c : cases) {
     EXPECT_EQ(PointVisible(view, c.radius, c.x, c.y, c.z), c.visible) << c.radius << " " << c.x << " " << c.z;
@@ -101,7 +97,7 @@ TEST(Camera, MarginsAreHalfTheScreenWidthOn800By600) {
     bool visible;
   };
   const Case cases[] = {
-      {-799, 0, true}, {-800, 0, false}, {799, 0, true},  {800, 0, false},  // right limit 800
+      {-799, 0, true}, {-800, 0, false}, {799, 0, true},  {800, 0, false},   // right limit 800
       {0, 699, true},  {0, 700, false},  {0, -698, true}, {0, -699, false},  // bottom limit 599
   };
   for (const Case& c : cases) {

@@ -29,8 +29,8 @@ TEST(CubeFaces, EachFaceIsKeptSeenFromOutside) {
     std::int32_t x, y, z, yaw;  // cube centre; the camera is at the origin
   };
   const Case cases[] = {
-      {0, 0, 0, 2000, 0},     {1, -1000, 0, 3000, 0}, {2, 0, 0, -2000, 16384},
-      {3, 1000, 0, 3000, 0},  {4, 0, -1000, 3000, 0}, {5, 0, 1000, 3000, 0},
+      {0, 0, 0, 2000, 0},    {1, -1000, 0, 3000, 0}, {2, 0, 0, -2000, 16384},
+      {3, 1000, 0, 3000, 0}, {4, 0, -1000, 3000, 0}, {5, 0, 1000, 3000, 0},
   };
   for (const Case& c : cases) {
     Stage s;
@@ -106,7 +106,12 @@ TEST(CubeFaces, RetexturingChoosesColourOrTexture) {
 
 TEST(CubeFaces, NeighboursLieOnTheSideEachFaceLooksAt) {
   const std::array<std::array<std::int32_t, 3>, kCubeFaceCount> expected{{
-      {0, 0, -1}, {1, 0, 0}, {0, 0, 1}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0},
+      {0, 0, -1},
+      {1, 0, 0},
+      {0, 0, 1},
+      {-1, 0, 0},
+      {0, 1, 0},
+      {0, -1, 0},
   }};
   for (int i = 0; i < kCubeFaceCount; ++i) {
     const CellOffset n = CubeFaceNeighbour(i);

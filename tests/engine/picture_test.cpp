@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/recording_backend.h"
 #include "tests/support/pcx_writer.h"
+#include "tests/support/recording_backend.h"
 #include "tests/support/temp_dir.h"
 
 namespace zandrel::engine {
@@ -93,24 +93,16 @@ TEST_F(PictureTest, ARegionPartlyOutsideTheSourceIsTransparentThere) {
   Picture source;
   source.Width = 3;
   source.Height = 2;
-  source.Pixels = {1, 2, 3,
-                   4, 5, 6};
-  source.Mask = {1, 1, 0,
-                 1, 1, 1};
+  source.Pixels = {1, 2, 3, 4, 5, 6};
+  source.Mask = {1, 1, 0, 1, 1, 1};
   engine_.Pictures[20] = source;
 
   CopyPictureRegion(engine_, 20, 1, -1, 21, 4, 3);  // 3 wide, 4 high, from (1, -1)
   const Picture& region = Slot(21);
   ASSERT_EQ(region.Width, 3);
   ASSERT_EQ(region.Height, 4);
-  EXPECT_EQ(region.Pixels, (std::vector<std::uint16_t>{0, 0, 0,
-                                                        2, 3, 0,
-                                                        5, 6, 0,
-                                                        0, 0, 0}));
-  EXPECT_EQ(region.Mask, (std::vector<std::uint8_t>{0, 0, 0,
-                                                     1, 0, 0,
-                                                     1, 1, 0,
-                                                     0, 0, 0}));
+  EXPECT_EQ(region.Pixels, (std::vector<std::uint16_t>{0, 0, 0, 2, 3, 0, 5, 6, 0, 0, 0, 0}));
+  EXPECT_EQ(region.Mask, (std::vector<std::uint8_t>{0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 0, 0}));
 
   // A region cut from itself reads the source before replacing it.
   CopyPictureRegion(engine_, 20, -2, 0, 20, 1, 3);

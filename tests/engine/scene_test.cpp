@@ -183,8 +183,8 @@ TEST(Scene, FacesBeyondTheTextureTableOrThePaletteAreSkipped) {
     int polygons;
   };
   const Case cases[] = {
-      {kOpaqueTextured, 32767, 1},    {kOpaqueTextured, 32768, 0}, {kTransparentTextured, 65535, 0},
-      {kFlatColour, 255, 1},          {kFlatColour, 256, 0},       {9, 300, 0},
+      {kOpaqueTextured, 32767, 1}, {kOpaqueTextured, 32768, 0}, {kTransparentTextured, 65535, 0},
+      {kFlatColour, 255, 1},       {kFlatColour, 256, 0},       {9, 300, 0},
   };
   for (const Case& c : cases) {
     Stage s;

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/recording_backend.h"
 #include "tests/support/pcx_writer.h"
+#include "tests/support/recording_backend.h"
 #include "tests/support/temp_dir.h"
 
 namespace zandrel::engine {

@@ -106,7 +106,11 @@ TEST_F(HudTest, TheBarShowsTimeIngotsLivesAndLevel) {
   world_->TimeLeft = 100 * 60000 + 5000;  // more than 99 minutes
   world_->LastSecondTicked = 0;
   EXPECT_FALSE(DrawBottomBar(engine_, view_, *world_, 150));
-  EXPECT_EQ(Drawn(), "|99:05" "99" "03" "012/150");
+  EXPECT_EQ(Drawn(),
+            "|99:05"
+            "99"
+            "03"
+            "012/150");
 }
 
 TEST_F(HudTest, TheTimeBlinksAndTicksAtTheEnd) {

@@ -62,17 +62,21 @@ TEST(HeadlessOptions, ReadsTheContract) {
   EXPECT_EQ(options->FrameMs, 10);
   EXPECT_EQ(options->Lives, 5);
   EXPECT_EQ(options->Cells, (std::array<std::int32_t, 6>{1, 2, 3, 4, 5, 6}));
-  for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
-           {"--frames", "10"}, {"--level", "a.lev", "--level-index", "1"}, {"--level", "a.lev", "--frames"},
-           {"--level", "a.lev", "--frame-ms", "0"}, {"--level", "a.lev", "--cells", "1,2:3"}, {"--level", "a", "--x", "1"}}) {
+  for (const std::vector<std::string>& bad :
+       std::vector<std::vector<std::string>>{{"--frames", "10"},
+                                             {"--level", "a.lev", "--level-index", "1"},
+                                             {"--level", "a.lev", "--frames"},
+                                             {"--level", "a.lev", "--frame-ms", "0"},
+                                             {"--level", "a.lev", "--cells", "1,2:3"},
+                                             {"--level", "a", "--x", "1"}}) {
     EXPECT_FALSE(ParseHeadlessOptions(bad).ok()) << bad[0];
   }
 }
 
 TEST(HeadlessOptions, CellsBoxMustBeWellFormedAndInOrder) {
   for (const char* box : {"1,2,3:4,5", "1,2,3:4,5,6,7", "1,2,3;4,5,6", "1;2,3:4,5,6", "a,2,3:4,5,6", "1,2,3:4,5,6x",
-                          "1,2,3:4,5,6 ", "", "99999999999,0,0:0,0,0", "2,0,0:1,0,0", "0,2,0:0,1,0",
-                          "0,0,2:0,0,1", "0,0,0:2147483647,2147483647,2147483647"}) {
+                          "1,2,3:4,5,6 ", "", "99999999999,0,0:0,0,0", "2,0,0:1,0,0", "0,2,0:0,1,0", "0,0,2:0,0,1",
+                          "0,0,0:2147483647,2147483647,2147483647"}) {
     base::Expected<HeadlessOptions> options = ParseHeadlessOptions({"--level-index", "0", "--cells", box});
     ASSERT_FALSE(options.ok()) << box;
     EXPECT_EQ(options.error(), std::string("bad value for --cells: ") + box);

@@ -10,11 +10,11 @@
 
 #include "engine/glide/glide_backend.h"
 #include "game/game.h"
-#include "tests/game/held_controls.h"
 #include "game/headless.h"
 #include "game/hero_controls.h"
 #include "game/screens.h"
 #include "platform/glide/glide.h"
+#include "tests/game/held_controls.h"
 #include "tests/support/temp_dir.h"
 #include "world/behaviour.h"
 #include "world/level_file.h"
@@ -56,7 +56,8 @@ std::string Room(const std::string& start, const std::string& row1, const std::s
                  const std::string& exit = "4 3 4") {
   return "size: 5 4 5\nstart: " + start + "\nexit: " + exit + "\nseed: 77\n" + extra +
          "layer 0\n#####\n#####\n#####\n#####\n#####\n"
-         "layer 1\n" + row1 +
+         "layer 1\n" +
+         row1 +
          "layer 2\n.....\n.....\n.....\n.....\n.....\n"
          "layer 3\n.....\n.....\n.....\n.....\n.....\n";
 }
@@ -213,8 +214,7 @@ TEST_F(PlayTest, ThreeLivesGiveFourAttemptsThenTheTitle) {
     EXPECT_EQ(EventsOf("death").size(), 4u) << c.what;
     EXPECT_EQ(EventsOf("level_start").size(), 3u) << c.what << ": three restarts";
     EXPECT_EQ(EventsOf("life_lost"), c.livesLost) << c.what;
-    EXPECT_EQ(EventsOf("notice"), (std::vector<std::string>{"2 LIVES LEFT", "1 LIVES LEFT", "0 LIVES LEFT"}))
-        << c.what;
+    EXPECT_EQ(EventsOf("notice"), (std::vector<std::string>{"2 LIVES LEFT", "1 LIVES LEFT", "0 LIVES LEFT"})) << c.what;
     EXPECT_EQ(game_.Frame.EndAction, kEndToTitle) << c.what;
   }
 }
@@ -242,8 +242,7 @@ TEST_F(PlayTest, ExitReachedDuringTheFadeIsTakenOnceTheFadeHasEnded) {
 
 TEST_F(PlayTest, OpenMenuFreezesSentriesGravityTimeAndMotionButNotAnimations) {
   // An hourglass where the hero starts; a sentry three cells ahead of him, facing him.
-  ASSERT_NO_FATAL_FAILURE(
-      Play(Room("1 1 0", ".T...\n.....\n.....\n.....\n.....\n", "sentry: 768 768 1792 -16384\n")));
+  ASSERT_NO_FATAL_FAILURE(Play(Room("1 1 0", ".T...\n.....\n.....\n.....\n.....\n", "sentry: 768 768 1792 -16384\n")));
   Frames(2);
   ASSERT_TRUE(world().TimeLimitOn);
   const world::Sentry& sentry = world().Map.Sentries[0];
@@ -262,7 +261,8 @@ TEST_F(PlayTest, OpenMenuFreezesSentriesGravityTimeAndMotionButNotAnimations) {
   const float ingotFrame = world().Types[kIngot].AnimPos;
   const std::int64_t drawn = game_.FrameNumber;
   Frames(5);
-  EXPECT_EQ(std::tie(sentry.X, sentry.Y, sentry.Z, sentry.Heading), std::tie(frozen.X, frozen.Y, frozen.Z, frozen.Heading));
+  EXPECT_EQ(std::tie(sentry.X, sentry.Y, sentry.Z, sentry.Heading),
+            std::tie(frozen.X, frozen.Y, frozen.Z, frozen.Heading));
   EXPECT_EQ(std::tie(hero().X, hero().Y, hero().Z), std::tie(before.X, before.Y, before.Z));
   EXPECT_EQ(hero().VerticalSpeed, before.VerticalSpeed);
   EXPECT_EQ(hero().VelX, before.VelX);

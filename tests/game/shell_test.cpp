@@ -2,12 +2,11 @@
 // the software back end with the clock stepped by hand.
 #include <gtest/gtest.h>
 
-
 #include "engine/png_writer.h"
 #include "engine/soft/soft_backend.h"
 #include "game/game.h"
-#include "tests/game/held_controls.h"
 #include "game/screens.h"
+#include "tests/game/held_controls.h"
 
 namespace zandrel::game {
 namespace {
@@ -65,7 +64,7 @@ TEST_F(ShellTest, StartsAtTheTitleAndPlaysTheFirstLevelOnFire) {
   EXPECT_EQ(game_.Frame.CurrentScreen, kScreenTitle);
   EXPECT_EQ(music_.played, std::vector<std::int32_t>{0});
   engine::WritePng(std::filesystem::temp_directory_path() / "zandrel-title.png", game_.View->Screen,
-                         game_.View->ViewPalette);
+                   game_.View->ViewPalette);
 
   input_.held[kButton1] = true;
   Frames(1);
@@ -77,7 +76,7 @@ TEST_F(ShellTest, StartsAtTheTitleAndPlaysTheFirstLevelOnFire) {
   EXPECT_EQ(game_.World->Map.LevelName, "FIRST STEPS");
   Frames(60);  // the fade-in ends
   engine::WritePng(std::filesystem::temp_directory_path() / "zandrel-play.png", game_.View->Screen,
-                         game_.View->ViewPalette);
+                   game_.View->ViewPalette);
 
   input_.held[kButton4] = true;  // the in-game menu
   Frames(1);

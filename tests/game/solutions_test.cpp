@@ -57,7 +57,8 @@ TEST_P(Solution, ReachesItsLevelsExit) {
 // Test names may hold letters, digits and underscores only.
 std::string TestName(const ::testing::TestParamInfo<std::string>& info) {
   std::string name = info.param;
-  std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+  std::replace_if(
+      name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
   return "Level" + name;
 }
 

@@ -145,14 +145,12 @@ TEST(ReadControls, KeysAndJoystickFillTheFlags) {
       {"space", {vk::Space}, kMid, kMid, 0, {false, false, false, false, true}},
       {"ctrl", {vk::Control}, kMid, kMid, 0, {false, false, false, false, false, true}},
       {"shift", {vk::Shift}, kMid, kMid, 0, {false, false, false, false, false, false, true}},
-      {"esc", {vk::Escape}, kMid, kMid, 0,
-       {false, false, false, false, false, false, false, true}},
+      {"esc", {vk::Escape}, kMid, kMid, 0, {false, false, false, false, false, false, false, true}},
       {"stick up-left", {}, 0, 0, 0, {true, false, true}},
       {"stick down-right", {}, 65535, 65535, 0, {false, true, false, true}},
       {"stick buttons", {}, kMid, kMid, 0xF, {false, false, false, false, true, true, true, true}},
       {"key and stick agree", {vk::Left}, 0, kMid, 0, {false, false, true}},
-      {"key and stick both", {vk::Right, vk::Space}, 0, kMid, 2,
-       {false, false, true, true, true, true}},
+      {"key and stick both", {vk::Right, vk::Space}, 0, kMid, 2, {false, false, true, true, true, true}},
       {"other keys do nothing", {vk::Return, 'A', vk::LShift, vk::F1}, kMid, kMid, 0x10, {}},
   };
   for (const ControlsCase& c : cases) {
@@ -181,8 +179,7 @@ TEST(ReadControls, TheJoystickIsAskedOnlyWhenTheKeyIsUp) {
   ControlFlags flags;
   devices.ReadControls(flags);
   EXPECT_EQ(stick.reads, 8);
-  for (int key : {vk::Left, vk::Up, vk::Right, vk::Down, vk::Space, vk::Control, vk::Shift,
-                  vk::Escape}) {
+  for (int key : {vk::Left, vk::Up, vk::Right, vk::Down, vk::Space, vk::Control, vk::Shift, vk::Escape}) {
     keys.Press(key);
   }
   stick.reads = 0;

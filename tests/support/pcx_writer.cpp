@@ -30,7 +30,7 @@ std::string PcxFile(int xmax, int ymax, std::string_view runData, const PcxPalet
   bytes[3] = 8;   // bits per pixel
   PutWord(bytes, 8, xmax);
   PutWord(bytes, 10, ymax);
-  bytes[65] = 1;  // planes
+  bytes[65] = 1;                                    // planes
   PutWord(bytes, 66, xmax + 1 + ((xmax + 1) & 1));  // bytes per line, even
   bytes.append(runData);
   bytes.append(reinterpret_cast<const char*>(palette.data()), palette.size());

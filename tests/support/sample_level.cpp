@@ -50,7 +50,8 @@ void ExpectSameLevel(const world::LevelMap& a, const world::LevelMap& b) {
   EXPECT_EQ(a.SizeX(), b.SizeX());
   EXPECT_EQ(a.SizeY(), b.SizeY());
   EXPECT_EQ(a.SizeZ(), b.SizeZ());
-  EXPECT_EQ(std::tie(a.StartX, a.StartY, a.StartZ, a.StartHeading), std::tie(b.StartX, b.StartY, b.StartZ, b.StartHeading));
+  EXPECT_EQ(std::tie(a.StartX, a.StartY, a.StartZ, a.StartHeading),
+            std::tie(b.StartX, b.StartY, b.StartZ, b.StartHeading));
   EXPECT_EQ(std::tie(a.ExitX, a.ExitY, a.ExitZ), std::tie(b.ExitX, b.ExitY, b.ExitZ));
   EXPECT_TRUE(std::ranges::equal(a.ObjectGrid(), b.ObjectGrid()));
   EXPECT_TRUE(std::ranges::equal(a.LightGrid(), b.LightGrid()));

@@ -5,8 +5,8 @@
 #include <map>
 #include <string>
 
-#include "platform/win/ini.h"
 #include "base/text_case.h"
+#include "platform/win/ini.h"
 
 namespace zandrel::data {
 

@@ -19,7 +19,6 @@
 namespace zandrel::data {
 namespace {
 
-
 const DataTree& Interface() {
   static const DataTree tree = [] {
     DataTree made;
@@ -40,7 +39,8 @@ engine::PcxImage Decode(std::string_view path) {
 }
 
 std::uint8_t At(const engine::PcxImage& image, int x, int y) {
-  return image.Indices[static_cast<std::size_t>(y) * static_cast<std::size_t>(image.Width) + static_cast<std::size_t>(x)];
+  return image
+      .Indices[static_cast<std::size_t>(y) * static_cast<std::size_t>(image.Width) + static_cast<std::size_t>(x)];
 }
 
 // The pictures in the order the game loads them, with their slots.
@@ -61,7 +61,8 @@ struct FontSheet {
   std::string_view Path;
   int GlyphWidth, GlyphHeight, Pitch, FirstSlot;
 };
-constexpr std::array<FontSheet, 2> kFonts = {{{"INTERF/SMALFONT.PCX", 3, 7, 4, 50}, {"INTERF/BIGFONT.PCX", 8, 15, 9, 150}}};
+constexpr std::array<FontSheet, 2> kFonts = {
+    {{"INTERF/SMALFONT.PCX", 3, 7, 4, 50}, {"INTERF/BIGFONT.PCX", 8, 15, 9, 150}}};
 
 TEST(DataInterfaceTest, EveryPictureAndSheetDecodesWithAnEvenWidth) {
   std::vector<std::string_view> paths;
@@ -140,7 +141,8 @@ TEST(DataInterfaceTest, MenuIsASolidPanelUnderTheMarkerAndEntriesWithNothingArou
   EXPECT_LT(panel.Right, menu.Width - menu.Width / 20);
   EXPECT_LT(panel.Bottom, menu.Height - menu.Height / 20);
   for (int y = panel.Top + 8; y <= panel.Bottom - 8; ++y) {
-    for (int x = panel.Left + 8; x <= panel.Right - 8; ++x) ASSERT_NE(At(menu, x, y), 0) << "a hole at " << x << ", " << y;
+    for (int x = panel.Left + 8; x <= panel.Right - 8; ++x)
+      ASSERT_NE(At(menu, x, y), 0) << "a hole at " << x << ", " << y;
   }
   // The marker's box (from x 0.2, at y 0.366 + 0.072 * choice, 0.0708 high) and the text
   // of all six choices, to x 0.6 at least, lie on the panel.
@@ -161,7 +163,8 @@ TEST(DataInterfaceTest, TransparentPicturesAreClearWhereTheSceneShows) {
     EXPECT_NE(At(title, x, y), 0) << "the frame is missing at " << x << ", " << y;
   }
   // Round pictures: clear in the corners, drawn in the middle.
-  for (const std::string_view path : {"INTERF/RADAR.PCX", "INTERF/RADARP1.PCX", "INTERF/RADARP2.PCX", "INTERF/SELECT.PCX"}) {
+  for (const std::string_view path :
+       {"INTERF/RADAR.PCX", "INTERF/RADARP1.PCX", "INTERF/RADARP2.PCX", "INTERF/SELECT.PCX"}) {
     const engine::PcxImage image = Decode(path);
     ASSERT_GT(image.Width, 0) << path;
     for (const auto& [x, y] : {std::pair{0, 0}, std::pair{image.Width - 1, 0}, std::pair{0, image.Height - 1},
@@ -188,7 +191,8 @@ TEST(DataInterfaceTest, TheGameLoadsEveryPictureAndCutsEveryGlyph) {
     const base::Status loaded = engine::LoadPicture(engine, 0, font.Path, dir.path());
     ASSERT_TRUE(loaded) << loaded.error();
     for (int glyph = 0; glyph < 100; ++glyph) {
-      engine::CopyPictureRegion(engine, 0, font.Pitch * glyph, 0, font.FirstSlot + glyph, font.GlyphHeight, font.GlyphWidth);
+      engine::CopyPictureRegion(engine, 0, font.Pitch * glyph, 0, font.FirstSlot + glyph, font.GlyphHeight,
+                                font.GlyphWidth);
       const engine::Picture& cut = engine.Pictures[static_cast<std::size_t>(font.FirstSlot + glyph)];
       ASSERT_EQ(cut.Width, font.GlyphWidth);
       const bool visible = std::find(cut.Mask.begin(), cut.Mask.end(), 1) != cut.Mask.end();

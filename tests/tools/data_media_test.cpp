@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cstdlib>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <map>
 #include <set>
 #include <stdexcept>
@@ -147,7 +147,8 @@ MidiFile ReadMidi(const std::vector<std::uint8_t>& b) {
   file.Division = static_cast<int>(Big(b, 12, 2));
   std::size_t at = 14;
   while (at < b.size()) {
-    if (b.size() - at < 8 || std::string(b.begin() + static_cast<std::ptrdiff_t>(at), b.begin() + static_cast<std::ptrdiff_t>(at) + 4) != "MTrk") {
+    if (b.size() - at < 8 || std::string(b.begin() + static_cast<std::ptrdiff_t>(at),
+                                         b.begin() + static_cast<std::ptrdiff_t>(at) + 4) != "MTrk") {
       ADD_FAILURE() << "no MTrk chunk at " << at;
       return file;
     }
@@ -178,7 +179,8 @@ BankMusic ReadBankMusic() {
   }
   const win::IniFile bank(std::filesystem::path(ZANDREL_CONTENT) / "Standard.bnk");
   for (int code = 1; code < 256; ++code) {
-    if (base::UpperAscii(bank.ReadString("Object " + std::to_string(code), "Cube", "")) == "TRUE") music.Cubes.insert(code);
+    if (base::UpperAscii(bank.ReadString("Object " + std::to_string(code), "Cube", "")) == "TRUE")
+      music.Cubes.insert(code);
   }
   return music;
 }
@@ -217,7 +219,8 @@ TEST_F(DataMedia, MidiFilesParseBackWhole) {
     double MinSeconds, MaxSeconds;
     std::size_t MinTracks;
   };
-  for (const Case& c : {Case{"The Chase", Chase(), 60, 120, 6}, Case{"the vault fanfare", media::VaultFanfareMidi(), 6, 10, 5}}) {
+  for (const Case& c :
+       {Case{"The Chase", Chase(), 60, 120, 6}, Case{"the vault fanfare", media::VaultFanfareMidi(), 6, 10, 5}}) {
     SCOPED_TRACE(c.Name);
     const MidiFile midi = ReadMidi(c.Bytes);
     EXPECT_EQ(midi.Format, 1);
@@ -272,10 +275,10 @@ TEST(DataMediaMidi, NoteOffsComeBeforeNoteOnsAtOneTick) {
   track.Note(120, 20, 0, 60, 90);
   track.Note(100, 20, 0, 60, 90);
   const std::vector<std::uint8_t> chunk = track.Encode();
-  const std::vector<std::uint8_t> events = {0x64, 0x90, 60, 90,  // 100: on
-                                            0x14, 0x80, 60, 64,  // 120: off
-                                            0x00, 0x90, 60, 90,  // 120: on again
-                                            0x14, 0x80, 60, 64,  // 140: off
+  const std::vector<std::uint8_t> events = {0x64, 0x90, 60,   90,  // 100: on
+                                            0x14, 0x80, 60,   64,  // 120: off
+                                            0x00, 0x90, 60,   90,  // 120: on again
+                                            0x14, 0x80, 60,   64,  // 140: off
                                             0x00, 0xFF, 0x2F, 0x00};
   ASSERT_GE(chunk.size(), events.size());
   EXPECT_TRUE(std::equal(events.begin(), events.end(), chunk.end() - static_cast<std::ptrdiff_t>(events.size())));
@@ -329,7 +332,8 @@ TEST_F(DataMedia, WindLoopsWithoutASeamBelowFullScale) {
     EXPECT_GE(rmsDb, -30.0);
     EXPECT_LE(rmsDb, -12.0);
     // From the last sample back to the first is a step like any other.
-    std::nth_element(steps.begin(), steps.begin() + static_cast<std::ptrdiff_t>(steps.size() * 999 / 1000), steps.end());
+    std::nth_element(steps.begin(), steps.begin() + static_cast<std::ptrdiff_t>(steps.size() * 999 / 1000),
+                     steps.end());
     EXPECT_LE(std::abs(x.front() - x.back()), steps[steps.size() * 999 / 1000]);
   }
 }
@@ -403,7 +407,8 @@ TEST_F(DataMedia, EveryFileOfTheMusicTableThatIsNotAModuleIsMade) {
   }
   for (const auto& [entry, video] : bank.Videos) named.insert(video);
   for (const std::string& name : named) EXPECT_TRUE(Tree().Has(name)) << name;
-  for (const auto& [path, bytes] : Tree().Files()) EXPECT_TRUE(named.count(path) != 0) << path << " is named by no entry";
+  for (const auto& [path, bytes] : Tree().Files())
+    EXPECT_TRUE(named.count(path) != 0) << path << " is named by no entry";
 }
 
 TEST_F(DataMedia, SameBytesOnEveryRun) {
@@ -431,16 +436,19 @@ TEST(DataMediaLevels, EveryLevelStartsMusicBesideItsStart) {
     bool besideStart = false;
     for (const world::MusicCell& cell : map->MusicCells) {
       if (!cell.Used()) continue;
-      ASSERT_TRUE(cell.X >= 0 && cell.Y >= 0 && cell.Z >= 0 && cell.X < map->SizeX() && cell.Y < map->SizeY() && cell.Z < map->SizeZ());
+      ASSERT_TRUE(cell.X >= 0 && cell.Y >= 0 && cell.Z >= 0 && cell.X < map->SizeX() && cell.Y < map->SizeY() &&
+                  cell.Z < map->SizeZ());
       const int code = map->GetCell(cell.X, cell.Y, cell.Z);
       EXPECT_EQ(bank.Cubes.count(code), 0u) << "music cell " << cell.X << " " << cell.Y << " " << cell.Z << " is solid";
       EXPECT_TRUE(bank.Files.count(cell.Music) != 0) << "entry " << cell.Music << " has no file";
-      besideStart |= code == 0 && cell.Y == map->StartY && std::abs(cell.X - map->StartX) <= 1 && std::abs(cell.Z - map->StartZ) <= 1;
+      besideStart |= code == 0 && cell.Y == map->StartY && std::abs(cell.X - map->StartX) <= 1 &&
+                     std::abs(cell.Z - map->StartZ) <= 1;
       levelsOfEntry[cell.Music].push_back(path);
     }
     EXPECT_TRUE(besideStart) << "no music cell on or beside the start";
   }
-  for (int entry = 2; entry <= 7; ++entry) EXPECT_TRUE(levelsOfEntry.count(entry) != 0) << "entry " << entry << " is never heard";
+  for (int entry = 2; entry <= 7; ++entry)
+    EXPECT_TRUE(levelsOfEntry.count(entry) != 0) << "entry " << entry << " is never heard";
   for (const auto& [entry, video] : bank.Videos) {
     EXPECT_EQ(levelsOfEntry[entry].size(), 1u) << "the clip of entry " << entry << " should be met once";
   }

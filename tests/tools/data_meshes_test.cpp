@@ -78,9 +78,7 @@ struct Point {
   double X, Y, Z;
 };
 
-Point At(const Mesh& mesh, std::size_t i) {
-  return {double(mesh.X[i]), double(mesh.Y[i]), double(mesh.Z[i])};
-}
+Point At(const Mesh& mesh, std::size_t i) { return {double(mesh.X[i]), double(mesh.Y[i]), double(mesh.Z[i])}; }
 
 Point Minus(Point a, Point b) { return {a.X - b.X, a.Y - b.Y, a.Z - b.Z}; }
 Point Cross(Point a, Point b) { return {a.Y * b.Z - a.Z * b.Y, a.Z * b.X - a.X * b.Z, a.X * b.Y - a.Y * b.X}; }
@@ -154,11 +152,20 @@ TEST(MeshBuilderTest, ConvexSolidsFaceAwayFromTheirCentre) {
   const std::array<Ring, 2> drum{{{70, -30, Flat(5)}, {70, 30, {}}}};
   const std::array<std::array<double, 2>, 3> wedge{{{80, 30}, {0, 150}, {-80, 30}}};
   const std::vector<std::pair<const char*, std::function<void(MeshBuilder&)>>> solids{
-      {"box", [](MeshBuilder& m) { m.Box({-50, -20, -10}, {30, 40, 90}, Textured(1)); }},
+      {"box",
+       [](MeshBuilder& m) {
+         m.Box({-50, -20, -10}, {30, 40, 90}, Textured(1));
+       }},
       {"tapered block",
        [](MeshBuilder& m) {
-         m.Block({Vec3{-40, 24, -24}, {40, 24, -24}, {-54, 138, -28}, {54, 138, -28},  //
-                  {-40, 24, 24}, {40, 24, 24}, {-54, 138, 26}, {54, 138, 26}},
+         m.Block({Vec3{-40, 24, -24},
+                  {40, 24, -24},
+                  {-54, 138, -28},
+                  {54, 138, -28},  //
+                  {-40, 24, 24},
+                  {40, 24, 24},
+                  {-54, 138, 26},
+                  {54, 138, 26}},
                  Shaded(100));
        }},
       {"lathe with apexes", [&](MeshBuilder& m) { m.Lathe(spindle, 7, {}, {}, 10); }},
@@ -222,7 +229,8 @@ TEST(GeneratedMeshesTest, EveryNamedMeshIsThereAndParses) {
   for (const char* name : {"TRANSI1", "TRANSI2", "TRANSI3", "PODIUM", "FLAG"}) {
     paths.push_back(std::string("3DO/GAME/") + name + ".3DO");
   }
-  for (const char* name : {"SELECT", "START", "SFX", "EXIT"}) paths.push_back(std::string("3DO/EDITOR/") + name + ".3DO");
+  for (const char* name : {"SELECT", "START", "SFX", "EXIT"})
+    paths.push_back(std::string("3DO/EDITOR/") + name + ".3DO");
   for (const std::string& path : paths) {
     const auto found = Meshes().find(path);
     ASSERT_NE(found, Meshes().end()) << path;
@@ -343,9 +351,9 @@ TEST(GeneratedMeshesTest, ClosedSolidsShowOutward) {
 }
 
 TEST(GeneratedMeshesTest, SolidObjectsAreMadeOfClosedParts) {
-  for (const char* name : {"RAMPE", "RAMPN", "STEP", "INGOT1", "DOORG2", "DOORK4", "EARTHD3", "SANDD2", "PILLAR",
-                           "PODIUM", "SPIKES", "LAVA", "WATER", "LEVER2", "TIMER", "CRYSTAL2", "SENTRY", "ONEUP1",
-                           "SKY", "GATE1", "SPRING1"}) {
+  for (const char* name :
+       {"RAMPE", "RAMPN", "STEP",   "INGOT1", "DOORG2",   "DOORK4", "EARTHD3", "SANDD2", "PILLAR", "PODIUM", "SPIKES",
+        "LAVA",  "WATER", "LEVER2", "TIMER",  "CRYSTAL2", "SENTRY", "ONEUP1",  "SKY",    "GATE1",  "SPRING1"}) {
     const std::vector<Part> parts = OneSidedParts(GameMesh(name));
     EXPECT_FALSE(parts.empty()) << name;
     for (const Part& part : parts) EXPECT_TRUE(part.Closed) << name;
@@ -382,9 +390,9 @@ using world::MeshBox;
 std::array<int, 4> Tops(const Box& box) { return {box.Ymax1, box.Ymax2, box.Ymax3, box.Ymax4}; }
 
 TEST(GeneratedMeshesTest, CellObjectsStayInsideTheirCell) {
-  const std::set<std::string> notInACell{"HERO", "HEROWLK1", "HEROWLK2", "HEROWLK3", "HEROWLK4", "HEROFALL",
-                                         "HEROCRCH", "HERODEAD", "HEROLAD1", "HEROLAD2", "HEROSHOT", "SHADOW",
-                                         "SENTRY", "SKY"};
+  const std::set<std::string> notInACell{"HERO",     "HEROWLK1", "HEROWLK2", "HEROWLK3", "HEROWLK4",
+                                         "HEROFALL", "HEROCRCH", "HERODEAD", "HEROLAD1", "HEROLAD2",
+                                         "HEROSHOT", "SHADOW",   "SENTRY",   "SKY"};
   for (const std::string& name : BankMeshNames()) {
     const std::string stem = Upper(name.substr(0, name.size() - 4));
     if (notInACell.count(stem)) continue;

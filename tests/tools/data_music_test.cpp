@@ -222,7 +222,8 @@ TEST_F(DataMusic, EveryModuleIsAWholeSmallLoopingSong) {
         }
       }
     }
-    for (int c = 0; c < m.Channels; ++c) EXPECT_GT(notesPerChannel[static_cast<std::size_t>(c)], 0) << "channel " << c << " is silent";
+    for (int c = 0; c < m.Channels; ++c)
+      EXPECT_GT(notesPerChannel[static_cast<std::size_t>(c)], 0) << "channel " << c << " is silent";
     EXPECT_EQ(used.size(), m.Instruments.size()) << "an instrument is never played";
   }
 }
@@ -254,7 +255,9 @@ TEST_F(DataMusic, LoopedInstrumentsJoinCleanlyAndAreInTune) {
         return sum / energy;
       };
       int lag = 8;
-      while (lag < n / 2 && !(correlation(lag) > 0.8 && correlation(lag) >= correlation(lag - 1) && correlation(lag) >= correlation(lag + 1))) ++lag;
+      while (lag < n / 2 && !(correlation(lag) > 0.8 && correlation(lag) >= correlation(lag - 1) &&
+                              correlation(lag) >= correlation(lag + 1)))
+        ++lag;
       ASSERT_LT(lag, n / 2) << "no period found";
       const double before = correlation(lag - 1), here = correlation(lag), after = correlation(lag + 1);
       const double period = lag + 0.5 * (before - after) / (before - 2.0 * here + after);
@@ -356,10 +359,10 @@ TEST(MusicScore, NotesChordsAndMelodiesLandWhereWritten) {
   const xm::Pattern p = builder.Build();
   const auto cell = [&](int channel, int row) { return p.Cells[static_cast<std::size_t>(row * 2 + channel)]; };
   EXPECT_EQ(cell(0, 6).Note, 72 - 11);  // C5, on the tracker's scale
-  EXPECT_EQ(cell(0, 10).Note, 0);        // held
+  EXPECT_EQ(cell(0, 10).Note, 0);       // held
   EXPECT_EQ(cell(0, 14).Note, xm::kKeyOff);
-  EXPECT_EQ(cell(1, 0).Note, 36 - 11);   // the root an octave down
-  EXPECT_EQ(cell(1, 4).Note, 48 - 11);   // past the last chord tone: the root an octave up
+  EXPECT_EQ(cell(1, 0).Note, 36 - 11);  // the root an octave down
+  EXPECT_EQ(cell(1, 4).Note, 48 - 11);  // past the last chord tone: the root an octave up
   EXPECT_EQ(cell(1, 8).Note, xm::kKeyOff);
 }
 
@@ -373,9 +376,14 @@ TEST(MusicScore, RefusesScoresThatDoNotFit) {
       {"a bar line inside a bar", [](music::PatternBuilder& b) { b.Melody(0, 1, 40, "C4:4 | D4:12"); }},
       {"an unknown note", [](music::PatternBuilder& b) { b.Melody(0, 1, 40, "H4:16"); }},
       {"a note off the tracker's scale", [](music::PatternBuilder& b) { b.Melody(0, 1, 40, "C9:16"); }},
-      {"a rhythm not a bar long", [](music::PatternBuilder& b) { b.ChordRhythm(0, 1, 40, music::Chords("C:16"), "0...", 0); }},
-      {"a progression too long", [](music::PatternBuilder& b) { b.ChordRhythm(0, 1, 40, music::Chords("C:32"), "0...............", 0); }},
-      {"an unknown chord", [](music::PatternBuilder& b) { b.Pad({0, 1}, 1, 40, music::Chords("Cm9:16"), 55); }},
+      {"a rhythm not a bar long",
+       [](music::PatternBuilder& b) { b.ChordRhythm(0, 1, 40, music::Chords("C:16"), "0...", 0); }},
+      {"a progression too long",
+       [](music::PatternBuilder& b) { b.ChordRhythm(0, 1, 40, music::Chords("C:32"), "0...............", 0); }},
+      {"an unknown chord",
+       [](music::PatternBuilder& b) {
+         b.Pad({0, 1}, 1, 40, music::Chords("Cm9:16"), 55);
+       }},
   };
   for (const auto& c : kCases) {
     music::PatternBuilder builder(2, 16);

@@ -16,7 +16,9 @@ namespace zandrel::data {
 namespace {
 
 std::uint32_t U16At(const std::vector<std::uint8_t>& b, std::size_t at) { return b[at] | b[at + 1] << 8; }
-std::uint32_t U32At(const std::vector<std::uint8_t>& b, std::size_t at) { return U16At(b, at) | U16At(b, at + 2) << 16; }
+std::uint32_t U32At(const std::vector<std::uint8_t>& b, std::size_t at) {
+  return U16At(b, at) | U16At(b, at + 2) << 16;
+}
 
 // Every sound the game loads: the values of the bank's "...Sound" keys, in tree spelling, and
 // the shell's three interface sounds.
@@ -32,8 +34,8 @@ std::set<std::string> SoundsTheGameLoads() {
       continue;
     }
     const std::size_t equals = line.find('=');
-    if (!line.starts_with(';') && equals != std::string::npos && equals >= 5 && line.compare(equals - 5, 5, "Sound") == 0 &&
-        equals + 1 < line.size()) {
+    if (!line.starts_with(';') && equals != std::string::npos && equals >= 5 &&
+        line.compare(equals - 5, 5, "Sound") == 0 && equals + 1 < line.size()) {
       std::string path = line.substr(equals + 1);
       for (char& ch : path) ch = ch == '\\' ? '/' : static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
       names.insert(path);

@@ -17,9 +17,8 @@ using namespace textures;
 
 // Images drawn on index 0: sprites and see-through faces.
 const std::set<std::string> kSeeThrough = {
-    "TEXTURES/GLASS.PCX",  "TEXTURES/LADDER.PCX", "TEXTURES/TIMER.PCX",
-    "TEXTURES/TORCH1.PCX", "TEXTURES/TORCH2.PCX", "TEXTURES/TORCH3.PCX",
-    "TEXTURES/TORCH4.PCX", "TEXTURES/SPIKES.PCX", "TEXTURES/LEAVES.PCX",
+    "TEXTURES/GLASS.PCX",  "TEXTURES/LADDER.PCX", "TEXTURES/TIMER.PCX",  "TEXTURES/TORCH1.PCX", "TEXTURES/TORCH2.PCX",
+    "TEXTURES/TORCH3.PCX", "TEXTURES/TORCH4.PCX", "TEXTURES/SPIKES.PCX", "TEXTURES/LEAVES.PCX",
 };
 
 const DataTree& Textures() {
@@ -47,14 +46,12 @@ engine::PcxImage Decode(const std::string& path) {
 
 // The tree path of every image the shipped texture list names, each once.
 std::set<std::string> ListedImages() {
-  const auto text =
-      win::ReadWholeFile(std::filesystem::path(ZANDREL_CONTENT) / "TEXTURES.LST", 1 << 20);
+  const auto text = win::ReadWholeFile(std::filesystem::path(ZANDREL_CONTENT) / "TEXTURES.LST", 1 << 20);
   if (!text) {
     ADD_FAILURE() << "cannot read content/TEXTURES.LST";
     return {};
   }
-  const engine::TextureListEntries list =
-      engine::ParseTextureList(std::string(text->begin(), text->end()));
+  const engine::TextureListEntries list = engine::ParseTextureList(std::string(text->begin(), text->end()));
   std::set<std::string> paths;
   for (const engine::TextureListImage& image : list.Images) {
     std::string path = image.File;
@@ -80,9 +77,7 @@ TEST(DataTexturesTest, EveryListedImageIs128SquareWithTheSharedPalette) {
 
 TEST(DataTexturesTest, EveryRampRisesInBrightness) {
   const std::array<std::uint8_t, 768> palette = TexturePalette();
-  const auto luma = [&](int i) {
-    return 299 * palette[3 * i] + 587 * palette[3 * i + 1] + 114 * palette[3 * i + 2];
-  };
+  const auto luma = [&](int i) { return 299 * palette[3 * i] + 587 * palette[3 * i + 1] + 114 * palette[3 * i + 2]; };
   for (int ramp = 0; ramp < kRampCount; ++ramp) {
     for (int level = 1; level < kRampLength; ++level) {
       const int index = ramp * kRampLength + level;

@@ -34,9 +34,11 @@ std::unique_ptr<world::ObjectTypes> Types() {
 
 // A level one cell deep: the rows are the layers from the top down, x across.
 std::string Level(const std::vector<std::string>& layersTopDown, const std::string& start, const std::string& exit) {
-  std::string text = "size: " + std::to_string(layersTopDown[0].size()) + " " +
-                     std::to_string(layersTopDown.size()) + " 1\nstart: " + start + "\nexit: " + exit + "\n";
-  text += "cell . = 0\ncell # = 1\ncell E = 7\ncell H = 9\ncell L = 10\ncell Z = 12\ncell C = 16\ncell D = 21\ncell _ = 27\ncell ? = 99\n";
+  std::string text = "size: " + std::to_string(layersTopDown[0].size()) + " " + std::to_string(layersTopDown.size()) +
+                     " 1\nstart: " + start + "\nexit: " + exit + "\n";
+  text +=
+      "cell . = 0\ncell # = 1\ncell E = 7\ncell H = 9\ncell L = 10\ncell Z = 12\ncell C = 16\ncell D = 21\ncell _ = "
+      "27\ncell ? = 99\n";
   for (std::size_t i = 0; i < layersTopDown.size(); ++i) {
     text += "layer " + std::to_string(layersTopDown.size() - 1 - i) + "\n" + layersTopDown[i] + "\n";
   }
@@ -60,7 +62,11 @@ TEST(LevelCheck, FindsAWayOrReportsThatThereIsNone) {
       {"a ledge three high", {"......", "...###", "...###", "...###", "######"}, "0 1 0", "5 4 0", false},
       {"a ledge three high with a ladder", {"......", "..H###", "..H###", "..H###", "######"}, "0 1 0", "5 4 0", true},
       {"a ledge two high and a crate", {"......", "....##", ".C..##", "######"}, "0 1 0", "5 3 0", true},
-      {"a spring to a high ledge", {"......", "...###", "...###", "...###", ".Z.###", "######"}, "0 1 0", "5 5 0", true},
+      {"a spring to a high ledge",
+       {"......", "...###", "...###", "...###", ".Z.###", "######"},
+       "0 1 0",
+       "5 5 0",
+       true},
       {"lava two wide is jumped", {"........", "##LL####", "########"}, "0 2 0", "7 2 0", true},
       {"lava four wide is not", {"..........", "##LLLL####", "##########"}, "0 2 0", "9 2 0", false},
       {"earth dug to a hall below", {"......", "##E###", "......", "######"}, "0 3 0", "5 1 0", true},

@@ -73,16 +73,18 @@ TEST_F(LevelToolTest, BadUsageAndBadInputExitWithTwoAndOneLine) {
     std::vector<std::string> args;
     const char* error;  // start of the line after "zandrel-level: "
   };
-  for (const Case& c : {Case{{"info", cut.string()}, "The file "}, Case{{"dump", (dir_ / "none.lev").string()}, "The file "},
-                        Case{{"build", badText.string(), (dir_ / "o.lev").string()}, ""},
-                        Case{{"build", (dir_ / "none.txt").string(), (dir_ / "o.lev").string()}, "cannot read"}}) {
+  for (const Case& c :
+       {Case{{"info", cut.string()}, "The file "}, Case{{"dump", (dir_ / "none.lev").string()}, "The file "},
+        Case{{"build", badText.string(), (dir_ / "o.lev").string()}, ""},
+        Case{{"build", (dir_ / "none.txt").string(), (dir_ / "o.lev").string()}, "cannot read"}}) {
     const ToolRun run = Tool(c.args);
     EXPECT_EQ(run.status, 2) << c.args[0];
     EXPECT_EQ(run.err.rfind(std::string("zandrel-level: ") + c.error, 0), 0u) << run.err;
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
   }
   EXPECT_FALSE(std::filesystem::exists(dir_ / "o.lev"));
-  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{{}, {"info"}, {"frobnicate", "x"}}) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{}, {"info"}, {"frobnicate", "x"}}) {
     EXPECT_EQ(Tool(args).status, 2);
   }
   const ToolRun help = Tool({"--help"});

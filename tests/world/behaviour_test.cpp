@@ -199,7 +199,7 @@ TEST_F(DoorTest, ThrowingOneLeverThrowsEveryLeverOfItsCodeAndOpensItsDoors) {
   EXPECT_EQ(AnimationsInUse(), 0);
 
   ThrowLever(world_, sounds_, 5, 3, 5);
-  EXPECT_EQ(AnimationsInUse(), 5);  // two levers, three doors
+  EXPECT_EQ(AnimationsInUse(), 5);                               // two levers, three doors
   EXPECT_EQ(world_.OpenedDoors, std::vector<std::int32_t>{10});  // reported to the play frame
   EXPECT_EQ(Cell(0, 1, 0), 0);
   EXPECT_EQ(Cell(5, 3, 5), 0);
@@ -370,9 +370,9 @@ TEST_F(PushTest, PushRefusals) {
     std::int32_t lastBlock;
     bool pushed;
   };
-  for (const Case& c : {Case{"not pushable", 61, 0, -1, false}, Case{"a pushable block on it", 60, 60, -1, false},
-                        Case{"block table full", 60, 0, kTableSize - 1, false},
-                        Case{"a wall on it", 60, 61, -1, true}}) {
+  for (const Case& c :
+       {Case{"not pushable", 61, 0, -1, false}, Case{"a pushable block on it", 60, 60, -1, false},
+        Case{"block table full", 60, 0, kTableSize - 1, false}, Case{"a wall on it", 60, 61, -1, true}}) {
     world_.Map.SetCell(2, 1, 2, c.code);
     world_.Map.SetCell(2, 2, 2, c.above);
     world_.Tables.LastBlock = c.lastBlock;
@@ -388,9 +388,9 @@ TEST_F(PushTest, HeadingChoosesTheNearestAxis) {
     std::int32_t heading;
     float speedX, speedZ;
   };
-  for (const Case& c : {Case{0, 0, 84}, Case{8192, 84, 0}, Case{16384, 0, -84}, Case{24576, -84, 0},
-                        Case{4000, 0, 84}, Case{4200, 84, 0}, Case{-4200, -84, 0}, Case{4096, 0, 84},
-                        Case{12000, 84, 0}, Case{13000, 0, -84}}) {
+  for (const Case& c :
+       {Case{0, 0, 84}, Case{8192, 84, 0}, Case{16384, 0, -84}, Case{24576, -84, 0}, Case{4000, 0, 84},
+        Case{4200, 84, 0}, Case{-4200, -84, 0}, Case{4096, 0, 84}, Case{12000, 84, 0}, Case{13000, 0, -84}}) {
     world_.Map.SetCell(2, 1, 2, 60);
     world_.Tables.LastBlock = -1;
     ASSERT_TRUE(Push(world_, sounds_, 2, 1, 2, c.heading));
@@ -542,7 +542,7 @@ TEST_F(BehaviourTest, TypeAnimationPositionAndBlending) {
     std::int32_t morphX, morphXmax, stepX, stepXmax;
   };
   const Step timeline[] = {
-      {0.5f, 0.0f, 0, 0, 0, 0},        {1.0f, 0.5f, 0, 0, 100, 103},    {1.5f, 0.5f, 50, 51, 100, 103},
+      {0.5f, 0.0f, 0, 0, 0, 0},         {1.0f, 0.5f, 0, 0, 100, 103},     {1.5f, 0.5f, 50, 51, 100, 103},
       {2.0f, 1.5f, 100, 103, 200, 203}, {2.5f, 1.5f, 150, 153, 200, 203}, {0.0f, 2.5f, 200, 203, 0, 0},
       {0.5f, 2.5f, 100, 102, 0, 0},  // 203 + trunc(-203 / 2): toward zero
   };
@@ -575,9 +575,9 @@ TEST_F(BehaviourTest, LoopSoundFallsDueAfterItsDurationAndTexturesStepEvery66Ms)
     bool due;
     std::int32_t image;
   };
-  for (const Step& s : {Step{1030, false, 0}, Step{1060, false, 0}, Step{1090, false, 1}, Step{1120, false, 1},
-                        Step{1150, false, 1}, Step{1180, false, 2}, Step{1200, false, 2}, Step{1230, true, 2},
-                        Step{1260, false, 3}, Step{1431, true, 4}}) {
+  for (const Step& s :
+       {Step{1030, false, 0}, Step{1060, false, 0}, Step{1090, false, 1}, Step{1120, false, 1}, Step{1150, false, 1},
+        Step{1180, false, 2}, Step{1200, false, 2}, Step{1230, true, 2}, Step{1260, false, 3}, Step{1431, true, 4}}) {
     world_.Now = s.now;
     UpdateWorld(world_, view_, sounds_);
     EXPECT_EQ(loud.LoopDue, s.due) << s.now;
@@ -598,16 +598,14 @@ TEST_F(BehaviourTest, BlendPosesFromTheLastPoseOverAnimationTime) {
     std::int32_t animation, time, x;
   };
   for (const Step& s : {
-           Step{1000, 0, 200, 0},     // settled on pose 0
-           Step{1050, 1, 200, 0},     // the blend toward pose 1 starts
-           Step{1100, 1, 200, 250},   // a quarter of the way
-           Step{1250, 1, 200, 1000},  // there
-           Step{1300, 5, 100, 1000},
-           Step{1350, 5, 100, 3000},  // halfway from pose 1 to pose 5
-           Step{1360, 2, 100, 5000},  // changed mid-blend: starts again from pose 5
-           Step{1410, 2, 100, 3500},
-           Step{1420, 7, 0, 7000},    // no blend time: at once
-           Step{1500, 11, 100, 7000}, // no such pose: the mesh is left as it was
+           Step{1000, 0, 200, 0},                               // settled on pose 0
+           Step{1050, 1, 200, 0},                               // the blend toward pose 1 starts
+           Step{1100, 1, 200, 250},                             // a quarter of the way
+           Step{1250, 1, 200, 1000},                            // there
+           Step{1300, 5, 100, 1000}, Step{1350, 5, 100, 3000},  // halfway from pose 1 to pose 5
+           Step{1360, 2, 100, 5000},                            // changed mid-blend: starts again from pose 5
+           Step{1410, 2, 100, 3500}, Step{1420, 7, 0, 7000},    // no blend time: at once
+           Step{1500, 11, 100, 7000},                           // no such pose: the mesh is left as it was
        }) {
     world_.Now = s.now;
     hero.Animation = s.animation;

@@ -111,10 +111,13 @@ TEST(LevelFile, DamagedFilesAreRejectedWithTheMissingFileMessage) {
     PutInt(b, at, v);
     return b;
   };
-  auto cut = [&](std::size_t size) { return std::vector<std::uint8_t>(good.begin(), good.begin() + static_cast<long>(size)); };
+  auto cut = [&](std::size_t size) {
+    return std::vector<std::uint8_t>(good.begin(), good.begin() + static_cast<long>(size));
+  };
   for (const Case& c : {Case{"empty", {}}, Case{"header cut", cut(295)}, Case{"zero x", with(256, 0)},
                         Case{"negative y", with(260, -3)}, Case{"huge sizes", with(264, 1 << 30)},
-                        Case{"all sizes huge", [&] {
+                        Case{"all sizes huge",
+                             [&] {
                                std::vector<std::uint8_t> b = with(256, INT32_MAX);
                                PutInt(b, 260, INT32_MAX);
                                PutInt(b, 264, INT32_MAX);
@@ -133,7 +136,8 @@ TEST(LevelFile, LoadingReadsNoMoreThanTheLevelCanUse) {
   test::TempDir dir;
   std::vector<std::uint8_t> bytes = SerializeLevel(test::SampleLevel());
   bytes.resize(bytes.size() + (8u << 20), 0);  // a long tail is never read
-  std::ofstream(dir / "tail.lev", std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(dir / "tail.lev", std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   base::Expected<LevelMap> back = LoadLevelFile("tail.lev", dir.path());
   ASSERT_TRUE(back.ok());
   test::ExpectSameLevel(test::SampleLevel(), *back);

@@ -54,9 +54,7 @@ class SavedGameTest : public ::testing::Test {
  protected:
   void SetUp() override { ::setenv("XDG_CONFIG_HOME", config_.path().c_str(), 1); }
   void TearDown() override { ::unsetenv("XDG_CONFIG_HOME"); }
-  void StoreRaw(const std::string& scrambled) {
-    dir_.Write("zandrel.ini", "[Save]\nIndex=" + scrambled + "\n");
-  }
+  void StoreRaw(const std::string& scrambled) { dir_.Write("zandrel.ini", "[Save]\nIndex=" + scrambled + "\n"); }
   test::TempDir dir_, config_;
 };
 
@@ -76,9 +74,9 @@ TEST_F(SavedGameTest, LoadingLimitsOrIgnoresStrangeValues) {
     std::string plain;  // before scrambling
     std::int32_t levelIndex, lives;
   };
-  for (const Case& c : {Case{"12000000", 0, 99}, Case{"300009", 4, 3}, Case{"9999999", 4, 99},
-                        Case{"7", 4, 0}, Case{"", 0, 3}, Case{"abc", 0, 3}, Case{"-300001", 0, 3},
-                        Case{"2147483648", 0, 3}, Case{"2147483647", 4, 99}, Case{" 300001", 0, 3}}) {
+  for (const Case& c : {Case{"12000000", 0, 99}, Case{"300009", 4, 3}, Case{"9999999", 4, 99}, Case{"7", 4, 0},
+                        Case{"", 0, 3}, Case{"abc", 0, 3}, Case{"-300001", 0, 3}, Case{"2147483648", 0, 3},
+                        Case{"2147483647", 4, 99}, Case{" 300001", 0, 3}}) {
     StoreRaw(Scramble(c.plain));
     const SavedGame saved = LoadSavedGame(dir_.path(), 5);
     EXPECT_EQ(saved.LevelIndex, c.levelIndex) << c.plain;

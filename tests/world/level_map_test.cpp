@@ -31,8 +31,8 @@ TEST_F(LevelMapTest, CellsOutsideTheLevelReadZeroAndIgnoreWrites) {
   struct Case {
     int x, y, z;
   };
-  for (const Case& c : {Case{-1, 0, 0}, Case{4, 0, 0}, Case{0, -1, 0}, Case{0, 3, 0}, Case{0, 0, -1},
-                        Case{0, 0, 2}, Case{INT32_MIN, 0, 0}, Case{INT32_MAX, INT32_MAX, INT32_MAX}}) {
+  for (const Case& c : {Case{-1, 0, 0}, Case{4, 0, 0}, Case{0, -1, 0}, Case{0, 3, 0}, Case{0, 0, -1}, Case{0, 0, 2},
+                        Case{INT32_MIN, 0, 0}, Case{INT32_MAX, INT32_MAX, INT32_MAX}}) {
     EXPECT_EQ(map_.GetCell(c.x, c.y, c.z), 0) << c.x << "," << c.y << "," << c.z;
     EXPECT_EQ(map_.GetLight(c.x, c.y, c.z), 0);
     map_.SetCell(c.x, c.y, c.z, 21);
@@ -60,7 +60,7 @@ TEST_F(LevelMapTest, SetCellKeepsIngotCountsExact) {
     std::int32_t count20, count21;
   };
   for (const Step& s : {Step{0, 20, 1, 0}, Step{1, 20, 2, 0}, Step{1, 20, 2, 0},  // same code again
-                        Step{0, 0, 1, 0}, Step{0, 0, 1, 0},                        // empty stays empty
+                        Step{0, 0, 1, 0}, Step{0, 0, 1, 0},                       // empty stays empty
                         Step{1, 21, 0, 1}, Step{2, 5, 0, 1}, Step{1, 20, 1, 0}}) {
     map_.SetCell(s.x, 0, 0, s.code);
     EXPECT_EQ(world_.Types[20].IngotCount, s.count20) << "cell " << s.x << " <- " << int{s.code};
@@ -77,9 +77,9 @@ TEST(LevelMap, SetLevelSizeRejectsImpossibleSizesAndLeavesAnEmptyMap) {
     std::int32_t x, y, z;
     bool ok;
   };
-  for (const Case& c : {Case{1, 1, 1, true}, Case{0, 5, 5, false}, Case{5, -1, 5, false},
-                        Case{INT32_MAX, INT32_MAX, INT32_MAX, false}, Case{65536, 65536, 1, false},
-                        Case{20, 20, 20, true}}) {
+  for (const Case& c :
+       {Case{1, 1, 1, true}, Case{0, 5, 5, false}, Case{5, -1, 5, false}, Case{INT32_MAX, INT32_MAX, INT32_MAX, false},
+        Case{65536, 65536, 1, false}, Case{20, 20, 20, true}}) {
     EXPECT_EQ(map.SetLevelSize(c.x, c.y, c.z), c.ok) << c.x << "x" << c.y << "x" << c.z;
     const std::size_t expected = c.ok ? static_cast<std::size_t>(c.x) * c.y * c.z : 0;
     EXPECT_EQ(map.CellCount(), expected);
@@ -95,8 +95,8 @@ TEST(LevelMap, WorldCoordinatesTruncateTowardZero) {
     float coordinate;
     std::int32_t cell;
   };
-  for (const Case& c : {Case{0, 0}, Case{511.9f, 0}, Case{512, 1}, Case{-300, 0}, Case{-511, 0},
-                        Case{-512, -1}, Case{1e30f, INT32_MAX}, Case{-1e30f, INT32_MIN}}) {
+  for (const Case& c : {Case{0, 0}, Case{511.9f, 0}, Case{512, 1}, Case{-300, 0}, Case{-511, 0}, Case{-512, -1},
+                        Case{1e30f, INT32_MAX}, Case{-1e30f, INT32_MIN}}) {
     EXPECT_EQ(CellOf(c.coordinate), c.cell) << c.coordinate;
   }
   EXPECT_EQ(CellCentre(0), 256);

@@ -138,7 +138,7 @@ TEST_F(ObjectBankTest, ReadsTypesWithTheirDefaults) {
   EXPECT_EQ(wall.ActionVolume, 255);
 
   const ObjectType& door = world_.Types[2];
-  EXPECT_FALSE(door.Cube);  // any value but TRUE makes a mesh object
+  EXPECT_FALSE(door.Cube);       // any value but TRUE makes a mesh object
   EXPECT_EQ(door.MeshCount, 2);  // frames 1 and 2; the gap before 4 ends the list
   EXPECT_FALSE(door.DisplayMesh.Empty());
   EXPECT_EQ(std::tie(door.Bounds.Ymax1, door.Bounds.Ymax2, door.Bounds.Ymax3, door.Bounds.Ymax4),

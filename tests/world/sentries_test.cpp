@@ -92,18 +92,12 @@ TEST(DirectionTo, HeadingFromZTowardXAndPitchUp) {
     float heading, pitch;
   };
   const Case cases[] = {
-      {"ahead along +z", {0, 0, 100}, 0, 0},
-      {"along +x", {100, 0, 0}, 8192, 0},
-      {"along -x", {-100, 0, 0}, 24576, 0},
-      {"along -z", {0, 0, -100}, 16384, 0},
-      {"+x +z", {100, 0, 100}, 4096, 0},
-      {"+x -z", {100, 0, -100}, 12288, 0},
-      {"-x -z", {-100, 0, -100}, 20480, 0},
-      {"-x +z", {-100, 0, 100}, 28672, 0},
-      {"45 degrees up", {0, 100, 100}, 0, 4096},
-      {"45 degrees down", {0, -100, 100}, 0, 28672},
-      {"straight above", {0, 100, 0}, 8192, 8192},
-      {"straight below looks up too", {0, -100, 0}, 8192, 8192},
+      {"ahead along +z", {0, 0, 100}, 0, 0},       {"along +x", {100, 0, 0}, 8192, 0},
+      {"along -x", {-100, 0, 0}, 24576, 0},        {"along -z", {0, 0, -100}, 16384, 0},
+      {"+x +z", {100, 0, 100}, 4096, 0},           {"+x -z", {100, 0, -100}, 12288, 0},
+      {"-x -z", {-100, 0, -100}, 20480, 0},        {"-x +z", {-100, 0, 100}, 28672, 0},
+      {"45 degrees up", {0, 100, 100}, 0, 4096},   {"45 degrees down", {0, -100, 100}, 0, 28672},
+      {"straight above", {0, 100, 0}, 8192, 8192}, {"straight below looks up too", {0, -100, 0}, 8192, 8192},
   };
   for (const Case& c : cases) {
     const Direction d = DirectionTo({c.target.X + 10, c.target.Y + 20, c.target.Z + 30}, {10, 20, 30});
@@ -121,16 +115,11 @@ TEST_F(SentriesTest, LineOfSightPassesEmptyLadderAndIngotCellsOnly) {
     bool seen;
   };
   const Case cases[] = {
-      {"the same cell", {2, 1, 2}, kAir, true},
-      {"three cells of air", {5, 1, 2}, kAir, true},
-      {"a wall between", {5, 1, 2}, kCube, false},
-      {"a ladder between", {5, 1, 2}, kLadder, true},
-      {"an ingot between", {5, 1, 2}, kIngot, true},
-      {"a wall in the next cell", {3, 1, 2}, kCube, true},
-      {"a wall two cells away", {4, 1, 2}, kCube, false},
-      {"seven cells of air", {9, 1, 2}, kAir, true},
-      {"eight cells away", {10, 1, 2}, kAir, false},
-      {"eight cells away upwards", {2, 9, 2}, kAir, false},
+      {"the same cell", {2, 1, 2}, kAir, true},           {"three cells of air", {5, 1, 2}, kAir, true},
+      {"a wall between", {5, 1, 2}, kCube, false},        {"a ladder between", {5, 1, 2}, kLadder, true},
+      {"an ingot between", {5, 1, 2}, kIngot, true},      {"a wall in the next cell", {3, 1, 2}, kCube, true},
+      {"a wall two cells away", {4, 1, 2}, kCube, false}, {"seven cells of air", {9, 1, 2}, kAir, true},
+      {"eight cells away", {10, 1, 2}, kAir, false},      {"eight cells away upwards", {2, 9, 2}, kAir, false},
       {"far away", {-2000000000, 1, 2}, kAir, false},
   };
   for (const Case& c : cases) {
@@ -313,16 +302,13 @@ TEST_F(SentriesTest, CriesAreHeldBackAtTheStartAndSpacedBySeconds) {
       {100, true, kChasing},     // already chasing: no cry
       {200, false, kSearching},  // lost, but its last cry counts as "lost": none; it arrives at once
       {1000, true, kChasing},    // seen again, before its first cry time
-      {1100, false, kSearching},
-      {2500, true, kChasing},  // seen again, but within 3000 ms of the start
-      {2600, false, kSearching},
-      {3100, true, kChasing},     // the "seen" cry
-      {3600, false, kSearching},  // too soon for the "lost" cry
-      {3900, true, kChasing},     // its last cry was "seen": none
-      {4200, false, kSearching},  // the "lost" cry
-      {4300, true, kChasing},     // too soon
-      {4400, false, kSearching},
-      {5300, true, kChasing},  // the "seen" cry
+      {1100, false, kSearching}, {2500, true, kChasing},  // seen again, but within 3000 ms of the start
+      {2600, false, kSearching}, {3100, true, kChasing},  // the "seen" cry
+      {3600, false, kSearching},                          // too soon for the "lost" cry
+      {3900, true, kChasing},                             // its last cry was "seen": none
+      {4200, false, kSearching},                          // the "lost" cry
+      {4300, true, kChasing},                             // too soon
+      {4400, false, kSearching}, {5300, true, kChasing},  // the "seen" cry
   };
   for (const Step& s : steps) {
     if (s.inFront) {

@@ -62,7 +62,7 @@ base::Status AddCredits(const std::filesystem::path& content, DataTree& tree) {
     // The first character marks the font and is not shown: "&" big, a space small.
     if (!lines[i].empty() && lines[i][0] != '&' && lines[i][0] != ' ') {
       return base::Failure{"credits.txt line " + std::to_string(i + 1) +
-                          " does not start with its font mark (\"&\" big, a space small)"};
+                           " does not start with its font mark (\"&\" big, a space small)"};
     }
     const std::string scrambled = world::Scramble(lines[i]);
     // A scrambled line must still read back as one line.

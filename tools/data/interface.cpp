@@ -10,7 +10,9 @@ namespace zandrel::data {
 using namespace interface;
 
 void GenerateInterface(DataTree& tree) {
-  auto add = [&tree](std::string_view path, const Canvas& picture) { tree.Add(path, engine::EncodePcx(picture.ToPcx())); };
+  auto add = [&tree](std::string_view path, const Canvas& picture) {
+    tree.Add(path, engine::EncodePcx(picture.ToPcx()));
+  };
   add("INTERF/ZANDREL.PCX", MakeLogo());
   add("INTERF/TITLE.PCX", MakeTitle());
   add("INTERF/OPTION.PCX", MakeMenu());

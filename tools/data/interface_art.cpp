@@ -41,7 +41,8 @@ BevelLighting LightBevel(const Grid& coverage, float bevel) {
       const float gy = (height.Sample(x, y + 1) - height.Sample(x, y - 1)) / 2;
       const Vector3 normal = Normalised({-gx, -gy, 1});
       lighting.Light.At(x, y) = std::max(0.0f, Dot(normal, kLight)) / kLight.Z;
-      lighting.Shine.At(x, y) = std::max(0.0f, std::pow(std::max(0.0f, Dot(normal, kHalfway)), kGlintPower) - flatGlint);
+      lighting.Shine.At(x, y) =
+          std::max(0.0f, std::pow(std::max(0.0f, Dot(normal, kHalfway)), kGlintPower) - flatGlint);
     }
   }
   return lighting;

@@ -65,8 +65,8 @@ std::vector<ColourBox> MedianCut(std::vector<ColourCount>& colours, std::size_t 
     if (worst->Error <= 0) break;
     const ColourBox box = *worst;
     const int c = box.Widest;
-    std::sort(colours.begin() + static_cast<std::ptrdiff_t>(box.Begin), colours.begin() + static_cast<std::ptrdiff_t>(box.End),
-              [c](const ColourCount& a, const ColourCount& b) {
+    std::sort(colours.begin() + static_cast<std::ptrdiff_t>(box.Begin),
+              colours.begin() + static_cast<std::ptrdiff_t>(box.End), [c](const ColourCount& a, const ColourCount& b) {
                 const int ca = Channel(a.Key, c), cb = Channel(b.Key, c);
                 return ca != cb ? ca < cb : a.Key < b.Key;
               });
@@ -212,7 +212,8 @@ engine::PcxImage Canvas::ToPcx(bool dither) const {
   for (int y = 0; y < height_; ++y) {
     for (int x = 0; x < width_; ++x) {
       if (!Opaque(x, y)) continue;
-      const float offset = dither ? (static_cast<float>(kBayer[static_cast<std::size_t>((y & 3) * 4 + (x & 3))]) + 0.5f) / 16 : 0.5f;
+      const float offset =
+          dither ? (static_cast<float>(kBayer[static_cast<std::size_t>((y & 3) * 4 + (x & 3))]) + 0.5f) / 16 : 0.5f;
       const Rgb c = At(x, y);
       const int key = Level(c.R, offset) << 10 | Level(c.G, offset) << 5 | Level(c.B, offset);
       keys[Index(x, y)] = key;
@@ -229,7 +230,8 @@ engine::PcxImage Canvas::ToPcx(bool dither) const {
   for (std::size_t b = 0; b < boxes.size(); ++b) {
     const std::size_t index = b + 1;
     for (int c = 0; c < 3; ++c) {
-      image.Palette[index * 3 + static_cast<std::size_t>(c)] = Expand(static_cast<int>(std::lround(boxes[b].Mean[static_cast<std::size_t>(c)])));
+      image.Palette[index * 3 + static_cast<std::size_t>(c)] =
+          Expand(static_cast<int>(std::lround(boxes[b].Mean[static_cast<std::size_t>(c)])));
     }
     for (std::size_t i = boxes[b].Begin; i < boxes[b].End; ++i) {
       indexOf[static_cast<std::size_t>(colours[i].Key)] = static_cast<std::uint8_t>(index);
@@ -258,7 +260,8 @@ Grid Coverage(int width, int height, const std::vector<Contour>& shape, int samp
     std::sort(crossings.begin(), crossings.end());
     for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
       const int first = std::max(0, static_cast<int>(std::ceil(crossings[i] * static_cast<float>(samples) - 0.5f)));
-      const int last = std::min(width * samples, static_cast<int>(std::ceil(crossings[i + 1] * static_cast<float>(samples) - 0.5f)));
+      const int last =
+          std::min(width * samples, static_cast<int>(std::ceil(crossings[i + 1] * static_cast<float>(samples) - 0.5f)));
       for (int column = first; column < last; ++column) coverage.At(column / samples, row / samples) += weight;
     }
   }

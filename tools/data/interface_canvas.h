@@ -19,8 +19,7 @@ struct Rgb {
 
 // 0xRRGGBB as a colour.
 constexpr Rgb Hex(std::uint32_t rgb) {
-  return {static_cast<float>(rgb >> 16 & 0xFF), static_cast<float>(rgb >> 8 & 0xFF),
-          static_cast<float>(rgb & 0xFF)};
+  return {static_cast<float>(rgb >> 16 & 0xFF), static_cast<float>(rgb >> 8 & 0xFF), static_cast<float>(rgb & 0xFF)};
 }
 inline Rgb operator*(Rgb c, float k) { return {c.R * k, c.G * k, c.B * k}; }
 inline Rgb operator+(Rgb a, Rgb b) { return {a.R + b.R, a.G + b.G, a.B + b.B}; }
@@ -45,8 +44,12 @@ struct Grid {
   float& At(int x, int y) { return Values[Index(x, y)]; }
   // Clamped to the border.
   float Sample(int x, int y) const;
-  std::size_t Index(int x, int y) const { return static_cast<std::size_t>(y) * static_cast<std::size_t>(Width) + static_cast<std::size_t>(x); }
-  static std::size_t Size(int width, int height) { return static_cast<std::size_t>(width) * static_cast<std::size_t>(height); }
+  std::size_t Index(int x, int y) const {
+    return static_cast<std::size_t>(y) * static_cast<std::size_t>(Width) + static_cast<std::size_t>(x);
+  }
+  static std::size_t Size(int width, int height) {
+    return static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+  }
 
   int Width, Height;
   std::vector<float> Values;
@@ -80,7 +83,9 @@ class Canvas {
   engine::PcxImage ToPcx(bool dither = false) const;
 
  private:
-  std::size_t Index(int x, int y) const { return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x); }
+  std::size_t Index(int x, int y) const {
+    return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x);
+  }
 
   int width_, height_;
   std::vector<Rgb> colours_;

@@ -313,7 +313,8 @@ class GlyphBits {
   }
 
   bool Lit(int glyph, int x, int y) const {
-    return x >= 0 && y >= 0 && x < width_ && y < height_ && bits_[static_cast<std::size_t>(glyph)][static_cast<std::size_t>(y * width_ + x)] != 0;
+    return x >= 0 && y >= 0 && x < width_ && y < height_ &&
+           bits_[static_cast<std::size_t>(glyph)][static_cast<std::size_t>(y * width_ + x)] != 0;
   }
 
  private:
@@ -404,7 +405,8 @@ Canvas Glyph(Font font, int code) {
 Canvas FontSheet(Font font) {
   const FontLayout layout = Layout(font);
   Canvas sheet(layout.Pitch * kGlyphCount, layout.Height);
-  for (int i = 0; i < kGlyphCount; ++i) DrawText(sheet, font, layout.Pitch * i, 0, std::string(1, static_cast<char>(kFirstGlyph + i)));
+  for (int i = 0; i < kGlyphCount; ++i)
+    DrawText(sheet, font, layout.Pitch * i, 0, std::string(1, static_cast<char>(kFirstGlyph + i)));
   return sheet;
 }
 

@@ -49,13 +49,23 @@ Rgb SpriteColour(char c) {
 
 const std::array<Sprite, 4> kSprites = {{
     // A clock before the time.
-    {28, 3, {"..ddddd..", ".dGwwwGd.", "dGwwkwwGd", "dwwwkwwwd", "dwwwkkkwd", "dwwwwwwwd", "dGwwwwwGd", ".dGwwwGd.", "..ddddd.."}},
+    {28,
+     3,
+     {"..ddddd..", ".dGwwwGd.", "dGwwkwwGd", "dwwwkwwwd", "dwwwkkkwd", "dwwwwwwwd", "dGwwwwwGd", ".dGwwwGd.",
+      "..ddddd.."}},
     // An ingot before the ingot count.
-    {183, 4, {"..oooooooo..", ".oGwGGGGGGo.", "oGGGGGGGGGGo", "ogggggggggdo", "ogggggggggdo", "oddddddddddo", "oooooooooooo", "", ""}},
+    {183,
+     4,
+     {"..oooooooo..", ".oGwGGGGGGo.", "oGGGGGGGGGGo", "ogggggggggdo", "ogggggggggdo", "oddddddddddo", "oooooooooooo",
+      "", ""}},
     // A heart before the lives.
-    {238, 3, {".rr...rr.", "rRRr.rrrr", "rRrrrrrrr", "rrrrrrrrm", ".rrrrrrm.", "..rrrrm..", "...rrm...", "....m....", ""}},
+    {238,
+     3,
+     {".rr...rr.", "rRRr.rrrr", "rRrrrrrrr", "rrrrrrrrm", ".rrrrrrm.", "..rrrrm..", "...rrm...", "....m....", ""}},
     // A chequered flag before the level.
-    {273, 2, {"pwkwkw..", "pkwkwkw.", "pwkwkw..", "pkwkwkw.", "p.......", "p.......", "p.......", "p.......", "p......."}},
+    {273,
+     2,
+     {"pwkwkw..", "pkwkwkw.", "pwkwkw..", "pkwkwkw.", "p.......", "p.......", "p.......", "p.......", "p......."}},
 }};
 
 // The bar's body: dark blue slate under a gold trim, like the menu panel.
@@ -137,16 +147,20 @@ Canvas MakeRadar() {
   constexpr float kPi = std::numbers::pi_v<float>;
   const int side = kSize * kFine;
   Canvas fine(side, side);
-  const Grid disc = Coverage(side, side, {Ellipse(kCentre * kFine, kCentre * kFine, kRadius * kFine, kRadius * kFine, 96)}, 3);
-  const Grid glass = Coverage(side, side, {Ellipse(kCentre * kFine, kCentre * kFine, kScope * kFine, kScope * kFine, 96)}, 3);
+  const Grid disc =
+      Coverage(side, side, {Ellipse(kCentre * kFine, kCentre * kFine, kRadius * kFine, kRadius * kFine, 96)}, 3);
+  const Grid glass =
+      Coverage(side, side, {Ellipse(kCentre * kFine, kCentre * kFine, kScope * kFine, kScope * kFine, 96)}, 3);
   Grid bezel(side, side);
-  for (std::size_t i = 0; i < bezel.Values.size(); ++i) bezel.Values[i] = std::max(0.0f, disc.Values[i] - glass.Values[i]);
+  for (std::size_t i = 0; i < bezel.Values.size(); ++i)
+    bezel.Values[i] = std::max(0.0f, disc.Values[i] - glass.Values[i]);
   const BevelLighting bezelLit = LightBevel(bezel, 3.2f * kFine);
   Fill(fine, disc, [&](int, int) { return Hex(0x0A0604); });
   // The scope: dark green phosphor, brighter toward the middle, with range rings every
   // quarter of its reach, a cross, and the fading trail of the sweep.
   Fill(fine, glass, [&](int x, int y) {
-    const float dx = (static_cast<float>(x) + 0.5f) / kFine - kCentre, dy = (static_cast<float>(y) + 0.5f) / kFine - kCentre;
+    const float dx = (static_cast<float>(x) + 0.5f) / kFine - kCentre,
+                dy = (static_cast<float>(y) + 0.5f) / kFine - kCentre;
     const float r = std::hypot(dx, dy);
     Rgb colour = Mix(Hex(0x0C4A2E), Hex(0x021610), r / kScope);
     const float ring = std::fmod(r, kScope / 4);
@@ -193,7 +207,8 @@ Canvas MakeRadarDot(bool chase) {
     for (int x = 0; x < fine.Width(); ++x) {
       const float r = std::hypot(static_cast<float>(x) + 0.5f - c, static_cast<float>(y) + 0.5f - c) / kFine;
       if (r > 3.7f) continue;
-      const float hx = (static_cast<float>(x) + 0.5f - c) / kFine + 0.8f, hy = (static_cast<float>(y) + 0.5f - c) / kFine + 0.8f;
+      const float hx = (static_cast<float>(x) + 0.5f - c) / kFine + 0.8f,
+                  hy = (static_cast<float>(y) + 0.5f - c) / kFine + 0.8f;
       const Rgb light = Mix(Hex(0xFFFFF0), hue, SmoothStep(0, 2.2f, std::hypot(hx, hy)));
       fine.Set(x, y, r > 2.9f ? hue * 0.25f : light);
     }

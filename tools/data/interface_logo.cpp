@@ -13,25 +13,49 @@ namespace {
 using Letter = std::vector<Contour>;
 
 Letter LetterZ() {
-  return {Polygon({{0, 0}, {120, 0}, {120, 24}, {48, 76}, {120, 76}, {120, 100}, {0, 100}, {0, 76}, {72, 24}, {0, 24}})};
+  return {
+      Polygon({{0, 0}, {120, 0}, {120, 24}, {48, 76}, {120, 76}, {120, 100}, {0, 100}, {0, 76}, {72, 24}, {0, 24}})};
 }
 Letter LetterA() {
-  return {Polygon({{0, 100}, {0, 30}, {30, 0}, {90, 0}, {120, 30}, {120, 100}, {92, 100}, {92, 72}, {28, 72}, {28, 100}}),
-          Polygon({{28, 48}, {28, 36}, {40, 24}, {80, 24}, {92, 36}, {92, 48}})};
+  return {
+      Polygon({{0, 100}, {0, 30}, {30, 0}, {90, 0}, {120, 30}, {120, 100}, {92, 100}, {92, 72}, {28, 72}, {28, 100}}),
+      Polygon({{28, 48}, {28, 36}, {40, 24}, {80, 24}, {92, 36}, {92, 48}})};
 }
 Letter LetterN() {
-  return {Polygon({{0, 0}, {28, 0}, {92, 62}, {92, 0}, {120, 0}, {120, 100}, {92, 100}, {28, 38}, {28, 100}, {0, 100}})};
+  return {
+      Polygon({{0, 0}, {28, 0}, {92, 62}, {92, 0}, {120, 0}, {120, 100}, {92, 100}, {28, 38}, {28, 100}, {0, 100}})};
 }
 Letter LetterD() {
   return {Polygon({{0, 0}, {90, 0}, {120, 30}, {120, 70}, {90, 100}, {0, 100}}),
           Polygon({{28, 24}, {80, 24}, {92, 36}, {92, 64}, {80, 76}, {28, 76}})};
 }
 Letter LetterR() {
-  return {Polygon({{0, 0}, {92, 0}, {120, 28}, {120, 44}, {102, 60}, {120, 100}, {90, 100}, {75, 68}, {28, 68}, {28, 100}, {0, 100}}),
+  return {Polygon({{0, 0},
+                   {92, 0},
+                   {120, 28},
+                   {120, 44},
+                   {102, 60},
+                   {120, 100},
+                   {90, 100},
+                   {75, 68},
+                   {28, 68},
+                   {28, 100},
+                   {0, 100}}),
           Polygon({{28, 24}, {84, 24}, {92, 32}, {92, 36}, {84, 44}, {28, 44}})};
 }
 Letter LetterE() {
-  return {Polygon({{0, 0}, {120, 0}, {120, 24}, {28, 24}, {28, 38}, {96, 38}, {96, 62}, {28, 62}, {28, 76}, {120, 76}, {120, 100}, {0, 100}})};
+  return {Polygon({{0, 0},
+                   {120, 0},
+                   {120, 24},
+                   {28, 24},
+                   {28, 38},
+                   {96, 38},
+                   {96, 62},
+                   {28, 62},
+                   {28, 76},
+                   {120, 76},
+                   {120, 100},
+                   {0, 100}})};
 }
 Letter LetterL() { return {Polygon({{0, 0}, {28, 0}, {28, 76}, {120, 76}, {120, 100}, {0, 100}})}; }
 
@@ -64,7 +88,8 @@ Rgb Face(float v) {
 
 Canvas MakeLogo() {
   const std::vector<Letter> letters = {LetterZ(), LetterA(), LetterN(), LetterD(), LetterR(), LetterE(), LetterL()};
-  const float units = static_cast<float>(letters.size()) * kLetterWidth + static_cast<float>(letters.size() - 1) * kGap + 100 * kSlant;
+  const float units =
+      static_cast<float>(letters.size()) * kLetterWidth + static_cast<float>(letters.size() - 1) * kGap + 100 * kSlant;
   Placement place;
   place.Unit = (kWidth - 2 * kMargin) * kFine / units;
   place.Left = kMargin * kFine;
@@ -97,8 +122,8 @@ Canvas MakeLogo() {
   }
   Canvas logo = fine.Downsample(kFine);
   // Glints on the Z's upper corner, the A's top and the L's foot.
-  for (const auto& [letter, point, size] : {std::tuple{0, Point{4, 4}, 14.0f}, std::tuple{1, Point{86, 5}, 9.0f},
-                                             std::tuple{6, Point{114, 80}, 11.0f}}) {
+  for (const auto& [letter, point, size] :
+       {std::tuple{0, Point{4, 4}, 14.0f}, std::tuple{1, Point{86, 5}, 9.0f}, std::tuple{6, Point{114, 80}, 11.0f}}) {
     const Point at = place.Map(letter, point);
     AddSparkle(logo, at.X / kFine, at.Y / kFine, size);
   }

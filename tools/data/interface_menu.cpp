@@ -22,7 +22,8 @@ constexpr float kPi = std::numbers::pi_v<float>;
 // The panel and its gold frame, in pixels of the final picture.
 constexpr float kLeft = 40, kTop = 34, kRight = 280, kBottom = 204, kCorner = 9, kFrame = 6;
 
-constexpr std::array<std::string_view, 6> kEntries = {"RESTART LEVEL", "LOAD GAME", "SAVE GAME", "CHANGE VIEW", "QUIT", "RESUME"};
+constexpr std::array<std::string_view, 6> kEntries = {"RESTART LEVEL", "LOAD GAME", "SAVE GAME",
+                                                      "CHANGE VIEW",   "QUIT",      "RESUME"};
 
 // The game draws the marker of entry i from y = 0.366 + 0.072 i (fractions of the
 // screen), 0.0708 high, at x 0.2 to 0.275; each entry is centred on the marker and starts
@@ -32,7 +33,14 @@ constexpr int kEntryX = 90;
 constexpr int kIconX = 248;  // centre of the symbols
 
 Contour Chamfered(float x0, float y0, float x1, float y1, float cut) {
-  return Polygon({{x0 + cut, y0}, {x1 - cut, y0}, {x1, y0 + cut}, {x1, y1 - cut}, {x1 - cut, y1}, {x0 + cut, y1}, {x0, y1 - cut}, {x0, y0 + cut}});
+  return Polygon({{x0 + cut, y0},
+                  {x1 - cut, y0},
+                  {x1, y0 + cut},
+                  {x1, y1 - cut},
+                  {x1 - cut, y1},
+                  {x0 + cut, y1},
+                  {x0, y1 - cut},
+                  {x0, y0 + cut}});
 }
 
 Contour Scaled(const Contour& contour) {
@@ -67,13 +75,24 @@ std::vector<Contour> Symbol(int entry, float x, float y) {
                        {x + 9.5f * out.X, y + 9.5f * out.Y},
                        {x + 5.5f * out.X + 5.5f * along.X, y + 5.5f * out.Y + 5.5f * along.Y}})};
     }
-    case 1:  // load: an arrow rising out of a tray
+    case 1:    // load: an arrow rising out of a tray
     case 2: {  // save: an arrow sinking into it
-      const Contour tray = Polygon({{x - 7, y + 1}, {x - 4.5f, y + 1}, {x - 4.5f, y + 4.5f}, {x + 4.5f, y + 4.5f}, {x + 4.5f, y + 1},
-                                    {x + 7, y + 1}, {x + 7, y + 7}, {x - 7, y + 7}});
+      const Contour tray = Polygon({{x - 7, y + 1},
+                                    {x - 4.5f, y + 1},
+                                    {x - 4.5f, y + 4.5f},
+                                    {x + 4.5f, y + 4.5f},
+                                    {x + 4.5f, y + 1},
+                                    {x + 7, y + 1},
+                                    {x + 7, y + 7},
+                                    {x - 7, y + 7}});
       const float tip = entry == 1 ? -7.5f : 3.0f, tail = entry == 1 ? 2.5f : -7.5f, barb = entry == 1 ? -3 : -1.5f;
-      return {tray, Polygon({{x, y + tip}, {x + 4.5f, y + barb}, {x + 1.6f, y + barb}, {x + 1.6f, y + tail}, {x - 1.6f, y + tail},
-                             {x - 1.6f, y + barb}, {x - 4.5f, y + barb}})};
+      return {tray, Polygon({{x, y + tip},
+                             {x + 4.5f, y + barb},
+                             {x + 1.6f, y + barb},
+                             {x + 1.6f, y + tail},
+                             {x - 1.6f, y + tail},
+                             {x - 1.6f, y + barb},
+                             {x - 4.5f, y + barb}})};
     }
     case 3: {  // change view: an eye
       Contour eye;
@@ -88,9 +107,24 @@ std::vector<Contour> Symbol(int entry, float x, float y) {
       return {eye, Ellipse(x, y, 3.6f, 3.6f), Ellipse(x, y, 1.6f, 1.6f)};
     }
     case 4:  // quit: a door with an arrow leaving it
-      return {Polygon({{x - 7, y - 7}, {x + 2, y - 7}, {x + 2, y - 3}, {x - 0.5f, y - 3}, {x - 0.5f, y - 4.5f}, {x - 4.5f, y - 4.5f},
-                       {x - 4.5f, y + 4.5f}, {x - 0.5f, y + 4.5f}, {x - 0.5f, y + 3}, {x + 2, y + 3}, {x + 2, y + 7}, {x - 7, y + 7}}),
-              Polygon({{x + 8, y}, {x + 3.5f, y - 4.5f}, {x + 3.5f, y - 1.6f}, {x - 2.5f, y - 1.6f}, {x - 2.5f, y + 1.6f}, {x + 3.5f, y + 1.6f},
+      return {Polygon({{x - 7, y - 7},
+                       {x + 2, y - 7},
+                       {x + 2, y - 3},
+                       {x - 0.5f, y - 3},
+                       {x - 0.5f, y - 4.5f},
+                       {x - 4.5f, y - 4.5f},
+                       {x - 4.5f, y + 4.5f},
+                       {x - 0.5f, y + 4.5f},
+                       {x - 0.5f, y + 3},
+                       {x + 2, y + 3},
+                       {x + 2, y + 7},
+                       {x - 7, y + 7}}),
+              Polygon({{x + 8, y},
+                       {x + 3.5f, y - 4.5f},
+                       {x + 3.5f, y - 1.6f},
+                       {x - 2.5f, y - 1.6f},
+                       {x - 2.5f, y + 1.6f},
+                       {x + 3.5f, y + 1.6f},
                        {x + 3.5f, y + 4.5f}})};
     default:  // resume: play
       return {Polygon({{x - 5, y - 7}, {x + 7, y}, {x - 5, y + 7}})};
@@ -121,7 +155,8 @@ Canvas MakeMenu() {
   Canvas fine(kWidth * kFine, kHeight * kFine);
   const int w = fine.Width(), h = fine.Height();
   const Grid panel = Coverage(w, h, {Scaled(Chamfered(kLeft, kTop, kRight, kBottom, kCorner))}, 2);
-  const Grid inner = Coverage(w, h, {Scaled(Chamfered(kLeft + kFrame, kTop + kFrame, kRight - kFrame, kBottom - kFrame, kCorner - 2))}, 2);
+  const Grid inner = Coverage(
+      w, h, {Scaled(Chamfered(kLeft + kFrame, kTop + kFrame, kRight - kFrame, kBottom - kFrame, kCorner - 2))}, 2);
   const Grid fromEdge = DistanceInside(inner);
   // The slate: deep blue, lighter toward the middle, with a faint grain, sunk under the
   // frame's shadow.
@@ -134,15 +169,16 @@ Canvas MakeMenu() {
   });
   // The frame: a rounded gold moulding between the panel's edge and the slate.
   Grid frame(w, h);
-  for (std::size_t i = 0; i < frame.Values.size(); ++i) frame.Values[i] = std::max(0.0f, panel.Values[i] - inner.Values[i]);
+  for (std::size_t i = 0; i < frame.Values.size(); ++i)
+    frame.Values[i] = std::max(0.0f, panel.Values[i] - inner.Values[i]);
   const BevelLighting frameLit = LightBevel(frame, 3.0f * kFine);
   Fill(fine, frame, [&](int x, int y) {
     return Gold(0.1f + 0.95f * frameLit.Light.At(x, y)) + Hex(0xFFFFFF) * (0.8f * frameLit.Shine.At(x, y));
   });
   // A gold rule under the heading, rivets in the corners, a symbol for each entry.
   PaintGold(fine, {Chamfered(60, 68, 260, 71, 1.5f)}, 1.2f, 1.0f);
-  for (const auto& [x, y] : {std::pair{kLeft + 13, kTop + 13}, std::pair{kRight - 13, kTop + 13}, std::pair{kLeft + 13, kBottom - 13},
-                             std::pair{kRight - 13, kBottom - 13}}) {
+  for (const auto& [x, y] : {std::pair{kLeft + 13, kTop + 13}, std::pair{kRight - 13, kTop + 13},
+                             std::pair{kLeft + 13, kBottom - 13}, std::pair{kRight - 13, kBottom - 13}}) {
     PaintGold(fine, {Ellipse(x, y, 3, 3, 24)}, 1.8f, 1.0f);
   }
   for (int entry = 0; entry < static_cast<int>(kEntries.size()); ++entry) {
@@ -153,7 +189,8 @@ Canvas MakeMenu() {
   DrawText(menu, Font::Big, (kWidth - TextWidth(Font::Big, kHeading)) / 2, 48, kHeading);
   for (int entry = 0; entry < static_cast<int>(kEntries.size()); ++entry) {
     // A big capital's outlined body spans rows 0-12 of its cell: centre it on the entry.
-    DrawText(menu, Font::Big, kEntryX, static_cast<int>(std::lround(EntryCentre(entry) - 6)), kEntries[static_cast<std::size_t>(entry)]);
+    DrawText(menu, Font::Big, kEntryX, static_cast<int>(std::lround(EntryCentre(entry) - 6)),
+             kEntries[static_cast<std::size_t>(entry)]);
   }
   return menu;
 }
@@ -163,8 +200,11 @@ Canvas MakeMarker() {
   constexpr int kMarkerWidth = 48, kMarkerHeight = 34;
   Canvas fine(kMarkerWidth * kFine, kMarkerHeight * kFine);
   const float cy = kMarkerHeight / 2.0f;
-  PaintGold(fine, {Polygon({{3, cy - 5.5f}, {22, cy - 5.5f}, {22, cy - 14}, {45, cy}, {22, cy + 14}, {22, cy + 5.5f}, {3, cy + 5.5f}})},
-            3.5f, 1.05f, 2);
+  PaintGold(
+      fine,
+      {Polygon(
+          {{3, cy - 5.5f}, {22, cy - 5.5f}, {22, cy - 14}, {45, cy}, {22, cy + 14}, {22, cy + 5.5f}, {3, cy + 5.5f}})},
+      3.5f, 1.05f, 2);
   Canvas marker = fine.Downsample(kFine);
   AddSparkle(marker, 26, cy - 8, 6);
   return marker;

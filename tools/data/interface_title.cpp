@@ -20,7 +20,7 @@ constexpr float kPi = std::numbers::pi_v<float>;
 
 // The arch, in pixels of the final picture: a half circle on two straight jambs.
 constexpr float kArchX = 160, kArchY = 130, kArchRadius = 96, kRing = 20;
-constexpr float kSoffit = 7;  // the underside of the arch, seen inside the opening
+constexpr float kSoffit = 7;    // the underside of the arch, seen inside the opening
 constexpr int kVoussoirs = 13;  // odd: the middle one is the keystone
 constexpr float kCourse = 14;   // height of a wall course
 
@@ -89,7 +89,8 @@ void PaintStones(Canvas& fine) {
   std::vector<int> stones(Grid::Size(w, h));
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
-      stones[static_cast<std::size_t>(y * w + x)] = StoneAt((static_cast<float>(x) + 0.5f) / kFine, (static_cast<float>(y) + 0.5f) / kFine);
+      stones[static_cast<std::size_t>(y * w + x)] =
+          StoneAt((static_cast<float>(x) + 0.5f) / kFine, (static_cast<float>(y) + 0.5f) / kFine);
     }
   }
   // Mortar runs along every border between two stones; the lighting treats it and the
@@ -138,11 +139,12 @@ void PaintTorch(Canvas& fine, Torch torch) {
       if (glow > 0.01f && fine.Opaque(px, py)) fine.Blend(px, py, Hex(0xFFB050), glow);
     }
   }
-  const Grid iron = Coverage(w, h,
-                             {Polygon({{x - 2 * k, y}, {x + 2 * k, y}, {x + 1.2f * k, y + 18 * k}, {x - 1.2f * k, y + 18 * k}}),
-                              Polygon({{x - 6 * k, y - 3 * k}, {x + 6 * k, y - 3 * k}, {x + 3.5f * k, y + 3 * k}, {x - 3.5f * k, y + 3 * k}}),
-                              Rectangle(x - 4 * k, y + 14 * k, x + 4 * k, y + 17 * k)},
-                             2);
+  const Grid iron = Coverage(
+      w, h,
+      {Polygon({{x - 2 * k, y}, {x + 2 * k, y}, {x + 1.2f * k, y + 18 * k}, {x - 1.2f * k, y + 18 * k}}),
+       Polygon({{x - 6 * k, y - 3 * k}, {x + 6 * k, y - 3 * k}, {x + 3.5f * k, y + 3 * k}, {x - 3.5f * k, y + 3 * k}}),
+       Rectangle(x - 4 * k, y + 14 * k, x + 4 * k, y + 17 * k)},
+      2);
   const BevelLighting ironLit = LightBevel(iron, 1.5f * k);
   Fill(fine, iron, [&](int px, int py) { return Hex(0x3A3430) * (0.5f + 0.9f * ironLit.Light.At(px, py)); });
   // The flame: a drop pointing up, white-yellow at its heart, red at its edge.
@@ -159,7 +161,8 @@ void PaintTorch(Canvas& fine, Torch torch) {
   Fill(fine, fire, [&](int px, int py) {
     const float heart = std::min(1.0f, depth.At(px, py) / (3.2f * k));
     const float rise = std::clamp((y - static_cast<float>(py)) / flameHeight, 0.0f, 1.0f);
-    return Ramp({{0, Hex(0xC8300C)}, {0.35f, Hex(0xFF8A1A)}, {0.7f, Hex(0xFFD860)}, {1, Hex(0xFFFBE0)}}, heart * (1 - 0.5f * rise));
+    return Ramp({{0, Hex(0xC8300C)}, {0.35f, Hex(0xFF8A1A)}, {0.7f, Hex(0xFFD860)}, {1, Hex(0xFFFBE0)}},
+                heart * (1 - 0.5f * rise));
   });
 }
 
@@ -180,13 +183,17 @@ void PaintCoin(Canvas& fine, float cx, float cy, float rx, float ry, float tilt)
       // Gold stays gold under the torches: the light only moves it along its ramp.
       const Rgb room = LightAt(static_cast<float>(px) / kFine, static_cast<float>(py) / kFine);
       const float lit = std::clamp((room.R + room.G) * 0.8f, 0.7f, 1.15f);
-      if (side < 1) fine.Blend(px, py, side > 0.8f ? Hex(0x2A1404) : Gold((0.45f + 0.2f * dx) * lit), std::min(1.0f, (1 - side) * ry));
+      if (side < 1)
+        fine.Blend(px, py, side > 0.8f ? Hex(0x2A1404) : Gold((0.45f + 0.2f * dx) * lit),
+                   std::min(1.0f, (1 - side) * ry));
       const float face = ellipse(0);
       if (face >= 1) continue;
       const float dy = (static_cast<float>(py) + 0.5f - cy) / ry;
       float light = 1.0f + tilt - 0.4f * dx - 0.5f * dy;
-      if (face > 0.8f) light *= 0.45f;
-      else if (face > 0.55f && face < 0.68f) light *= 0.78f;
+      if (face > 0.8f)
+        light *= 0.45f;
+      else if (face > 0.55f && face < 0.68f)
+        light *= 0.78f;
       fine.Blend(px, py, Gold(light * lit), std::min(1.0f, (1 - face) * ry));
     }
   }
@@ -231,11 +238,13 @@ void PaintIngot(Canvas& fine, float x, float y) {
   const float k = kFine;
   const float length = 30, depth = 7, height = 8, slope = 4;  // pixels
   auto at = [&](float px, float py) { return Point{(x + px) * k, (y + py) * k}; };
-  const Contour top = Polygon({at(slope, 0), at(length - slope, 0), at(length - slope + depth * 0.5f, depth * 0.4f), at(slope + depth * 0.5f, depth * 0.4f)});
-  const Contour front = Polygon({at(slope + depth * 0.5f, depth * 0.4f), at(length - slope + depth * 0.5f, depth * 0.4f),
-                                 at(length + depth * 0.5f, depth * 0.4f + height), at(depth * 0.5f, depth * 0.4f + height)});
-  const Contour end = Polygon({at(length - slope, 0), at(length - slope + depth * 0.5f, depth * 0.4f), at(length + depth * 0.5f, depth * 0.4f + height),
-                               at(length, height)});
+  const Contour top = Polygon({at(slope, 0), at(length - slope, 0), at(length - slope + depth * 0.5f, depth * 0.4f),
+                               at(slope + depth * 0.5f, depth * 0.4f)});
+  const Contour front =
+      Polygon({at(slope + depth * 0.5f, depth * 0.4f), at(length - slope + depth * 0.5f, depth * 0.4f),
+               at(length + depth * 0.5f, depth * 0.4f + height), at(depth * 0.5f, depth * 0.4f + height)});
+  const Contour end = Polygon({at(length - slope, 0), at(length - slope + depth * 0.5f, depth * 0.4f),
+                               at(length + depth * 0.5f, depth * 0.4f + height), at(length, height)});
   const int w = fine.Width(), h = fine.Height();
   const Grid outline = DistanceOutside(Coverage(w, h, {top, front, end}, 1));
   for (int py = 0; py < h; ++py) {
@@ -260,12 +269,16 @@ void PaintMedallion(Canvas& fine, float cx, float cy, float radius) {
   const int w = fine.Width(), h = fine.Height();
   const Grid disc = Coverage(w, h, {Ellipse(cx * k, cy * k, radius * k, radius * k, 64)}, 3);
   const BevelLighting discLit = LightBevel(disc, 2.2f * k);
-  Fill(fine, disc, [&](int x, int y) { return Gold(0.2f + 0.85f * discLit.Light.At(x, y)) + Hex(0xFFFFFF) * discLit.Shine.At(x, y); });
+  Fill(fine, disc, [&](int x, int y) {
+    return Gold(0.2f + 0.85f * discLit.Light.At(x, y)) + Hex(0xFFFFFF) * discLit.Shine.At(x, y);
+  });
   const float s = radius * 0.9f / 60;  // the letter's units
-  auto at = [&](float ux, float uy) { return Point{(cx - 33 * s + ux * s + (50 - uy) * 0.2f * s) * k, (cy + (uy - 50) * s) * k}; };
+  auto at = [&](float ux, float uy) {
+    return Point{(cx - 33 * s + ux * s + (50 - uy) * 0.2f * s) * k, (cy + (uy - 50) * s) * k};
+  };
   const Grid letter = Coverage(w, h,
-                               {Polygon({at(0, 0), at(60, 0), at(60, 20), at(24, 80), at(60, 80), at(60, 100), at(0, 100), at(0, 80),
-                                         at(36, 20), at(0, 20)})},
+                               {Polygon({at(0, 0), at(60, 0), at(60, 20), at(24, 80), at(60, 80), at(60, 100),
+                                         at(0, 100), at(0, 80), at(36, 20), at(0, 20)})},
                                3);
   const BevelLighting letterLit = LightBevel(letter, 1.2f * k);
   Fill(fine, letter, [&](int x, int y) { return Gold(1.45f - 0.9f * (1 - letterLit.Light.At(x, y))); });
@@ -280,10 +293,11 @@ Canvas MakeTitle() {
   PaintMedallion(fine, kArchX, kArchY - kArchRadius - 15, 11);
   PaintHeap(fine, -6, 92, 26, 198, 41);
   PaintHeap(fine, 226, 326, 300, 204, 42);
-  for (const auto& [x, y] : {std::pair{262.0f, 222.0f}, std::pair{290.0f, 224.0f}, std::pair{276.0f, 212.0f}}) PaintIngot(fine, x, y);
+  for (const auto& [x, y] : {std::pair{262.0f, 222.0f}, std::pair{290.0f, 224.0f}, std::pair{276.0f, 212.0f}})
+    PaintIngot(fine, x, y);
   Canvas title = fine.Downsample(kFine);
-  for (const auto& [x, y, size] : {std::tuple{30.0f, 200.0f, 6.0f}, std::tuple{287.0f, 213.0f, 7.0f}, std::tuple{153.0f, 12.0f, 5.0f},
-                                    std::tuple{62.0f, 222.0f, 4.0f}}) {
+  for (const auto& [x, y, size] : {std::tuple{30.0f, 200.0f, 6.0f}, std::tuple{287.0f, 213.0f, 7.0f},
+                                   std::tuple{153.0f, 12.0f, 5.0f}, std::tuple{62.0f, 222.0f, 4.0f}}) {
     AddSparkle(title, x, y, size);
   }
   return title;

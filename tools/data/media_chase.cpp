@@ -33,6 +33,8 @@ struct Section {
   bool SecondVoice;  // the lead doubled a third below
 };
 
+// The score is laid out as music: bars apart, one section a line.
+// clang-format off
 constexpr std::string_view kTheme =
     "D5:2 D5:2 F5:2 D5:2 A5:4 G5:2 F5:2  E5:2 F5:2 E5:2 D5:2 C#5:4 D5:4 "
     "D5:2 D5:2 F5:2 D5:2 Bb5:4 A5:2 G5:2  A5:2 G5:2 F5:2 E5:2 G5:8 ";
@@ -62,6 +64,7 @@ const Section kSong[] = {
     {"Theme in two voices", 150, {"Dm", "Dm", "Bb", "C", "Dm", "Dm", "Gm", "A"}, {kTheme, kThemeEnd}, Drums::Main, Bass::Drive, Chords::Sustain, false, true},
     {"Close", 150, {"Dm", "Bb", "A", "A"}, {kLast}, Drums::Main, Bass::Drive, Chords::Sustain, false, false},
 };
+// clang-format on
 
 int Bars(const Section& s) { return s.Harmony[4].empty() ? 4 : 8; }
 
@@ -86,20 +89,27 @@ std::vector<DrumPart> DrumBar(Drums beat, bool fill) {
   constexpr int kKick = 36, kSnare = 38, kHat = 42, kOpenHat = 46, kRide = 51, kTambourine = 54, kHighTom = 50,
                 kMidTom = 47, kLowTom = 45;
   if (fill) {
-    return {{kKick, "X..x..X.X...X..."}, {kSnare, "....X...x.x.xxXX"}, {kHat, "xoxoxoxo........"},
+    return {{kKick, "X..x..X.X...X..."},    {kSnare, "....X...x.x.xxXX"},  {kHat, "xoxoxoxo........"},
             {kHighTom, "........X.x....."}, {kMidTom, "..........o.X..."}, {kLowTom, "............o.X."}};
   }
   switch (beat) {
-    case Drums::Intro:
-      return {{kKick, "X.....x.X.....x."}, {kHat, "x.o.x.o.x.o.x.o."}, {kSnare, "..........o....."}};
+    case Drums::Intro: return {{kKick, "X.....x.X.....x."}, {kHat, "x.o.x.o.x.o.x.o."}, {kSnare, "..........o....."}};
     case Drums::Main:
-      return {{kKick, "X..x..X...x..x.."}, {kSnare, "....X.......X..."}, {kHat, "xoxoxoxoxoxoxo.o"}, {kOpenHat, "..............x."}};
+      return {{kKick, "X..x..X...x..x.."},
+              {kSnare, "....X.......X..."},
+              {kHat, "xoxoxoxoxoxoxo.o"},
+              {kOpenHat, "..............x."}};
     case Drums::Ride:
-      return {{kKick, "X.....x.X.....x."}, {kSnare, "....X.......X..o"}, {kRide, "x.x.x.x.x.x.x.x."}, {kHat, "..o...o...o...o."}};
-    case Drums::Half:
-      return {{kKick, "X.........x....."}, {kSnare, "........X......."}, {kHat, "x...x...x...x..."}};
+      return {{kKick, "X.....x.X.....x."},
+              {kSnare, "....X.......X..o"},
+              {kRide, "x.x.x.x.x.x.x.x."},
+              {kHat, "..o...o...o...o."}};
+    case Drums::Half: return {{kKick, "X.........x....."}, {kSnare, "........X......."}, {kHat, "x...x...x...x..."}};
     case Drums::Drive:
-      return {{kKick, "X.x.X.x.X.x.X.x."}, {kSnare, "....X..o....X..x"}, {kHat, "xxxxxxxxxxxxxxxx"}, {kTambourine, "..x...x...x...x."}};
+      return {{kKick, "X.x.X.x.X.x.X.x."},
+              {kSnare, "....X..o....X..x"},
+              {kHat, "xxxxxxxxxxxxxxxx"},
+              {kTambourine, "..x...x...x...x."}};
   }
   return {};
 }
@@ -121,15 +131,21 @@ int DrumVelocity(char mark) { return mark == 'X' ? 118 : mark == 'x' ? 92 : 58; 
 class Writer {
  public:
   Writer()
-      : conductor_("The Chase"), lead_("Lead"), bass_("Bass"), chords_("Strings and brass"), arp_("Pizzicato"),
-        second_("Second voice"), drums_("Drums"), feel_(505) {
+      : conductor_("The Chase"),
+        lead_("Lead"),
+        bass_("Bass"),
+        chords_("Strings and brass"),
+        arp_("Pizzicato"),
+        second_("Second voice"),
+        drums_("Drums"),
+        feel_(505) {
     conductor_.TimeSignature(0, 4, 2);
     struct Voice {
       midi::Track& Track;
       int Channel, Program, Volume, Pan, Reverb;
     };
     // Volumes leave room: a General MIDI synthesiser at full gain must not clip the sum.
-    const Voice voices[] = {{lead_, kLead, 81, 58, 64, 40},   {bass_, kBass, 38, 66, 64, 10},
+    const Voice voices[] = {{lead_, kLead, 81, 58, 64, 40},     {bass_, kBass, 38, 66, 64, 10},
                             {chords_, kChords, 48, 50, 44, 60}, {arp_, kArp, 45, 48, 88, 50},
                             {second_, kSecond, 61, 48, 78, 50}, {drums_, kDrums, 0, 68, 64, 30}};
     for (const Voice& v : voices) {
@@ -147,7 +163,8 @@ class Writer {
     for (const Section& s : kSong) {
       conductor_.Marker(at, s.Name);
       if (s.Bpm != bpm) conductor_.Tempo(at, bpm = s.Bpm);
-      if (s.Pad != pad) chords_.Program(at, kChords, (pad = s.Pad) == Chords::Stabs ? 61 : pad == Chords::Tremolo ? 44 : 48);
+      if (s.Pad != pad)
+        chords_.Program(at, kChords, (pad = s.Pad) == Chords::Stabs ? 61 : pad == Chords::Tremolo ? 44 : 48);
       if (!s.Melody[0].empty()) Melody(at, s);
       const int bars = Bars(s);
       for (int bar = 0; bar < bars; ++bar) {
@@ -211,7 +228,8 @@ class Writer {
     if (pad == Chords::Stabs) {
       for (const Hit& hit : Pattern("X..x..X.x..x..X.")) {
         for (int key : keys) {
-          chords_.Note(start + static_cast<std::uint32_t>(hit.Step) * kStep, kStep, kChords, key, hit.Mark == 'X' ? 112 : 96);
+          chords_.Note(start + static_cast<std::uint32_t>(hit.Step) * kStep, kStep, kChords, key,
+                       hit.Mark == 'X' ? 112 : 96);
         }
       }
       return;
@@ -222,7 +240,8 @@ class Writer {
 
   // Up and down the chord in sixes of sixteenths: a figure that slides against the bar.
   void Arpeggio(std::uint32_t start, const std::vector<int>& chord) {
-    const int keys[] = {InRange(chord[0], 62), InRange(chord[1], 62), InRange(chord[2], 62), InRange(chord[0], 62) + 12};
+    const int keys[] = {InRange(chord[0], 62), InRange(chord[1], 62), InRange(chord[2], 62),
+                        InRange(chord[0], 62) + 12};
     static constexpr int kFigure[] = {0, 1, 2, 3, 2, 1};
     for (int step = 0; step < 16; ++step) {
       arp_.Note(start + static_cast<std::uint32_t>(step) * kStep, kStep / 2, kArp, keys[kFigure[step % 6]],

@@ -33,7 +33,7 @@ constexpr float kPileX = kCx + 14;  // right of the middle: the open door hides 
 constexpr float kSpinFrom = 6, kSpinTo = 50, kSwingFrom = 52, kSwingTo = 128, kShineFrom = 112, kShineTo = 150;
 constexpr float kMaxSwing = 66 * kPi / 180;
 constexpr float kThickness = 12;  // of the door, seen on its edge as it swings
-constexpr float kFocal = 420;  // of the perspective that the swinging door is seen in
+constexpr float kFocal = 420;     // of the perspective that the swinging door is seen in
 
 float Ease(float from, float to, float t) { return SmoothStep(from, to, t); }
 
@@ -45,7 +45,10 @@ class Layer {
  public:
   template <class Paint>
   Layer(float x0, float y0, float width, float height, Paint&& paint)
-      : x0_(x0), y0_(y0), width_(static_cast<int>(width * 2)), height_(static_cast<int>(height * 2)),
+      : x0_(x0),
+        y0_(y0),
+        width_(static_cast<int>(width * 2)),
+        height_(static_cast<int>(height * 2)),
         pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_)) {
     for (int y = 0; y < height_; ++y) {
       for (int x = 0; x < width_; ++x) pixels_[Index(x, y)] = paint(x0 + (x + 0.5f) / 2, y0 + (y + 0.5f) / 2);
@@ -64,7 +67,9 @@ class Layer {
   }
 
  private:
-  std::size_t Index(int x, int y) const { return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x); }
+  std::size_t Index(int x, int y) const {
+    return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x);
+  }
   float x0_, y0_;
   int width_, height_;
   std::vector<Rgb> pixels_;
@@ -111,7 +116,8 @@ Rgb Ring(float x, float y, Rgb behind) {
   // Twenty-four rivets.
   const float angle = std::atan2(dy, dx);
   const float slot = std::round(angle / (2 * kPi / 24)) * (2 * kPi / 24);
-  const float rx = kCx + (kRadius + kFrameWidth / 2) * std::cos(slot), ry = kCy + (kRadius + kFrameWidth / 2) * std::sin(slot);
+  const float rx = kCx + (kRadius + kFrameWidth / 2) * std::cos(slot),
+              ry = kCy + (kRadius + kFrameWidth / 2) * std::sin(slot);
   const float rd = Length(x - rx, y - ry);
   steel = Mix(steel, Mix(Hex(0x2e3035), Hex(0xd8dbe0), DomeLight(x - rx, y - ry, 2.6f)), Inside(rd - 2.6f, 0.8f));
   const float cover = Inside(-across * kFrameWidth, 0.8f) * Inside((across - 1) * kFrameWidth, 0.8f);
@@ -138,7 +144,8 @@ std::vector<Ingot> Pile() {
   for (int row = 0; row < 6; ++row) {
     const int count = 6 - row;
     for (int i = 0; i < count; ++i) {
-      pile.push_back({kPileX + (static_cast<float>(i) - static_cast<float>(count - 1) / 2) * kPitch, kCy + 58 - kHeight * static_cast<float>(row)});
+      pile.push_back({kPileX + (static_cast<float>(i) - static_cast<float>(count - 1) / 2) * kPitch,
+                      kCy + 58 - kHeight * static_cast<float>(row)});
     }
   }
   return pile;
@@ -170,7 +177,8 @@ Rgb Vault(float x, float y, const std::vector<Ingot>& pile) {
   // The back of the vault: dark stone warmed by the gold's glow, a floor below.
   const float glow = std::exp(-(std::pow(x - kPileX, 2.0f) + std::pow(y - (kCy + 30), 2.0f)) / (2 * 55 * 55));
   const bool floor = y > kCy + 58;
-  Rgb c = floor ? Mix(Hex(0x2a1e12), Hex(0x5e4420), glow) : Mix(Hex(0x120e0b), Hex(0x4a3318), glow * (0.6f + 0.4f * Fractal(x * 0.07f, y * 0.07f, 31, 3)));
+  Rgb c = floor ? Mix(Hex(0x2a1e12), Hex(0x5e4420), glow)
+                : Mix(Hex(0x120e0b), Hex(0x4a3318), glow * (0.6f + 0.4f * Fractal(x * 0.07f, y * 0.07f, 31, 3)));
   for (const Ingot& ingot : pile) {
     Rgb bar;
     if (IngotColour(ingot, x, y, bar)) c = bar;
@@ -196,13 +204,15 @@ Rgb DoorFace(float u, float v) {
   c = c * (1 + edge * 0.6f * facing);
   // A groove ring, shaded above and lit below.
   const float groove = r - kRadius * 0.62f;
-  c = c * (1 - 0.45f * Inside(std::abs(groove) - 1.0f, 0.8f) + 0.25f * Inside(std::abs(groove - 1.8f) - 0.6f, 0.8f) * (v > 0 ? 1.0f : 0.3f));
+  c = c * (1 - 0.45f * Inside(std::abs(groove) - 1.0f, 0.8f) +
+           0.25f * Inside(std::abs(groove - 1.8f) - 0.6f, 0.8f) * (v > 0 ? 1.0f : 0.3f));
   // Sixteen bolts near the rim.
   const float slot = std::round(angle / (2 * kPi / 16)) * (2 * kPi / 16);
   const float bx = (kRadius - 11) * std::cos(slot), by = (kRadius - 11) * std::sin(slot);
   const float bd = Length(u - bx, v - by);
   c = Mix(c, Mix(Hex(0x3a3d42), Hex(0xe4e7ea), DomeLight(u - bx, v - by, 4)), Inside(bd - 4, 0.8f));
-  c = c * (1 - 0.35f * Inside(std::abs(Length(u - bx - 1, v - by - 1.5f) - 4.2f) - 0.5f, 1.0f) * (bd > 4 ? 1.0f : 0.0f));
+  c = c *
+      (1 - 0.35f * Inside(std::abs(Length(u - bx - 1, v - by - 1.5f) - 4.2f) - 0.5f, 1.0f) * (bd > 4 ? 1.0f : 0.0f));
   return c;
 }
 
@@ -273,8 +283,8 @@ std::vector<Sparkle> Sparkles(const std::vector<Ingot>& pile) {
   for (std::size_t i = 0; i < pile.size(); ++i) {
     if (Hash01(static_cast<int>(i), 0, 51) < 0.45f) continue;
     const float side = Hash01(static_cast<int>(i), 1, 51) * 16 - 8;
-    out.push_back({pile[i].X + side, pile[i].Y - 10, Hash01(static_cast<int>(i), 2, 51), 14 + 16 * Hash01(static_cast<int>(i), 3, 51),
-                   6 + 6 * Hash01(static_cast<int>(i), 4, 51)});
+    out.push_back({pile[i].X + side, pile[i].Y - 10, Hash01(static_cast<int>(i), 2, 51),
+                   14 + 16 * Hash01(static_cast<int>(i), 3, 51), 6 + 6 * Hash01(static_cast<int>(i), 4, 51)});
   }
   return out;
 }
@@ -282,7 +292,8 @@ std::vector<Sparkle> Sparkles(const std::vector<Ingot>& pile) {
 // A four-pointed star with a round core, as bright as `strength`.
 float Star(float dx, float dy, float size) {
   const float ax = std::abs(dx), ay = std::abs(dy);
-  const float arms = std::exp(-ay * 1.6f) * std::max(0.0f, 1 - ax / size) + std::exp(-ax * 1.6f) * std::max(0.0f, 1 - ay / size);
+  const float arms =
+      std::exp(-ay * 1.6f) * std::max(0.0f, 1 - ax / size) + std::exp(-ax * 1.6f) * std::max(0.0f, 1 - ay / size);
   const float core = std::exp(-(dx * dx + dy * dy) / 3.0f);
   return arms + core;
 }
@@ -293,7 +304,8 @@ class Clip {
       : pile_(Pile()),
         sparkles_(Sparkles(pile_)),
         wall_(0, 0, kWidth, kHeight, Wall),
-        vault_(kCx - kRadius, kCy - kRadius, 2 * kRadius, 2 * kRadius, [this](float x, float y) { return Vault(x, y, pile_); }),
+        vault_(kCx - kRadius, kCy - kRadius, 2 * kRadius, 2 * kRadius,
+               [this](float x, float y) { return Vault(x, y, pile_); }),
         door_(-kRadius, -kRadius, 2 * kRadius, 2 * kRadius, DoorFace) {}
 
   void Draw(int frame, std::vector<std::uint8_t>& rgb) const {
@@ -304,12 +316,14 @@ class Clip {
     const float shine = Ease(kShineFrom, kShineTo, f);
     const float fadeIn = Ease(0, 14, f);
     const float zoom = 1 + 0.18f * Ease(0, kFrames - 1, f);
-    const float lookX = kCx + 26 * Ease(kSwingFrom, kFrames - 1, f), lookY = 120 + 12 * Ease(kSwingFrom, kFrames - 1, f);
+    const float lookX = kCx + 26 * Ease(kSwingFrom, kFrames - 1, f),
+                lookY = 120 + 12 * Ease(kSwingFrom, kFrames - 1, f);
     const float cosSwing = std::cos(swing), sinSwing = std::sin(swing);
     const float hinge = kCx - kRadius;
     const float pulse = 1 + 0.08f * shine * std::sin(f * 0.35f);
     std::vector<float> twinkles;
-    for (const Sparkle& s : sparkles_) twinkles.push_back(std::pow(std::max(0.0f, std::sin(2 * kPi * (f / s.Period + s.Phase))), 6.0f));
+    for (const Sparkle& s : sparkles_)
+      twinkles.push_back(std::pow(std::max(0.0f, std::sin(2 * kPi * (f / s.Period + s.Phase))), 6.0f));
     // Where the door can be seen: the box round its hinge and far edges, face and back.
     float doorLeft = kWidth, doorRight = 0, doorReach = 0;
     for (const float d : {0.0f, 2 * kRadius}) {
@@ -337,7 +351,9 @@ class Clip {
           const Rgb inside = vault_.Sample(x, y) * ((0.12f + 0.88f * open) * pulse);
           c = Mix(c, inside, Inside(r - kRadius, 1.0f));
           if (shine > 0) {
-            c = c + Hex(0xffd27a) * (0.35f * shine * std::exp(-(y - kCy - 32) * (y - kCy - 32) / 900 - (x - kPileX) * (x - kPileX) / 2500));
+            c = c +
+                Hex(0xffd27a) * (0.35f * shine *
+                                 std::exp(-(y - kCy - 32) * (y - kCy - 32) / 900 - (x - kPileX) * (x - kPileX) / 2500));
             for (std::size_t i = 0; i < sparkles_.size(); ++i) {
               const Sparkle& s = sparkles_[i];
               const float dx = x - s.X, dy = y - s.Y;
@@ -351,7 +367,8 @@ class Clip {
         const float denominator = kFocal * cosSwing + (x - kCx) * sinSwing;
         if (denominator > 1 && x > doorLeft && x < doorRight && std::abs(y - kCy) < doorReach) {
           const auto onDoor = [&](float depth, float& u, float& v, float& scale) {
-            const float d = ((x - kCx) * (kFocal + depth * cosSwing) - (hinge - kCx + depth * sinSwing) * kFocal) / denominator;
+            const float d =
+                ((x - kCx) * (kFocal + depth * cosSwing) - (hinge - kCx + depth * sinSwing) * kFocal) / denominator;
             scale = kFocal / (kFocal - d * sinSwing + depth * cosSwing);
             u = d - kRadius;
             v = (y - kCy) / scale;
@@ -363,7 +380,8 @@ class Clip {
             const float ru = onDoor(kThickness * static_cast<float>(slice) / 4, u, v, scale);
             if (ru < kRadius) {
               const float lit = Clamp01(0.45f - 0.4f * v / kRadius + 0.1f * static_cast<float>(slice) / 4);
-              c = Mix(c, Mix(Hex(0x2b2e33), Hex(0x9aa0a8), lit) + Hex(0x6a4210) * (0.5f * open), Inside(ru - kRadius, 1.2f));
+              c = Mix(c, Mix(Hex(0x2b2e33), Hex(0x9aa0a8), lit) + Hex(0x6a4210) * (0.5f * open),
+                      Inside(ru - kRadius, 1.2f));
             }
           }
           const float ru = onDoor(0, u, v, scale);

@@ -35,15 +35,16 @@ void Line(midi::Track& track, int channel, int step, std::string_view notes, int
 }  // namespace
 
 std::vector<std::uint8_t> VaultFanfareMidi() {
-  midi::Track conductor("The Vault Opens"), timpani("Timpani"), strings("Strings"), brass("Brass"), bells("Glockenspiel"),
-      drums("Cymbals");
+  midi::Track conductor("The Vault Opens"), timpani("Timpani"), strings("Strings"), brass("Brass"),
+      bells("Glockenspiel"), drums("Cymbals");
   conductor.TimeSignature(0, 4, 2);
   conductor.Tempo(0, 90);
   timpani.Program(0, kTimpani, 47);
   strings.Program(0, kStrings, 44);
   brass.Program(0, kBrass, 61);
   bells.Program(0, kBells, 9);
-  for (const auto& [track, channel] : {std::pair{&timpani, kTimpani}, {&strings, kStrings}, {&brass, kBrass}, {&bells, kBells}, {&drums, kDrums}}) {
+  for (const auto& [track, channel] :
+       {std::pair{&timpani, kTimpani}, {&strings, kStrings}, {&brass, kBrass}, {&bells, kBells}, {&drums, kDrums}}) {
     track->Controller(0, channel, 7, 90);  // room for the loud chord on the gold at full gain
   }
   strings.Controller(0, kStrings, 91, 70);
@@ -68,7 +69,8 @@ std::vector<std::uint8_t> VaultFanfareMidi() {
   Line(bells, kBells, kGoldStep + 12, "A6:2 D7:2", 70, 1.0);
 
   // A cymbal swell on the ride while the door moves, a crash on the gold.
-  for (int step = kDoorSteps; step < kGoldStep; ++step) drums.Note(At(step), kStep / 2, kDrums, 51, 30 + 4 * (step - kDoorSteps));
+  for (int step = kDoorSteps; step < kGoldStep; ++step)
+    drums.Note(At(step), kStep / 2, kDrums, 51, 30 + 4 * (step - kDoorSteps));
   drums.Note(At(kGoldStep), At(8), kDrums, 49, 120);
   drums.Note(At(kGoldStep), At(2), kDrums, 36, 110);
 

@@ -51,8 +51,8 @@ void Track::AddChannel(std::uint32_t tick, Order kind, std::uint8_t status, int 
 void Track::Tempo(std::uint32_t tick, double beatsPerMinute) {
   Check(beatsPerMinute >= 4.0 && beatsPerMinute <= 1000.0, "MIDI: a tempo outside 4..1000 beats a minute");
   const auto microseconds = static_cast<std::uint32_t>(std::lround(60'000'000.0 / beatsPerMinute));
-  const std::uint8_t data[] = {static_cast<std::uint8_t>(microseconds >> 16), static_cast<std::uint8_t>(microseconds >> 8),
-                               static_cast<std::uint8_t>(microseconds)};
+  const std::uint8_t data[] = {static_cast<std::uint8_t>(microseconds >> 16),
+                               static_cast<std::uint8_t>(microseconds >> 8), static_cast<std::uint8_t>(microseconds)};
   AddMeta(tick, 0x51, data);
 }
 
@@ -60,7 +60,8 @@ void Track::TimeSignature(std::uint32_t tick, int numerator, int denominatorPowe
   Check(numerator > 0 && numerator < 256 && denominatorPower >= 0 && denominatorPower < 8,
         "MIDI: an impossible time signature");
   // 24 clocks a metronome click, eight 32nd notes a quarter.
-  const std::uint8_t data[] = {static_cast<std::uint8_t>(numerator), static_cast<std::uint8_t>(denominatorPower), 24, 8};
+  const std::uint8_t data[] = {static_cast<std::uint8_t>(numerator), static_cast<std::uint8_t>(denominatorPower), 24,
+                               8};
   AddMeta(tick, 0x58, data);
 }
 

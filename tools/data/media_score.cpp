@@ -12,7 +12,8 @@ int Key(std::string_view name) {
   int pitchClass = kLetterClass[name[0] - 'A'];
   std::size_t at = 1;
   if (name[at] == '#' || name[at] == 'b') pitchClass += name[at++] == '#' ? 1 : -1;
-  if (at + 1 != name.size() || name[at] < '0' || name[at] > '9') throw std::logic_error("score: bad note " + std::string(name));
+  if (at + 1 != name.size() || name[at] < '0' || name[at] > '9')
+    throw std::logic_error("score: bad note " + std::string(name));
   const int key = (name[at] - '0' + 1) * 12 + pitchClass;
   if (key < 0 || key > 127) throw std::logic_error("score: note out of range " + std::string(name));
   return key;
@@ -29,7 +30,8 @@ std::vector<Tone> Phrase(std::string_view text) {
     const std::size_t end = std::min(text.find(' ', at), text.size());
     const std::string_view word = text.substr(at, end - at);
     const std::size_t colon = word.find(':');
-    if (colon == std::string_view::npos || colon + 1 == word.size()) throw std::logic_error("score: bad tone " + std::string(word));
+    if (colon == std::string_view::npos || colon + 1 == word.size())
+      throw std::logic_error("score: bad tone " + std::string(word));
     int steps = 0;
     for (char c : word.substr(colon + 1)) {
       if (c < '0' || c > '9') throw std::logic_error("score: bad length " + std::string(word));

@@ -11,7 +11,7 @@
 
 namespace zandrel::data::score {
 
-inline constexpr std::uint32_t kQuarter = 480;       // ticks a quarter note
+inline constexpr std::uint32_t kQuarter = 480;        // ticks a quarter note
 inline constexpr std::uint32_t kStep = kQuarter / 4;  // a sixteenth
 inline constexpr std::uint32_t kBar = 16 * kStep;
 

@@ -103,7 +103,8 @@ struct AviWriter::State {
 };
 
 AviWriter::AviWriter(int width, int height, int framesPerSecond, int quality) : state_(std::make_unique<State>()) {
-  if (width <= 0 || height <= 0 || width % 2 != 0 || height % 2 != 0 || framesPerSecond <= 0 || quality < 2 || quality > 31) {
+  if (width <= 0 || height <= 0 || width % 2 != 0 || height % 2 != 0 || framesPerSecond <= 0 || quality < 2 ||
+      quality > 31) {
     throw std::invalid_argument("clip: bad size, rate or quality");
   }
   State& s = *state_;

@@ -97,7 +97,7 @@ std::array<Loop, 2> Drops() {
   struct DropAt {
     double Time, Note, Pan;  // pan 0 left .. 1 right
   };
-  static constexpr DropAt kDrops[] = {{1.7, 74, 0.3}, {6.1, 81, 0.75}, {9.4, 77, 0.45}, {14.8, 84, 0.2},
+  static constexpr DropAt kDrops[] = {{1.7, 74, 0.3},  {6.1, 81, 0.75},  {9.4, 77, 0.45}, {14.8, 84, 0.2},
                                       {19.2, 74, 0.8}, {22.9, 72, 0.35}, {27.5, 86, 0.6}, {29.6, 81, 0.4}};
   std::array<Loop, 2> dry{Loop(kLength, 0.0), Loop(kLength, 0.0)};
   for (const DropAt& d : kDrops) {

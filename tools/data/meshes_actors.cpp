@@ -32,10 +32,10 @@ struct Limb {
 
 struct Pose {
   Limb LeftArm, RightArm, LeftLeg, RightLeg;
-  double Lean = 0;      // the upper body forward, about the hips
-  double Nod = 0;       // the head forward
-  double Recline = 0;   // the whole figure tipped onto its back
-  bool Grounded = true; // the lowest point rests at the feet line
+  double Lean = 0;       // the upper body forward, about the hips
+  double Nod = 0;        // the head forward
+  double Recline = 0;    // the whole figure tipped onto its back
+  bool Grounded = true;  // the lowest point rests at the feet line
 };
 
 // The same pose with the left and right limbs exchanged.
@@ -47,8 +47,8 @@ Pose Mirrored(Pose pose) {
 
 // The hero's left is +x (he faces -z). side: +1 left, -1 right.
 void AddArm(MeshBuilder& mesh, const Affine& chest, const Limb& limb, double side) {
-  const Affine upper = chest * Affine::Translate(side * 64, 126, 0) * Affine::RotateZ(side * limb.Spread) *
-                       Affine::RotateX(limb.Swing);
+  const Affine upper =
+      chest * Affine::Translate(side * 64, 126, 0) * Affine::RotateZ(side * limb.Spread) * Affine::RotateX(limb.Swing);
   mesh.Place(upper);
   mesh.Box({-15, -88, -14}, {15, 6, 14}, Textured(kTunic));
   const Affine fore = upper * Affine::Translate(0, -86, 0) * Affine::RotateX(limb.Bend);
@@ -74,7 +74,8 @@ void AddLeg(MeshBuilder& mesh, const Affine& root, const Limb& limb, double side
 void AddHead(MeshBuilder& mesh, const Affine& head) {
   mesh.Place(head);
   mesh.Box({-12, -4, -12}, {12, 16, 12}, Shaded(kSkinShade));  // neck
-  const std::array<Ring, 4> skull{{{22, 12, Shaded(kSkin)}, {32, 30, Shaded(kSkin)}, {31, 60, Shaded(kSkin)}, {26, 74, {}}}};
+  const std::array<Ring, 4> skull{
+      {{22, 12, Shaded(kSkin)}, {32, 30, Shaded(kSkin)}, {31, 60, Shaded(kSkin)}, {26, 74, {}}}};
   mesh.Lathe(skull, 8, Shaded(kSkin), Shaded(kSkin), 22.5);  // a flat side faces the front
   // Nose: a small pyramid on the face.
   const std::uint16_t tip = mesh.Vertex({0, 40, -39});
@@ -92,7 +93,8 @@ void AddHead(MeshBuilder& mesh, const Affine& head) {
   // The explorer's hat: a wide brim and a crown with a dark band.
   const std::array<Ring, 2> brim{{{60, 64, Shaded(kHatBrim)}, {60, 70, {}}}};
   mesh.Lathe(brim, 10, Shaded(kHatBand), Shaded(kHatBrim));
-  const std::array<Ring, 4> crown{{{33, 69, Shaded(kHatBand)}, {33, 80, Shaded(kHat)}, {31, 86, Shaded(kHat)}, {25, 102, {}}}};
+  const std::array<Ring, 4> crown{
+      {{33, 69, Shaded(kHatBand)}, {33, 80, Shaded(kHat)}, {31, 86, Shaded(kHat)}, {25, 102, {}}}};
   mesh.Lathe(crown, 10, Shaded(kHat), Shaded(kHat));
 }
 
@@ -105,8 +107,14 @@ MeshBuilder Hero(const Pose& pose) {
   const Affine torso = root * Affine::RotateX(-pose.Lean);
   mesh.Place(torso);
   mesh.Box({-46, 10, -27}, {46, 24, 27}, Shaded(kBelt));
-  mesh.Block({Vec3{-40, 24, -24}, {40, 24, -24}, {-54, 138, -28}, {54, 138, -28},  //
-              {-40, 24, 24}, {40, 24, 24}, {-54, 138, 26}, {54, 138, 26}},
+  mesh.Block({Vec3{-40, 24, -24},
+              {40, 24, -24},
+              {-54, 138, -28},
+              {54, 138, -28},  //
+              {-40, 24, 24},
+              {40, 24, 24},
+              {-54, 138, 26},
+              {54, 138, 26}},
              Textured(kTunic));
   mesh.Box({-32, 40, 26}, {32, 118, 56}, Shaded(kPack));
   AddHead(mesh, torso * Affine::Translate(0, 138, 0) * Affine::RotateX(-pose.Nod));

@@ -87,8 +87,8 @@ struct Outline {
 struct Ring {
   double Radius = 0;  // 0 makes the ring a single point on the axis (first or last ring only)
   double Y = 0;
-  Paint Band;         // the band from this ring up to the next
-  double Turn = 0;    // degrees added to the ring's angles: a twist
+  Paint Band;       // the band from this ring up to the next
+  double Turn = 0;  // degrees added to the ring's angles: a twist
 };
 
 class MeshBuilder {
@@ -98,8 +98,7 @@ class MeshBuilder {
 
   std::uint16_t Vertex(Vec3 local);
 
-  void Triangle(std::uint16_t a, std::uint16_t b, std::uint16_t c, const Paint& paint,
-                std::uint16_t orientation = 0);
+  void Triangle(std::uint16_t a, std::uint16_t b, std::uint16_t c, const Paint& paint, std::uint16_t orientation = 0);
   void Triangle(Vec3 a, Vec3 b, Vec3 c, const Paint& paint, std::uint16_t orientation = 0);
   // Corners as seen from the side that shows; the whole texture square covers it.
   void Quad(std::uint16_t topLeft, std::uint16_t topRight, std::uint16_t bottomRight, std::uint16_t bottomLeft,
@@ -120,8 +119,7 @@ class MeshBuilder {
   // A closed solid of revolution, rings from bottom to top; an end ring of radius 0 is an
   // apex, any other end ring gets a flat cap. Ring angles start at `phase` degrees, going
   // from +x toward +z, in `segments` equal steps.
-  void Lathe(std::span<const Ring> rings, int segments, const Paint& bottomCap, const Paint& topCap,
-             double phase = 0);
+  void Lathe(std::span<const Ring> rings, int segments, const Paint& bottomCap, const Paint& topCap, double phase = 0);
 
   // A closed upright prism from y0 to y1 over an outline of (x, z) points given by
   // growing angle (from +x toward +z) around their centre, which every point must see

@@ -30,7 +30,8 @@ MeshBuilder Spring(double padTop) {
   constexpr int kTurns = 4, kStepsPerTurn = 8;
   constexpr double kCoilRadius = 110, kWire = 14;
   MeshBuilder mesh;
-  mesh.Box({-170, kFloor, -170}, {170, kFloor + 20, 170}, SolidPaint(Shaded(kSteelDark), Textured(kMetal), Shaded(kSteelDark)));
+  mesh.Box({-170, kFloor, -170}, {170, kFloor + 20, 170},
+           SolidPaint(Shaded(kSteelDark), Textured(kMetal), Shaded(kSteelDark)));
   const double coilBottom = kFloor + 20, coilTop = padTop - 24;
   // The coil: a ribbon of wire climbing in a helix, seen from both sides.
   const int steps = kTurns * kStepsPerTurn;
@@ -54,8 +55,14 @@ MeshBuilder Spring(double padTop) {
 MeshBuilder Ingot(double turn) {
   MeshBuilder mesh;
   mesh.Place(Affine::RotateY(turn));
-  mesh.Block({Vec3{-130, kFloor, -62}, {130, kFloor, -62}, {-100, kFloor + 80, -40}, {100, kFloor + 80, -40},  //
-              {-130, kFloor, 62}, {130, kFloor, 62}, {-100, kFloor + 80, 40}, {100, kFloor + 80, 40}},
+  mesh.Block({Vec3{-130, kFloor, -62},
+              {130, kFloor, -62},
+              {-100, kFloor + 80, -40},
+              {100, kFloor + 80, -40},  //
+              {-130, kFloor, 62},
+              {130, kFloor, 62},
+              {-100, kFloor + 80, 40},
+              {100, kFloor + 80, 40}},
              Textured(kGold));
   return mesh;
 }
@@ -67,10 +74,13 @@ MeshBuilder Lamp() {
   MeshBuilder mesh;
   const std::array<Ring, 2> foot{{{95, kFloor, Textured(kBrass)}, {70, kFloor + 44, {}}}};
   mesh.Lathe(foot, 6, Shaded(kBrassFlat), Textured(kBrass));
-  const std::array<Ring, 3> glass{{{56, kFloor + 44, Flat(kGlow)}, {66, kFloor + 130, Flat(kGlow)}, {50, kFloor + 200, {}}}};
+  const std::array<Ring, 3> glass{
+      {{56, kFloor + 44, Flat(kGlow)}, {66, kFloor + 130, Flat(kGlow)}, {50, kFloor + 200, {}}}};
   mesh.Lathe(glass, 6, Flat(kGlow), Flat(kGlow));
-  const std::array<Ring, 4> cap{{{76, kFloor + 196, Textured(kBrass)}, {76, kFloor + 214, Shaded(kBrassFlat)},
-                                 {30, kFloor + 270, Shaded(kBrassFlat)}, {0, kFloor + 284, {}}}};
+  const std::array<Ring, 4> cap{{{76, kFloor + 196, Textured(kBrass)},
+                                 {76, kFloor + 214, Shaded(kBrassFlat)},
+                                 {30, kFloor + 270, Shaded(kBrassFlat)},
+                                 {0, kFloor + 284, {}}}};
   mesh.Lathe(cap, 6, Shaded(kBrassFlat), {});
   for (int i = 0; i < 3; ++i) {
     mesh.Place(Affine::RotateY(90 + 120.0 * i));
@@ -134,13 +144,15 @@ MeshBuilder Heart(double size) {
 MeshBuilder Lever(double angle) {
   constexpr std::uint16_t kBase = 31, kKnob = 77;
   MeshBuilder mesh;
-  mesh.Box({-130, kFloor, -100}, {130, kFloor + 50, 100}, SolidPaint(Textured(kBase), Textured(kBase), Shaded(kSteelDark)));
+  mesh.Box({-130, kFloor, -100}, {130, kFloor + 50, 100},
+           SolidPaint(Textured(kBase), Textured(kBase), Shaded(kSteelDark)));
   mesh.Box({-70, kFloor + 50, -40}, {70, kFloor + 90, 40}, Shaded(kSteel));
   const Affine handle = Affine::Translate(0, kFloor + 80, 0) * Affine::RotateX(angle);
   mesh.Place(handle);
   mesh.Box({-12, 0, -12}, {12, 220, 12}, Shaded(kSteelLight));
   mesh.Place(handle * Affine::Translate(0, 232, 0));
-  const std::array<Ring, 4> knob{{{0, -26, Shaded(kKnob)}, {24, -14, Shaded(kKnob)}, {24, 14, Shaded(kKnob)}, {0, 26, {}}}};
+  const std::array<Ring, 4> knob{
+      {{0, -26, Shaded(kKnob)}, {24, -14, Shaded(kKnob)}, {24, 14, Shaded(kKnob)}, {0, 26, {}}}};
   mesh.Lathe(knob, 6, {}, {});
   return mesh;
 }
@@ -149,7 +161,8 @@ MeshBuilder Lever(double angle) {
 // the top at `top`.
 MeshBuilder Door(std::uint16_t texture, double top) {
   MeshBuilder mesh;
-  mesh.Box({kFloor, kFloor, kFloor}, {kCeiling, top, kCeiling}, SolidPaint(Textured(texture), Textured(kMetal), Textured(kMetal)));
+  mesh.Box({kFloor, kFloor, kFloor}, {kCeiling, top, kCeiling},
+           SolidPaint(Textured(texture), Textured(kMetal), Textured(kMetal)));
   return mesh;
 }
 

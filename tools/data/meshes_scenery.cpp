@@ -38,7 +38,8 @@ MeshBuilder Ramp(bool north) {
 
 MeshBuilder Step() {
   MeshBuilder mesh;
-  mesh.Box({kFloor, kFloor, kFloor}, {kCeiling, 0, kCeiling}, SolidPaint(Textured(kStone), Textured(kTiles), Textured(kStone)));
+  mesh.Box({kFloor, kFloor, kFloor}, {kCeiling, 0, kCeiling},
+           SolidPaint(Textured(kStone), Textured(kTiles), Textured(kStone)));
   return mesh;
 }
 
@@ -76,7 +77,8 @@ MeshBuilder Rubble(std::uint16_t texture, const Crumble& c, bool stacked) {
         const auto inside = [](double v, double reach) { return std::clamp(v, kFloor + reach, kCeiling - reach); };
         const double x = inside(awayX * std::cos(aside) - awayZ * std::sin(aside), reachX);
         const double z = inside(awayX * std::sin(aside) + awayZ * std::cos(aside), reachZ);
-        mesh.Place(Affine::Translate(x, homeY + (restY - homeY) * c.Fall, z) * Affine::RotateY(turn + aside * 180 / std::numbers::pi));
+        mesh.Place(Affine::Translate(x, homeY + (restY - homeY) * c.Fall, z) *
+                   Affine::RotateY(turn + aside * 180 / std::numbers::pi));
         mesh.Box({-half(column), -halfHeight, -half(row)}, {half(column), halfHeight, half(row)}, Textured(texture));
       }
     }
@@ -103,7 +105,8 @@ MeshBuilder Pool(std::uint16_t surface, std::uint16_t bank) {
 // A steel plate bristling with nine spikes up to y -100.
 MeshBuilder Spikes() {
   MeshBuilder mesh;
-  mesh.Box({kFloor, kFloor, kFloor}, {kCeiling, -226, kCeiling}, SolidPaint(Shaded(kSteel), Textured(3), Shaded(kSteel)));
+  mesh.Box({kFloor, kFloor, kFloor}, {kCeiling, -226, kCeiling},
+           SolidPaint(Shaded(kSteel), Textured(3), Shaded(kSteel)));
   const std::array<Ring, 2> spike{{{62, -226, Shaded(kSteelLight)}, {0, -100, {}}}};
   for (const double x : {-170.0, 0.0, 170.0}) {
     for (const double z : {-170.0, 0.0, 170.0}) {
@@ -144,7 +147,8 @@ MeshBuilder Crystal(double twist) {
                                   {70, 90 + 30 * twist, Textured(kCrystal), 25 * twist},
                                   {0, 200 + 50 * twist, {}, 40 * twist}}};
   mesh.Lathe(body, 6, {}, {});
-  const std::array<Ring, 4> shard{{{0, -50, Textured(kCrystal)}, {20, -10, Textured(kCrystal)}, {20, 20, Textured(kCrystal)}, {0, 70, {}}}};
+  const std::array<Ring, 4> shard{
+      {{0, -50, Textured(kCrystal)}, {20, -10, Textured(kCrystal)}, {20, 20, Textured(kCrystal)}, {0, 70, {}}}};
   for (int i = 0; i < 3; ++i) {
     mesh.Place(Affine::RotateY(30 + 120.0 * i + 40 * twist) * Affine::Translate(160, -60 + 40 * i, 0) *
                Affine::RotateZ(-15));
@@ -180,7 +184,8 @@ MeshBuilder Gate(int frame) {
   // The arch in six stones, from the left end round to the right.
   constexpr int kStones = 6;
   for (int i = 0; i < kStones; ++i) {
-    const double left = std::numbers::pi * (kStones - i) / kStones, right = std::numbers::pi * (kStones - i - 1) / kStones;
+    const double left = std::numbers::pi * (kStones - i) / kStones,
+                 right = std::numbers::pi * (kStones - i - 1) / kStones;
     std::array<Vec3, 8> corners;
     for (std::size_t c = 0; c < 8; ++c) {
       const double angle = (c & 1) ? right : left;
@@ -201,7 +206,8 @@ MeshBuilder Gate(int frame) {
     for (int i = 0; i < kSegments; ++i) {
       // Clockwise on screen, seen from -z.
       const double angle = -segment * (i + 0.5 * ring + 0.5 * frame);
-      points.push_back(mesh.Vertex({kSwirlX * ring / 3 * std::cos(angle), kSwirlCentre + kSwirlY * ring / 3 * std::sin(angle), 0}));
+      points.push_back(
+          mesh.Vertex({kSwirlX * ring / 3 * std::cos(angle), kSwirlCentre + kSwirlY * ring / 3 * std::sin(angle), 0}));
     }
     rings.push_back(std::move(points));
   }
@@ -259,10 +265,13 @@ void AddSceneryMeshes(DataTree& tree) {
   AddMeshFile(tree, "RAMPE", Ramp(false));
   AddMeshFile(tree, "RAMPN", Ramp(true));
   AddMeshFile(tree, "STEP", Step());
-  const std::array<Crumble, 4> earth{{{}, {0.82, 1, 1.06, 0.35, 12}, {0.6, 0.9, 1.12, 0.8, 25}, {0.36, 0.8, 1.18, 1, 40}}};
-  for (std::size_t i = 0; i < earth.size(); ++i) AddMeshFile(tree, "EARTHD" + std::to_string(i + 1), Rubble(5, earth[i], false));
+  const std::array<Crumble, 4> earth{
+      {{}, {0.82, 1, 1.06, 0.35, 12}, {0.6, 0.9, 1.12, 0.8, 25}, {0.36, 0.8, 1.18, 1, 40}}};
+  for (std::size_t i = 0; i < earth.size(); ++i)
+    AddMeshFile(tree, "EARTHD" + std::to_string(i + 1), Rubble(5, earth[i], false));
   const std::array<Crumble, 3> sand{{{}, {0.92, 0.6, 1.03, 0.7, 6}, {0.98, 0.22, 1, 1, 0}}};
-  for (std::size_t i = 0; i < sand.size(); ++i) AddMeshFile(tree, "SANDD" + std::to_string(i + 1), Rubble(8, sand[i], true));
+  for (std::size_t i = 0; i < sand.size(); ++i)
+    AddMeshFile(tree, "SANDD" + std::to_string(i + 1), Rubble(8, sand[i], true));
   AddMeshFile(tree, "LAVA", Pool(9, kDarkStone));
   AddMeshFile(tree, "WATER", Pool(13, kStone));
   AddMeshFile(tree, "SPIKES", Spikes());

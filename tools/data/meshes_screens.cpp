@@ -113,7 +113,11 @@ MeshBuilder Flag() {
   mesh.Place(Affine::Translate(foot));
   const std::array<Ring, 2> pole{{{9, 0, Shaded(kPole)}, {7, 740, {}}}};
   mesh.Lathe(pole, 6, Shaded(kPole), Shaded(kPole));
-  const std::array<Ring, 5> knob{{{0, 736, Shaded(kKnob)}, {14, 744, Shaded(kKnob)}, {16, 756, Shaded(kKnob)}, {11, 768, Shaded(kKnob)}, {0, 772, {}}}};
+  const std::array<Ring, 5> knob{{{0, 736, Shaded(kKnob)},
+                                  {14, 744, Shaded(kKnob)},
+                                  {16, 756, Shaded(kKnob)},
+                                  {11, 768, Shaded(kKnob)},
+                                  {0, 772, {}}}};
   mesh.Lathe(knob, 6, {}, {});
   // Seen from the front (-z) the banner hangs to the right of the pole; its free end
   // swings back and droops a little, which folds it along its diagonal.
@@ -164,8 +168,14 @@ MeshBuilder SfxMarker() {
   mesh.Prism(head, -16, 16, Flat(255));
   mesh.Place({});
   mesh.Box({8, -110, -12}, {26, 150, 12}, Flat(255));  // stem
-  mesh.Block({Vec3{26, 60, -12}, {100, 0, -12}, {26, 150, -12}, {110, 60, -12},  //
-              {26, 60, 12}, {100, 0, 12}, {26, 150, 12}, {110, 60, 12}},
+  mesh.Block({Vec3{26, 60, -12},
+              {100, 0, -12},
+              {26, 150, -12},
+              {110, 60, -12},  //
+              {26, 60, 12},
+              {100, 0, 12},
+              {26, 150, 12},
+              {110, 60, 12}},
              Flat(255));  // flag
   return mesh;
 }

@@ -25,8 +25,7 @@ xm::Instrument Vibrato(xm::Instrument instrument, int depth, int rate, int sweep
 std::vector<xm::Instrument> Band(int bpm, xm::Instrument lead, const ToneSpec& bass, const ToneSpec& pad,
                                  const ToneSpec& pluck, double bellMidi) {
   const Placement at{.Bpm = bpm};
-  return {std::move(lead),
-          Tone(bass, {.Attack = 0.003, .Decay = 0.35, .Sustain = 0.65, .Release = 0.08}, at),
+  return {std::move(lead), Tone(bass, {.Attack = 0.003, .Decay = 0.35, .Sustain = 0.65, .Release = 0.08}, at),
           Tone(pad, {.Attack = 0.4, .Decay = 1.0, .Sustain = 1.0, .Release = 0.7}, at),
           Tone(pluck, {.Attack = 0.002, .Decay = 0.22, .Sustain = 0.0, .Release = 0.1}, at),
           Bell("Bell", bellMidi, 1.2, at)};
@@ -42,6 +41,8 @@ void AddDrums(std::vector<xm::Instrument>& band, int bpm, double punch, double s
 
 void AddOpenHat(std::vector<xm::Instrument>& band, int bpm) { band.push_back(HiHat("Open hat", 0.4, {.Bpm = bpm})); }
 
+// The songs are scores: instruments, grooves and sections laid out as they are read.
+// clang-format off
 // ---- Vault Doors: the title. D minor, 112 beats a minute; a theme that climbs and answers
 // itself, a soaring second strain in F major, a quiet bridge on the bells.
 Song VaultDoors() {
@@ -355,12 +356,14 @@ Song FireBelow() {
   return song;
 }
 
+// clang-format on
+
 }  // namespace
 
 void GenerateMusic(DataTree& tree) {
   const std::pair<const char*, Song (*)()> kModules[] = {
-      {"MUSIC/TITLE.XM", VaultDoors},   {"MUSIC/CREDITS.XM", GoldAtLast}, {"MUSIC/CAVERNS.XM", DeepCaverns},
-      {"MUSIC/MEADOW.XM", OpenMeadow},  {"MUSIC/MACHINE.XM", MachineHall}, {"MUSIC/LAVA.XM", FireBelow},
+      {"MUSIC/TITLE.XM", VaultDoors},  {"MUSIC/CREDITS.XM", GoldAtLast},  {"MUSIC/CAVERNS.XM", DeepCaverns},
+      {"MUSIC/MEADOW.XM", OpenMeadow}, {"MUSIC/MACHINE.XM", MachineHall}, {"MUSIC/LAVA.XM", FireBelow},
   };
   for (const auto& [path, compose] : kModules) tree.Add(path, xm::Write(Arrange(compose())));
 }

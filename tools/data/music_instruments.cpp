@@ -20,16 +20,12 @@ constexpr double kPeak = 0.9 * 32767.0;
 double HarmonicGain(Wave wave, int h) {
   const bool odd = h % 2 == 1;
   switch (wave) {
-    case Wave::Sine:
-      return h == 1 ? 1.0 : 0.0;
-    case Wave::Triangle:
-      return odd ? ((h / 2) % 2 == 0 ? 1.0 : -1.0) / (h * h) : 0.0;
-    case Wave::Square:
-      return odd ? 1.0 / h : 0.0;
+    case Wave::Sine: return h == 1 ? 1.0 : 0.0;
+    case Wave::Triangle: return odd ? ((h / 2) % 2 == 0 ? 1.0 : -1.0) / (h * h) : 0.0;
+    case Wave::Square: return odd ? 1.0 / h : 0.0;
     case Wave::Pulse:  // a quarter-width pulse: every fourth harmonic is missing
       return std::sin(std::numbers::pi * h * 0.25) / h;
-    case Wave::Saw:
-      return 1.0 / h;
+    case Wave::Saw: return 1.0 / h;
     case Wave::Organ: {
       static constexpr double kDrawbars[] = {0, 1.0, 0.55, 0.35, 0.22, 0.0, 0.12, 0.0, 0.08};
       return h < 9 ? kDrawbars[h] : 0.0;
@@ -69,7 +65,8 @@ void Shape(xm::Instrument& instrument, const Envelope& envelope, int bpm) {
   if (envelope.Sustain <= 0.0) points.back().Value = 0;
   instrument.Envelope = std::move(points);
   instrument.SustainPoint = envelope.Sustain > 0.0 ? static_cast<int>(instrument.Envelope.size()) - 1 : -1;
-  instrument.Fadeout = static_cast<std::uint16_t>(std::clamp(std::lround(65536.0 * tick / std::max(envelope.Release, tick)), 1L, 0xFFFL));
+  instrument.Fadeout = static_cast<std::uint16_t>(
+      std::clamp(std::lround(65536.0 * tick / std::max(envelope.Release, tick)), 1L, 0xFFFL));
 }
 
 xm::Instrument Make(const std::string& name, std::vector<std::int16_t> sample, const Placement& placement) {
@@ -83,7 +80,8 @@ xm::Instrument Make(const std::string& name, std::vector<std::int16_t> sample, c
 
 // A sound played once from start to end, its peak just below full scale.
 xm::Instrument OneShot(const std::string& name, Samples samples, double hz, const Placement& placement) {
-  xm::Instrument instrument = Make(name, Finish(std::move(samples), {.FadeIn = 0.0005, .FadeOut = 0.01, .PeakDb = -0.9}), placement);
+  xm::Instrument instrument =
+      Make(name, Finish(std::move(samples), {.FadeIn = 0.0005, .FadeOut = 0.01, .PeakDb = -0.9}), placement);
   Tune(instrument, hz);
   return instrument;
 }
@@ -122,7 +120,8 @@ xm::Instrument Tone(const ToneSpec& spec, const Envelope& envelope, const Placem
       const double cutoff = spec.Cutoff + (spec.AttackCutoff - spec.Cutoff) * std::exp(-t / spec.CutoffTau);
       for (int h = 1; h <= harmonics; ++h) {
         const double ratio = h * hz / cutoff;
-        gains[static_cast<std::size_t>(h)] = HarmonicGain(spec.Shape, h) / std::sqrt(1.0 + ratio * ratio * ratio * ratio);
+        gains[static_cast<std::size_t>(h)] =
+            HarmonicGain(spec.Shape, h) / std::sqrt(1.0 + ratio * ratio * ratio * ratio);
       }
     }
     double value = 0.0;
@@ -143,7 +142,8 @@ xm::Instrument Tone(const ToneSpec& spec, const Envelope& envelope, const Placem
   Fade(out, 0.002, 0.0);
   Normalise(out, kPeak);
   std::vector<std::int16_t> sample(out.size());
-  std::transform(out.begin(), out.end(), sample.begin(), [](double s) { return static_cast<std::int16_t>(std::lround(s)); });
+  std::transform(out.begin(), out.end(), sample.begin(),
+                 [](double s) { return static_cast<std::int16_t>(std::lround(s)); });
 
   xm::Instrument instrument = Make(spec.Name, std::move(sample), placement);
   instrument.LoopStart = static_cast<std::uint32_t>(hold);
@@ -154,8 +154,8 @@ xm::Instrument Tone(const ToneSpec& spec, const Envelope& envelope, const Placem
 }
 
 xm::Instrument Bell(const std::string& name, double midi, double seconds, const Placement& placement) {
-  static constexpr Partial kBell[] = {
-      {1.0, 1.0, 0.55}, {2.0, 0.3, 0.3}, {3.0, 0.1, 0.18}, {4.07, 0.16, 0.1}, {5.43, 0.07, 0.06}, {6.8, 0.04, 0.03}};
+  static constexpr Partial kBell[] = {{1.0, 1.0, 0.55},  {2.0, 0.3, 0.3},    {3.0, 0.1, 0.18},
+                                      {4.07, 0.16, 0.1}, {5.43, 0.07, 0.06}, {6.8, 0.04, 0.03}};
   const double hz = NoteHz(midi);
   return OneShot(name, Strike(seconds, hz, kBell, 0.0015), hz, placement);
 }

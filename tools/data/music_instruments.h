@@ -16,15 +16,15 @@ enum class Wave { Sine, Triangle, Square, Pulse, Saw, Organ };
 // then on the spectrum is frozen and the sample loops exactly over `LoopSeconds`.
 struct ToneSpec {
   std::string Name;
-  double Midi = 60;              // the pitch it is sampled at
+  double Midi = 60;  // the pitch it is sampled at
   Wave Shape = Wave::Saw;
-  double Cutoff = 3000;          // a soft low-pass on the harmonics once held (Hz)
-  double AttackCutoff = 3000;    // and at the start; it glides with CutoffTau
+  double Cutoff = 3000;        // a soft low-pass on the harmonics once held (Hz)
+  double AttackCutoff = 3000;  // and at the start; it glides with CutoffTau
   double CutoffTau = 0.05;
-  double Punch = 0;              // extra loudness at the start, fading with PunchTau
+  double Punch = 0;  // extra loudness at the start, fading with PunchTau
   double PunchTau = 0.05;
-  double Breath = 0;             // filtered noise in the attack (flutes, picks)
-  int Voices = 1;                // detuned copies, one cycle per loop apart
+  double Breath = 0;  // filtered noise in the attack (flutes, picks)
+  int Voices = 1;     // detuned copies, one cycle per loop apart
   double Hold = 0.1;
   double LoopSeconds = 0.1;
 };
@@ -32,13 +32,13 @@ struct ToneSpec {
 // The volume over a note's life, in seconds; sustain 0 lets the note die away by itself.
 struct Envelope {
   double Attack = 0.005;
-  double Decay = 0.3;     // the time constant of the fall towards Sustain
-  double Sustain = 1.0;   // 0..1
-  double Release = 0.2;   // the fade after the note is released
+  double Decay = 0.3;    // the time constant of the fall towards Sustain
+  double Sustain = 1.0;  // 0..1
+  double Release = 0.2;  // the fade after the note is released
 };
 
 struct Placement {
-  int Bpm = 125;          // the module's tempo, which sets the length of an envelope tick
+  int Bpm = 125;  // the module's tempo, which sets the length of an envelope tick
   int Panning = 128;
   int Volume = 64;
 };

@@ -31,7 +31,8 @@ std::string_view NameAndRows(std::string_view word, int& rows) {
   const std::size_t colon = word.find(':');
   if (colon == std::string_view::npos) return word;
   const std::string digits(word.substr(colon + 1));
-  if (digits.empty() || digits.size() > 3 || !std::all_of(digits.begin(), digits.end(), ::isdigit)) Fail("a bad length", word);
+  if (digits.empty() || digits.size() > 3 || !std::all_of(digits.begin(), digits.end(), ::isdigit))
+    Fail("a bad length", word);
   rows = std::atoi(digits.c_str());
   if (rows <= 0) Fail("a zero length", word);
   return word.substr(0, colon);
@@ -69,8 +70,8 @@ int NoteNumber(std::string_view name) {
 
 std::vector<Chord> Chords(std::string_view text) {
   static const std::pair<std::string_view, std::vector<int>> kQualities[] = {
-      {"", {0, 4, 7}},      {"m", {0, 3, 7}},     {"7", {0, 4, 7, 10}},  {"m7", {0, 3, 7, 10}}, {"maj7", {0, 4, 7, 11}},
-      {"sus2", {0, 2, 7}},  {"sus4", {0, 5, 7}},  {"dim", {0, 3, 6}},    {"5", {0, 7}}};
+      {"", {0, 4, 7}},     {"m", {0, 3, 7}},    {"7", {0, 4, 7, 10}}, {"m7", {0, 3, 7, 10}}, {"maj7", {0, 4, 7, 11}},
+      {"sus2", {0, 2, 7}}, {"sus4", {0, 5, 7}}, {"dim", {0, 3, 6}},   {"5", {0, 7}}};
   std::vector<Chord> chords;
   int rows = 16;
   for (const std::string_view word : Words(text)) {
@@ -78,7 +79,8 @@ std::vector<Chord> Chords(std::string_view text) {
     std::size_t used = 0;
     const int root = 48 + PitchClass(name, used);
     const std::string_view quality = name.substr(used);
-    const auto found = std::find_if(std::begin(kQualities), std::end(kQualities), [&](const auto& q) { return q.first == quality; });
+    const auto found =
+        std::find_if(std::begin(kQualities), std::end(kQualities), [&](const auto& q) { return q.first == quality; });
     if (found == std::end(kQualities)) Fail("an unknown chord", word);
     Chord chord{{}, rows};
     for (const int step : found->second) chord.Tones.push_back(root + step);
@@ -88,12 +90,17 @@ std::vector<Chord> Chords(std::string_view text) {
 }
 
 PatternBuilder::PatternBuilder(int channels, int rows)
-    : channels_(channels), rows_(rows), cells_(static_cast<std::size_t>(channels * rows)), panning_(static_cast<std::size_t>(channels), -1) {
-  if (channels < 1 || channels > xm::kMaxChannels || rows < 1 || rows > xm::kMaxRows) throw std::logic_error("score: a bad pattern size");
+    : channels_(channels),
+      rows_(rows),
+      cells_(static_cast<std::size_t>(channels * rows)),
+      panning_(static_cast<std::size_t>(channels), -1) {
+  if (channels < 1 || channels > xm::kMaxChannels || rows < 1 || rows > xm::kMaxRows)
+    throw std::logic_error("score: a bad pattern size");
 }
 
 xm::Cell& PatternBuilder::At(int channel, int row) {
-  if (channel < 0 || channel >= channels_ || row < 0 || row >= rows_) throw std::logic_error("score: a cell outside the pattern");
+  if (channel < 0 || channel >= channels_ || row < 0 || row >= rows_)
+    throw std::logic_error("score: a cell outside the pattern");
   return cells_[static_cast<std::size_t>(row * channels_ + channel)];
 }
 
@@ -151,7 +158,8 @@ void PatternBuilder::ChordRhythm(int channel, int instrument, int volume, const 
   }
 }
 
-void PatternBuilder::Pad(std::vector<int> channels, int instrument, int volume, const std::vector<Chord>& chords, int lowest) {
+void PatternBuilder::Pad(std::vector<int> channels, int instrument, int volume, const std::vector<Chord>& chords,
+                         int lowest) {
   const std::size_t voices = channels.size();
   std::vector<int> held;
   int row = 0;
@@ -185,7 +193,8 @@ void PatternBuilder::Pad(std::vector<int> channels, int instrument, int volume, 
   if (row > rows_) throw std::logic_error("score: a progression longer than its pattern");
 }
 
-void PatternBuilder::Drums(int channel, int instrument, int volume, std::string_view line, std::string_view fill, int midi) {
+void PatternBuilder::Drums(int channel, int instrument, int volume, std::string_view line, std::string_view fill,
+                           int midi) {
   if (line.size() != 16 || (!fill.empty() && fill.size() != 16)) Fail("a drum line not 16 rows long", line);
   for (int row = 0; row < rows_; ++row) {
     const std::string_view bar = !fill.empty() && row >= rows_ - 16 ? fill : line;

@@ -34,8 +34,8 @@ class PatternBuilder {
   void Release(int channel, int row);
 
   // "E5:4 D5:2 C5 -:4 ~:2": notes with lengths in rows ("-" releases, "~" holds the note
-  // before); a missing length repeats the last; "|" marks where a bar of 16 rows begins. Throws std::logic_error unless the line fills
-  // the pattern from `from` to its end. Notes on the beat are a little louder.
+  // before); a missing length repeats the last; "|" marks where a bar of 16 rows begins. Throws std::logic_error unless
+  // the line fills the pattern from `from` to its end. Notes on the beat are a little louder.
   void Melody(int channel, int instrument, int volume, std::string_view line, int transpose = 0, int from = 0);
 
   // A rhythm of 16 rows repeated along the progression: a digit picks a chord tone counted from
@@ -50,8 +50,7 @@ class PatternBuilder {
 
   // A drum line of 16 rows repeated: 'x' strikes, 'X' accents, 'o' strikes softly, '.' rests.
   // `fill`, if given, replaces the last 16 rows.
-  void Drums(int channel, int instrument, int volume, std::string_view line, std::string_view fill = {},
-             int midi = 60);
+  void Drums(int channel, int instrument, int volume, std::string_view line, std::string_view fill = {}, int midi = 60);
 
   // Copies a channel's notes onto another `delay` rows later at a share of their volume: an
   // echo. Notes pushed past the end are dropped.

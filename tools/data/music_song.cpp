@@ -41,9 +41,9 @@ xm::Pattern Compose(const Section& section, const Mix& mix) {
   if (!drums.Extra.empty()) pattern.Drums(kExtra, kExtraSound, mix.Extra, drums.Extra, {}, mix.ExtraNote);
 
   // A little stereo width: the echo and the bells answer the lead from the sides.
-  static constexpr std::pair<int, int> kPanning[] = {{kLead, 128}, {kEcho, 64},  {kBass, 128}, {kPad1, 80},
-                                                     {kPad2, 128}, {kPad3, 176}, {kArp, 168},  {kBells, 96},
-                                                     {kKick, 128}, {kSnare, 136}, {kHat, 164}, {kExtra, 100}};
+  static constexpr std::pair<int, int> kPanning[] = {{kLead, 128}, {kEcho, 64},   {kBass, 128}, {kPad1, 80},
+                                                     {kPad2, 128}, {kPad3, 176},  {kArp, 168},  {kBells, 96},
+                                                     {kKick, 128}, {kSnare, 136}, {kHat, 164},  {kExtra, 100}};
   for (const auto& [channel, panning] : kPanning) pattern.Pan(channel, panning);
   return pattern.Build();
 }

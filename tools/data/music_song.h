@@ -13,7 +13,17 @@
 namespace zandrel::data::music {
 
 // The instruments of a band, numbered as the module numbers them.
-enum Sound : int { kLeadSound = 1, kBassSound, kPadSound, kArpSound, kBellSound, kKickSound, kSnareSound, kHatSound, kExtraSound };
+enum Sound : int {
+  kLeadSound = 1,
+  kBassSound,
+  kPadSound,
+  kArpSound,
+  kBellSound,
+  kKickSound,
+  kSnareSound,
+  kHatSound,
+  kExtraSound
+};
 
 // Drum lines of 16 rows (see PatternBuilder::Drums); a fill replaces the section's last bar.
 struct Groove {
@@ -34,7 +44,7 @@ struct Section {
 // How loud each part plays (0..64) and where its notes lie.
 struct Mix {
   int Lead = 54, Bass = 44, Pad = 15, Arp = 22, Bells = 30, Kick = 56, Snare = 42, Hat = 20, Extra = 30;
-  int EchoDelay = 3;         // rows; 0 for no echo of the lead
+  int EchoDelay = 3;  // rows; 0 for no echo of the lead
   double EchoShare = 0.4;
   int BassOctave = -1, ArpOctave = 1, PadLowest = 55;
   int ExtraNote = 60;

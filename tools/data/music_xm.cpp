@@ -56,7 +56,8 @@ void WriteCell(Bytes& out, const Cell& cell) {
 
 void WritePattern(Bytes& out, const Pattern& pattern, int channels, int instruments) {
   Require(pattern.Rows >= 1 && pattern.Rows <= kMaxRows, "a pattern's row count is out of range");
-  Require(pattern.Cells.size() == static_cast<std::size_t>(pattern.Rows * channels), "a pattern's cells do not fill it");
+  Require(pattern.Cells.size() == static_cast<std::size_t>(pattern.Rows * channels),
+          "a pattern's cells do not fill it");
   out.U32(9);
   out.U8(0);
   out.U16(static_cast<std::uint32_t>(pattern.Rows));
@@ -92,7 +93,8 @@ void WriteInstrument(Bytes& out, const Instrument& instrument) {
   for (std::size_t i = 0; i < kMaxEnvelopePoints; ++i) {
     const EnvelopePoint point = i < points ? instrument.Envelope[i] : EnvelopePoint{};
     Require(point.Value <= 64, "an envelope point is above 64");
-    Require(i == 0 || i >= points || point.Tick > instrument.Envelope[i - 1].Tick, "envelope points are not in order of time");
+    Require(i == 0 || i >= points || point.Tick > instrument.Envelope[i - 1].Tick,
+            "envelope points are not in order of time");
     out.U16(point.Tick);
     out.U16(point.Value);
   }
@@ -139,7 +141,8 @@ std::vector<std::uint8_t> Write(const Module& module) {
           "the restart position is outside the order list");
   Require(!module.Patterns.empty() && module.Patterns.size() <= 256, "the pattern count is out of range");
   Require(module.Instruments.size() <= 128, "there are more than 128 instruments");
-  Require(module.Speed >= 1 && module.Speed <= 31 && module.Bpm >= 32 && module.Bpm <= 255, "the tempo is out of range");
+  Require(module.Speed >= 1 && module.Speed <= 31 && module.Bpm >= 32 && module.Bpm <= 255,
+          "the tempo is out of range");
   for (const std::uint8_t order : module.Orders) Require(order < module.Patterns.size(), "an order names no pattern");
 
   Bytes out;

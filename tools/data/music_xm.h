@@ -8,7 +8,7 @@
 
 namespace zandrel::data::xm {
 
-inline constexpr std::uint8_t kKeyOff = 97;    // the note value that releases a held note
+inline constexpr std::uint8_t kKeyOff = 97;  // the note value that releases a held note
 inline constexpr int kMaxChannels = 32;
 inline constexpr int kMaxRows = 256;
 inline constexpr int kMaxOrders = 256;
@@ -32,25 +32,25 @@ struct EnvelopePoint {
 };
 
 struct Instrument {
-  std::string Name;                 // up to 22 characters
+  std::string Name;  // up to 22 characters
   std::vector<std::int16_t> Sample;
-  std::uint32_t LoopStart = 0;      // in samples; LoopLength 0 plays the sample once
+  std::uint32_t LoopStart = 0;  // in samples; LoopLength 0 plays the sample once
   std::uint32_t LoopLength = 0;
   std::uint8_t Volume = 64;
-  std::int8_t Finetune = 0;         // 1/128 semitone
-  std::int8_t RelativeNote = 0;     // semitones added to the played note
+  std::int8_t Finetune = 0;      // 1/128 semitone
+  std::int8_t RelativeNote = 0;  // semitones added to the played note
   std::uint8_t Panning = 128;
-  std::vector<EnvelopePoint> Envelope;  // the volume envelope; empty for none
-  int SustainPoint = -1;                // the envelope point held until release, or -1
-  std::uint16_t Fadeout = 0;            // volume lost per tick after release, of 65536
+  std::vector<EnvelopePoint> Envelope;                               // the volume envelope; empty for none
+  int SustainPoint = -1;                                             // the envelope point held until release, or -1
+  std::uint16_t Fadeout = 0;                                         // volume lost per tick after release, of 65536
   std::uint8_t VibratoDepth = 0, VibratoRate = 0, VibratoSweep = 0;  // sine auto-vibrato
 };
 
 struct Module {
   std::string Name;  // up to 20 characters
   int Channels = 8;
-  int Speed = 6;     // ticks per row
-  int Bpm = 125;     // a tick lasts 2.5 / Bpm seconds
+  int Speed = 6;  // ticks per row
+  int Bpm = 125;  // a tick lasts 2.5 / Bpm seconds
   int RestartPosition = 0;
   std::vector<std::uint8_t> Orders;
   std::vector<Pattern> Patterns;

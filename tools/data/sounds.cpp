@@ -104,7 +104,8 @@ Samples Hurt() {
   OnePole wobble(12.0);
   Biquad f1(Kind::BandPass, 600.0, 5.0), f2(Kind::BandPass, 1000.0, 7.0), f3(Kind::BandPass, 2400.0, 9.0);
   Samples grunt = Render(0.32, [&](double t) {
-    const double pitch = Curve(t, {{0.0, 175.0}, {0.08, 150.0}, {0.3, 105.0}}) * (1.0 + 0.6 * wobble.Process(noise.White()));
+    const double pitch =
+        Curve(t, {{0.0, 175.0}, {0.08, 150.0}, {0.3, 105.0}}) * (1.0 + 0.6 * wobble.Process(noise.White()));
     const double source = voice.Saw(pitch) + 0.15 * noise.White();
     const double vowel = f1.Process(source) + 0.5 * f2.Process(source) + 0.2 * f3.Process(source);
     return vowel * Curve(t, {{0.0, 0.0}, {0.02, 1.0}, {0.12, 0.8}, {0.3, 0.0}});
@@ -119,16 +120,38 @@ Samples Death() {
   Oscillator triangle, pulse, bass, vibrato;
   Biquad tone(Kind::LowPass, 2400.0, 0.9);
   return Render(1.1, [&](double t) {
-    const double note = Curve(t, {{0.0, 81.0}, {0.12, 81.0}, {0.15, 77.0}, {0.27, 77.0}, {0.3, 74.0}, {0.42, 74.0},
-                                  {0.45, 70.0}, {0.57, 70.0}, {0.6, 69.0}, {0.85, 68.0}, {1.08, 62.0}});
+    const double note = Curve(t, {{0.0, 81.0},
+                                  {0.12, 81.0},
+                                  {0.15, 77.0},
+                                  {0.27, 77.0},
+                                  {0.3, 74.0},
+                                  {0.42, 74.0},
+                                  {0.45, 70.0},
+                                  {0.57, 70.0},
+                                  {0.6, 69.0},
+                                  {0.85, 68.0},
+                                  {1.08, 62.0}});
     const double depth = Curve(t, {{0.6, 0.0}, {0.8, 0.45}});
     const double hz = NoteHz(note + depth * vibrato.Sine(5.5));
     const double voice = 0.6 * triangle.Triangle(hz) + 0.4 * pulse.Pulse(hz, 0.3);
     const double body = tone.Process(voice) + 0.3 * bass.Sine(hz / 2.0);
     // A small dip at each change of note keeps the melody articulate.
-    const double level = Curve(t, {{0.0, 0.0}, {0.01, 1.0}, {0.13, 1.0}, {0.15, 0.7}, {0.17, 0.95}, {0.28, 0.95},
-                                   {0.3, 0.65}, {0.32, 0.9}, {0.43, 0.9}, {0.45, 0.6}, {0.47, 0.88}, {0.58, 0.88},
-                                   {0.6, 0.6}, {0.63, 0.85}, {0.85, 0.7}, {1.1, 0.0}});
+    const double level = Curve(t, {{0.0, 0.0},
+                                   {0.01, 1.0},
+                                   {0.13, 1.0},
+                                   {0.15, 0.7},
+                                   {0.17, 0.95},
+                                   {0.28, 0.95},
+                                   {0.3, 0.65},
+                                   {0.32, 0.9},
+                                   {0.43, 0.9},
+                                   {0.45, 0.6},
+                                   {0.47, 0.88},
+                                   {0.58, 0.88},
+                                   {0.6, 0.6},
+                                   {0.63, 0.85},
+                                   {0.85, 0.7},
+                                   {1.1, 0.0}});
     return body * level;
   });
 }
@@ -143,7 +166,8 @@ Samples Seen() {
     const double hz = 330.0 * std::pow(2.0, 2.1 * rise);
     filter.Set(std::min(6000.0, 3.5 * hz), 2.0);
     const double voice = 0.6 * square.Pulse(hz, 0.5) + 0.4 * saw.Saw(hz * 1.006);
-    return (filter.Process(voice) + 0.2 * octave.Sine(2.0 * hz)) * Curve(t, {{0.0, 0.0}, {0.015, 1.0}, {0.33, 1.0}, {0.45, 0.0}});
+    return (filter.Process(voice) + 0.2 * octave.Sine(2.0 * hz)) *
+           Curve(t, {{0.0, 0.0}, {0.015, 1.0}, {0.33, 1.0}, {0.45, 0.0}});
   });
 }
 
@@ -156,7 +180,8 @@ Samples Lost() {
     const double base = Curve(t, {{0.0, 760.0}, {0.45, 380.0}, {0.65, 470.0}});
     const double hz = base * (1.0 + 0.05 * warble.Sine(9.0));
     const double tone = voice.Triangle(hz);
-    const double level = Curve(t, {{0.0, 0.0}, {0.02, 1.0}, {0.44, 0.6}, {0.48, 0.3}, {0.51, 0.7}, {0.64, 0.5}, {0.72, 0.0}});
+    const double level =
+        Curve(t, {{0.0, 0.0}, {0.02, 1.0}, {0.44, 0.6}, {0.48, 0.3}, {0.51, 0.7}, {0.64, 0.5}, {0.72, 0.0}});
     return soften.Process(tone + 0.35 * tone * tone * tone) * level;
   });
 }
@@ -262,7 +287,8 @@ Samples Push() {
     const double grip = std::pow(0.5 + 0.5 * judder.Sine(rate), 3.0);
     const double wood = scrape.Process(n) + 0.8 * body.Process(n);
     const double squeak = 0.25 * creakTone.Process(creak.Saw(120.0 + 30.0 * t));
-    return (wood * (0.35 + 0.65 * grip) + squeak * grip) * Curve(t, {{0.0, 0.0}, {0.04, 1.0}, {0.42, 0.85}, {0.55, 0.0}});
+    return (wood * (0.35 + 0.65 * grip) + squeak * grip) *
+           Curve(t, {{0.0, 0.0}, {0.04, 1.0}, {0.42, 0.85}, {0.55, 0.0}});
   });
 }
 
@@ -305,7 +331,8 @@ Samples OneUp() {
     OnePole soften(5000.0);
     Samples note = Render(last ? 0.4 : 0.2, [&](double t) {
       const double bend = last ? 1.0 + 0.006 * vibrato.Sine(7.0) * Curve(t, {{0.05, 0.0}, {0.2, 1.0}}) : 1.0;
-      return soften.Process(0.5 * pulse.Pulse(hz * bend, 0.25) + 0.5 * triangle.Triangle(hz * bend)) * AttackDecay(t, 0.003, last ? 0.14 : 0.07);
+      return soften.Process(0.5 * pulse.Pulse(hz * bend, 0.25) + 0.5 * triangle.Triangle(hz * bend)) *
+             AttackDecay(t, 0.003, last ? 0.14 : 0.07);
     });
     Fade(note, 0.0, 0.02);
     MixInto(out, note, 0.055 * i, 1.0);
@@ -367,7 +394,8 @@ Samples Lava() {
   Noise noise(401), random(402);
   Biquad rumble(Kind::LowPass, 140.0, 0.7);
   Oscillator swell;
-  Samples out = Normalised(Render(2.0, [&](double) { return rumble.Process(noise.White()) * (0.7 + 0.3 * swell.Sine(0.7)); }));
+  Samples out =
+      Normalised(Render(2.0, [&](double) { return rumble.Process(noise.White()) * (0.7 + 0.3 * swell.Sine(0.7)); }));
   Scale(out, 0.45);
   for (int i = 0; i < 16; ++i) {
     const bool big = i % 7 == 3;

@@ -141,7 +141,8 @@ void Fade(Samples& samples, double in, double out) {
   const auto fade = [&](std::size_t length, auto index) {
     length = std::min(length, n);
     for (std::size_t i = 0; i < length; ++i) {
-      samples[index(i)] *= 0.5 - 0.5 * std::cos(std::numbers::pi * static_cast<double>(i) / static_cast<double>(length));
+      samples[index(i)] *=
+          0.5 - 0.5 * std::cos(std::numbers::pi * static_cast<double>(i) / static_cast<double>(length));
     }
   };
   fade(SampleCount(in), [](std::size_t i) { return i; });

@@ -118,7 +118,8 @@ Samples Strike(double seconds, double hz, std::span<const Partial> partials, dou
 struct Finishing {
   double FadeIn = 0.002;   // seconds of raised-cosine fade at the start
   double FadeOut = 0.010;  // and at the end
-  double PeakDb = -4.0;    // the loudest sample, in decibels below full scale: room for the music and other sounds playing at once
+  double PeakDb =
+      -4.0;  // the loudest sample, in decibels below full scale: room for the music and other sounds playing at once
 };
 // Removes any constant offset, fades both ends, normalises the peak and rounds to 16 bits.
 std::vector<std::int16_t> Finish(Samples samples, const Finishing& how);

@@ -69,8 +69,7 @@ constexpr TextureImage kImages[] = {
 
 void GenerateTextures(DataTree& tree) {
   for (const TextureImage& image : kImages) {
-    tree.Add(std::string("TEXTURES/") + image.Name + ".PCX",
-             engine::EncodePcx(image.Paint().ToImage()));
+    tree.Add(std::string("TEXTURES/") + image.Name + ".PCX", engine::EncodePcx(image.Paint().ToImage()));
   }
 }
 

@@ -26,9 +26,8 @@ Canvas PaintLava(int frame) {
     // Plates shrink toward their middles, leaving wide channels of melt.
     const float crust = pool ? 0 : SmoothStep(4, 6.5f, seam);
     const float flow = Fbm(x + driftX, y + driftY, 4, 4, 1405);
-    const float hot = SmoothStep(0.2f, 0.7f,
-                                 Fbm(x - driftY, y + driftX, 8, 3, 1406) +
-                                     0.25f * std::sin(phase + 5 * Noise(x, y, 2, 2, 1410)));
+    const float hot = SmoothStep(
+        0.2f, 0.7f, Fbm(x - driftY, y + driftX, 8, 3, 1406) + 0.25f * std::sin(phase + 5 * Noise(x, y, 2, 2, 1410)));
     const float molten = 7.5f + 3.5f * flow + 4 * hot;
     // Crust: rough and dark, red-hot toward its edges.
     const float rough = Fbm(x, y, 16, 3, 1407);
@@ -87,8 +86,7 @@ Canvas PaintGate() {
     const float dx = x - 64, dy = y - 64;
     const float r = std::hypot(dx, dy);
     const float angle = std::atan2(dy, dx);
-    const float swirl =
-        0.5f + 0.5f * std::sin(5 * angle + 0.16f * r + 1.5f * Fbm(x, y, 4, 3, 1701));
+    const float swirl = 0.5f + 0.5f * std::sin(5 * angle + 0.16f * r + 1.5f * Fbm(x, y, 4, 3, 1701));
     const float inner = Clamp01(1.15f - r / 60);
     const float energy = inner * (0.45f + 0.55f * swirl);
     const Tone outer{Ramp::Purple, 2 + 11 * energy + 1.5f * swirl * Clamp01(1.4f - r / 70)};
@@ -136,8 +134,7 @@ Canvas PaintGlass() {
   Canvas canvas;
   canvas.MakeAllHoles();
   DrawShape(
-      canvas, 0, 0, 128, 128,
-      [](float x, float y) { return -BoxDistance(x, y, 64, 64, 64 - kFrame, 64 - kFrame); },
+      canvas, 0, 0, 128, 128, [](float x, float y) { return -BoxDistance(x, y, 64, 64, 64 - kFrame, 64 - kFrame); },
       [](float x, float y, float) {
         const float left = std::min(x, 128 - x) == x ? x : kFrame - (128 - x);
         const float top = std::min(y, 128 - y) == y ? y : kFrame - (128 - y);
@@ -157,11 +154,8 @@ Canvas PaintGlass() {
   };
   for (const Streak& s : streaks) {
     DrawShape(
-        canvas, std::min(s.X0, s.X1) - 3, std::min(s.Y0, s.Y1) - 3, std::max(s.X0, s.X1) + 3,
-        std::max(s.Y0, s.Y1) + 3,
-        [&](float x, float y) {
-          return SegmentDistance(x, y, s.X0, s.Y0, s.X1, s.Y1, s.Width / 2);
-        },
+        canvas, std::min(s.X0, s.X1) - 3, std::min(s.Y0, s.Y1) - 3, std::max(s.X0, s.X1) + 3, std::max(s.Y0, s.Y1) + 3,
+        [&](float x, float y) { return SegmentDistance(x, y, s.X0, s.Y0, s.X1, s.Y1, s.Width / 2); },
         [&](float x, float y, float) {
           // Brightest in the middle of the streak's length.
           const float t = ((x - s.X0) * (s.X1 - s.X0) + (y - s.Y0) * (s.Y1 - s.Y0)) /
@@ -185,8 +179,7 @@ Canvas PaintLight(bool lit) {
       return Tone{Ramp::Steel, 7.5f + bevel + rim + 0.8f * Noise(x, y, 4, 64, 1901)};
     }
     // A grille of thin bars over the glow.
-    const float gx = std::abs(std::fmod(x - 16, 12.0f) - 6),
-                gy = std::abs(std::fmod(y - 16, 12.0f) - 6);
+    const float gx = std::abs(std::fmod(x - 16, 12.0f) - 6), gy = std::abs(std::fmod(y - 16, 12.0f) - 6);
     const float bar = 1 - SmoothStep(4.6f, 5.6f, std::max(gx, gy));
     const float centre = 1 - std::hypot(x - 64, y - 64) / 68;
     if (lit) {
@@ -202,8 +195,7 @@ Canvas PaintLight(bool lit) {
   for (const float cx : {6.0f, 122.0f}) {
     for (const float cy : {6.0f, 122.0f}) {
       DrawShape(
-          canvas, cx - 4, cy - 4, cx + 4, cy + 4,
-          [&](float x, float y) { return CircleDistance(x, y, cx, cy, 3); },
+          canvas, cx - 4, cy - 4, cx + 4, cy + 4, [&](float x, float y) { return CircleDistance(x, y, cx, cy, 3); },
           [&](float x, float y, float) {
             const float slot = std::abs((x - cx) - (y - cy)) < 1 ? -4.0f : 0.0f;
             return Tone{Ramp::Steel, 8 + 4 * DomeLight(x - cx, y - cy, 3.2f) + slot};

@@ -30,16 +30,15 @@ float HeartDistance(float x, float y, float cx, float tipY, float size) {
   const float px = std::abs(x - cx) / size, py = (tipY - y) / size;
   if (px + py > 1) return (std::hypot(px - 0.25f, py - 0.75f) - 0.353553f) * size;
   const float m = 0.5f * std::max(px + py, 0.0f);
-  const float d = std::sqrt(
-      std::min((px * px + (py - 1) * (py - 1)), (px - m) * (px - m) + (py - m) * (py - m)));
+  const float d = std::sqrt(std::min((px * px + (py - 1) * (py - 1)), (px - m) * (px - m) + (py - m) * (py - m)));
   return d * (px - py < 0 ? -1.0f : 1.0f) * size;
 }
 
 // A key lying left to right: a ring bow, a shaft and two teeth hanging below; `s` is
 // the scale (1 gives a key about 43 pixels long).
 float KeyDistance(float x, float y, float cx, float cy, float s) {
-  const float bow = std::max(CircleDistance(x, y, cx - 15 * s, cy, 9 * s),
-                             -CircleDistance(x, y, cx - 15 * s, cy, 4 * s));
+  const float bow =
+      std::max(CircleDistance(x, y, cx - 15 * s, cy, 9 * s), -CircleDistance(x, y, cx - 15 * s, cy, 4 * s));
   const float shaft = BoxDistance(x, y, cx + 5 * s, cy, 13 * s, 2.6f * s);
   const float tooth1 = BoxDistance(x, y, cx + 11 * s, cy + 5 * s, 2.2f * s, 4 * s);
   const float tooth2 = BoxDistance(x, y, cx + 16.5f * s, cy + 6 * s, 2.2f * s, 5 * s);
@@ -50,11 +49,10 @@ using DistanceFn = std::function<float(float, float)>;
 
 // An embossed shape: a soft shadow down and to the right, then the shape, lit on the
 // upper left of its edge.
-void Emboss(Canvas& canvas, const DistanceFn& distance, Tone face, float x0, float y0, float x1,
-            float y1, float shadowLevel) {
+void Emboss(Canvas& canvas, const DistanceFn& distance, Tone face, float x0, float y0, float x1, float y1,
+            float shadowLevel) {
   DrawShape(
-      canvas, x0, y0, x1 + 2, y1 + 2,
-      [&](float x, float y) { return distance(x - 1.5f, y - 1.5f); },
+      canvas, x0, y0, x1 + 2, y1 + 2, [&](float x, float y) { return distance(x - 1.5f, y - 1.5f); },
       [&](float x, float y, float) {
         Tone t = canvas.At(static_cast<int>(x), static_cast<int>(y));
         t.Level = std::min(t.Level, shadowLevel);
@@ -105,8 +103,7 @@ Canvas Door(const DoorStyle& style, const std::function<void(Canvas&)>& emblem) 
           return t;
         });
     DrawShape(
-        canvas, 8, strapY - 8, 120, strapY + 8,
-        [&](float x, float y) { return BoxDistance(x, y, 64, strapY, 56, 6); },
+        canvas, 8, strapY - 8, 120, strapY + 8, [&](float x, float y) { return BoxDistance(x, y, 64, strapY, 56, 6); },
         [&](float x, float y, float) {
           const float light = BevelLight(99, 99, y - (strapY - 6), strapY + 6 - y, 3) * 3;
           return Tone{style.Trim, style.TrimLevel + light + 0.5f * Noise(x, y, 32, 8, 2004)};
@@ -164,8 +161,8 @@ Canvas PaintDoorGold() {
           return Tone{Ramp::Gold, 10.5f + rim};
         });
     Emboss(
-        canvas, [](float x, float y) { return StarDistance(x, y, 64, 65, 11, 0.45f); },
-        {Ramp::Gold, 12}, 50, 50, 78, 78, 7);
+        canvas, [](float x, float y) { return StarDistance(x, y, 64, 65, 11, 0.45f); }, {Ramp::Gold, 12}, 50, 50, 78,
+        78, 7);
   });
 }
 
@@ -173,17 +170,15 @@ Canvas PaintDoorLever() {
   return Door({Ramp::Steel, 8, Ramp::Slate, 8}, [](Canvas& canvas) {
     // A lever in its slot: base, shaft leaning right, red knob.
     DrawShape(
-        canvas, 48, 74, 80, 86,
-        [](float x, float y) { return BoxDistance(x, y, 64, 80, 13, 4, 2); },
+        canvas, 48, 74, 80, 86, [](float x, float y) { return BoxDistance(x, y, 64, 80, 13, 4, 2); },
         [](float x, float y, float) {
           return Tone{Ramp::Slate, 4 + 2 * BevelLight(x - 51, 77 - x, y - 76, 84 - y, 2)};
         });
     Emboss(
-        canvas, [](float x, float y) { return SegmentDistance(x, y, 64, 78, 75, 52, 2.6f); },
-        {Ramp::Steel, 11}, 58, 48, 80, 82, 3);
+        canvas, [](float x, float y) { return SegmentDistance(x, y, 64, 78, 75, 52, 2.6f); }, {Ramp::Steel, 11}, 58, 48,
+        80, 82, 3);
     Emboss(
-        canvas, [](float x, float y) { return CircleDistance(x, y, 76, 50, 6); }, {Ramp::Lava, 6},
-        68, 42, 84, 58, 3);
+        canvas, [](float x, float y) { return CircleDistance(x, y, 76, 50, 6); }, {Ramp::Lava, 6}, 68, 42, 84, 58, 3);
     DrawShape(
         canvas, 70, 44, 80, 54, [](float x, float y) { return CircleDistance(x, y, 74, 48, 2); },
         [](float, float, float) {
@@ -195,8 +190,7 @@ Canvas PaintDoorLever() {
 Canvas PaintDoorKey() {
   return Door({Ramp::Slate, 7, Ramp::Purple, 8}, [](Canvas& canvas) {
     Emboss(
-        canvas, [](float x, float y) { return KeyDistance(x, y, 66, 62, 0.9f); }, {Ramp::Gold, 11},
-        40, 48, 86, 76, 4);
+        canvas, [](float x, float y) { return KeyDistance(x, y, 66, 62, 0.9f); }, {Ramp::Gold, 11}, 40, 48, 86, 76, 4);
   });
 }
 
@@ -211,8 +205,8 @@ Canvas PaintKeyBlock() {
     return Tone{Ramp::Purple, 8.5f + 3 * bevel + 0.8f * grain + groove + 0.5f * inFace};
   });
   Emboss(
-      canvas, [](float x, float y) { return KeyDistance(x, y, 66, 60, 1.35f); },
-      {Ramp::Purple, 12.5f}, 30, 40, 100, 82, 4);
+      canvas, [](float x, float y) { return KeyDistance(x, y, 66, 60, 1.35f); }, {Ramp::Purple, 12.5f}, 30, 40, 100, 82,
+      4);
   return canvas;
 }
 
@@ -268,19 +262,17 @@ Canvas PaintTimer() {
         const float heap = 84 + 0.012f * (x - 64) * (x - 64) - y;
         const float upper = std::max(y - 58, 40 + 0.02f * (x - 64) * (x - 64) - y);
         const float stream = std::max(std::abs(x - 64) - 0.8f, std::max(60 - y, y - 108));
-        const float sand = std::min({std::max(heap, y > 64 ? -99.0f : 99.0f),
-                                     std::max(-upper, y < 64 ? -99.0f : 99.0f), stream});
+        const float sand =
+            std::min({std::max(heap, y > 64 ? -99.0f : 99.0f), std::max(-upper, y < 64 ? -99.0f : 99.0f), stream});
         return std::max(inside, sand);
       },
       [](float x, float y, float) {
-        return Tone{Ramp::Sand,
-                    9 + 2 * DomeLight(x - 64, y - 96, 40) +
-                        0.8f * (Hash01(static_cast<int>(x), static_cast<int>(y), 2501) - 0.5f)};
+        return Tone{Ramp::Sand, 9 + 2 * DomeLight(x - 64, y - 96, 40) +
+                                    0.8f * (Hash01(static_cast<int>(x), static_cast<int>(y), 2501) - 0.5f)};
       });
   // The glass: a bright outline and a streak of reflection on the left of each bulb.
   DrawShape(
-      canvas, 20, 18, 108, 110,
-      [&](float x, float y) { return std::abs(std::abs(x - 64) - halfWidth(y) + 1) - 1.2f; },
+      canvas, 20, 18, 108, 110, [&](float x, float y) { return std::abs(std::abs(x - 64) - halfWidth(y) + 1) - 1.2f; },
       [](float x, float, float) {
         return Tone{Ramp::Glow, x < 64 ? 12.0f : 9.0f};
       });
@@ -288,8 +280,7 @@ Canvas PaintTimer() {
     DrawShape(
         canvas, 30, cy - 14, 50, cy + 14,
         [&](float x, float y) {
-          return SegmentDistance(x, y, 64 - halfWidth(cy) + 7, cy - 10, 64 - halfWidth(cy) + 6,
-                                 cy + 10, 1.3f);
+          return SegmentDistance(x, y, 64 - halfWidth(cy) + 7, cy - 10, 64 - halfWidth(cy) + 6, cy + 10, 1.3f);
         },
         [](float, float, float) {
           return Tone{Ramp::Light, 13};
@@ -298,17 +289,14 @@ Canvas PaintTimer() {
   // Caps and posts of turned wood.
   for (const float cy : {12.0f, 116.0f}) {
     DrawShape(
-        canvas, 18, cy - 8, 110, cy + 8,
-        [&](float x, float y) { return BoxDistance(x, y, 64, cy, 44, 6, 3); },
+        canvas, 18, cy - 8, 110, cy + 8, [&](float x, float y) { return BoxDistance(x, y, 64, cy, 44, 6, 3); },
         [&](float x, float y, float) {
-          return Tone{Ramp::Wood,
-                      8 + 3 * std::cos((y - cy + 6) / 12 * kPi) + 0.8f * Noise(x, y, 32, 4, 2502)};
+          return Tone{Ramp::Wood, 8 + 3 * std::cos((y - cy + 6) / 12 * kPi) + 0.8f * Noise(x, y, 32, 4, 2502)};
         });
   }
   for (const float px : {25.0f, 103.0f}) {
     DrawShape(
-        canvas, px - 4, 18, px + 4, 110,
-        [&](float x, float y) { return BoxDistance(x, y, px, 64, 3, 46); },
+        canvas, px - 4, 18, px + 4, 110, [&](float x, float y) { return BoxDistance(x, y, px, 64, 3, 46); },
         [&](float x, float, float) {
           return Tone{Ramp::Wood, 7 + 3 * -std::sin((x - px) / 3 * kPi / 2)};
         });
@@ -360,8 +348,7 @@ Canvas PaintOneUp() {
     return Tone{Ramp::Water, 12 - 6 * r + 0.5f * Noise(x, y, 8, 8, 2601)};
   });
   DrawShape(
-      canvas, 8, 10, 122, 122,
-      [](float x, float y) { return HeartDistance(x - 2, y - 2, 64, 112, 96); },
+      canvas, 8, 10, 122, 122, [](float x, float y) { return HeartDistance(x - 2, y - 2, 64, 112, 96); },
       [](float, float, float) {
         return Tone{Ramp::Water, 4};
       });
@@ -374,8 +361,7 @@ Canvas PaintOneUp() {
         return Tone{Ramp::Lava, 3.5f + 2.5f * depth + 3 * light};
       });
   DrawShape(
-      canvas, 34, 24, 52, 40,
-      [](float x, float y) { return EllipseDistance(x, y, 43, 32, 7, 4.5f); },
+      canvas, 34, 24, 52, 40, [](float x, float y) { return EllipseDistance(x, y, 43, 32, 7, 4.5f); },
       [](float, float, float) {
         return Tone{Ramp::Lava, 10};
       });
@@ -402,13 +388,12 @@ Canvas PaintLever() {
     const float edge = std::min({x, 128 - x, y, 128 - y});
     if (edge < 14) {
       const bool yellow = std::fmod(Wrap(x + y), 22.0f) < 11;
-      const float light =
-          BevelLight(x, 128 - x, y, 128 - y, 14) * 1.5f + (edge > 12.8f ? -3.0f : 0.0f);
+      const float light = BevelLight(x, 128 - x, y, 128 - y, 14) * 1.5f + (edge > 12.8f ? -3.0f : 0.0f);
       return yellow ? Tone{Ramp::Gold, 10 + light} : Tone{Ramp::Slate, 3 + light};
     }
     const float brushed = Noise(x, y, 2, 64, 2701) * 0.7f + Noise(x, y, 4, 128, 2702) * 0.4f;
-    return Tone{Ramp::Steel, 8 + brushed + 1.2f * Fbm(x, y, 4, 3, 2703) +
-                                 BevelLight(x - 14, 114 - x, y - 14, 114 - y, 3) * 2};
+    return Tone{Ramp::Steel,
+                8 + brushed + 1.2f * Fbm(x, y, 4, 3, 2703) + BevelLight(x - 14, 114 - x, y - 14, 114 - y, 3) * 2};
   });
   for (const float cx : {24.0f, 104.0f}) {
     for (const float cy : {24.0f, 104.0f}) {
@@ -435,8 +420,7 @@ Canvas PaintLamp() {
     if (y < 22 || y > 106) {
       const float top = y < 22 ? y : y - 106;
       const float ridge = std::cos(top / 22 * kPi * 3);
-      const float shine =
-          std::pow(0.5f + 0.5f * std::cos(2 * kPi * (x - 40) / kTextureSide * 2), 4.0f);
+      const float shine = std::pow(0.5f + 0.5f * std::cos(2 * kPi * (x - 40) / kTextureSide * 2), 4.0f);
       return Tone{Ramp::Gold, 6.5f + 2 * ridge + 4 * shine};
     }
     const float bar = std::abs(std::fmod(x, 32.0f) - 16);  // bars at 0, 32, 64, 96
@@ -468,14 +452,12 @@ Canvas PaintFlag() {
     return Tone{Ramp::Water, 6.5f + shade + 0.5f * Noise(x, y, 64, 64, 2802)};
   });
   DrawShape(
-      canvas, 30, 30, 98, 98,
-      [](float x, float y) { return std::abs(CircleDistance(x, y, 64, 64, 28)) - 2.5f; },
+      canvas, 30, 30, 98, 98, [](float x, float y) { return std::abs(CircleDistance(x, y, 64, 64, 28)) - 2.5f; },
       [&](float x, float, float) {
         return Tone{Ramp::Gold, 10 + 1.5f * fold(x)};
       });
   DrawShape(
-      canvas, 40, 40, 88, 88,
-      [](float x, float y) { return StarDistance(x, y, 64, 66, 20, 0.45f); },
+      canvas, 40, 40, 88, 88, [](float x, float y) { return StarDistance(x, y, 64, 66, 20, 0.45f); },
       [&](float x, float, float) {
         return Tone{Ramp::Gold, 11 + 1.5f * fold(x)};
       });

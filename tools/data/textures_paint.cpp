@@ -8,8 +8,7 @@ int WrapIndex(int i, int period) { return ((i % period) + period) % period; }
 float Fade(float t) { return t * t * t * (t * (t * 6 - 15) + 10); }
 
 float Gradient(int ix, int iy, int cellsX, int cellsY, std::uint32_t seed, float fx, float fy) {
-  const float angle =
-      Hash(WrapIndex(ix, cellsX), WrapIndex(iy, cellsY), seed) * (2 * kPi / 4294967296.0f);
+  const float angle = Hash(WrapIndex(ix, cellsX), WrapIndex(iy, cellsY), seed) * (2 * kPi / 4294967296.0f);
   return std::cos(angle) * fx + std::sin(angle) * fy;
 }
 
@@ -48,8 +47,7 @@ CellSample Cells(float x, float y, int gridX, int gridY, std::uint32_t seed, flo
   const float sizeY = static_cast<float>(kTextureSide) / gridY;
   // Distances are measured with y squeezed so that long cells behave like round ones.
   const float squeeze = sizeX / sizeY;
-  const int ix = static_cast<int>(std::floor(x / sizeX)),
-            iy = static_cast<int>(std::floor(y / sizeY));
+  const int ix = static_cast<int>(std::floor(x / sizeX)), iy = static_cast<int>(std::floor(y / sizeY));
   CellSample best;
   best.F1 = best.F2 = 1e9f;
   for (int dy = -2; dy <= 2; ++dy) {
@@ -74,8 +72,7 @@ CellSample Cells(float x, float y, int gridX, int gridY, std::uint32_t seed, flo
 }
 
 float Bayer(int x, int y) {
-  static constexpr int kMatrix[4][4] = {
-      {0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+  static constexpr int kMatrix[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
   return (kMatrix[WrapPixel(y) & 3][WrapPixel(x) & 3] + 0.5f) / 16.0f;
 }
 
@@ -126,15 +123,13 @@ engine::PcxImage Canvas::ToImage(float dither) const {
 float SegmentDistance(float x, float y, float ax, float ay, float bx, float by, float r) {
   const float abx = bx - ax, aby = by - ay;
   const float lengthSquared = abx * abx + aby * aby;
-  const float t =
-      lengthSquared > 0 ? Clamp01(((x - ax) * abx + (y - ay) * aby) / lengthSquared) : 0;
+  const float t = lengthSquared > 0 ? Clamp01(((x - ax) * abx + (y - ay) * aby) / lengthSquared) : 0;
   return std::hypot(x - ax - t * abx, y - ay - t * aby) - r;
 }
 
 float BoxDistance(float x, float y, float cx, float cy, float halfW, float halfH, float corner) {
   const float qx = std::abs(x - cx) - (halfW - corner), qy = std::abs(y - cy) - (halfH - corner);
-  return std::hypot(std::max(qx, 0.0f), std::max(qy, 0.0f)) + std::min(std::max(qx, qy), 0.0f) -
-         corner;
+  return std::hypot(std::max(qx, 0.0f), std::max(qy, 0.0f)) + std::min(std::max(qx, qy), 0.0f) - corner;
 }
 
 float EllipseDistance(float x, float y, float cx, float cy, float rx, float ry) {

@@ -63,8 +63,7 @@ struct Tone {
 // changes where t passes the pixel's dither threshold.
 inline Tone BlendTones(Tone under, Tone over, float t, float x, float y) {
   const int px = static_cast<int>(std::floor(x)), py = static_cast<int>(std::floor(y));
-  return Tone{t > Bayer(px, py) ? over.RampOf : under.RampOf,
-              Mix(under.Level, over.Level, Clamp01(t))};
+  return Tone{t > Bayer(px, py) ? over.RampOf : under.RampOf, Mix(under.Level, over.Level, Clamp01(t))};
 }
 
 // 128 x 128 pixels, each see-through or a tone; coordinates wrap around the edges, so
@@ -109,9 +108,7 @@ class Canvas {
 };
 
 // Signed distances in pixels, negative inside.
-inline float CircleDistance(float x, float y, float cx, float cy, float r) {
-  return std::hypot(x - cx, y - cy) - r;
-}
+inline float CircleDistance(float x, float y, float cx, float cy, float r) { return std::hypot(x - cx, y - cy) - r; }
 float SegmentDistance(float x, float y, float ax, float ay, float bx, float by, float r);
 float BoxDistance(float x, float y, float cx, float cy, float halfW, float halfH, float corner = 0);
 float EllipseDistance(float x, float y, float cx, float cy, float rx, float ry);
@@ -119,11 +116,9 @@ float EllipseDistance(float x, float y, float cx, float cy, float rx, float ry);
 // Draws a shape given by its signed distance over the pixels of a box (which may cross
 // the edges), anti-aliased over one pixel; tone(x, y, distance) gives the colour.
 template <class Distance, class ToneAt>
-void DrawShape(Canvas& canvas, float x0, float y0, float x1, float y1, Distance distance,
-               ToneAt tone) {
+void DrawShape(Canvas& canvas, float x0, float y0, float x1, float y1, Distance distance, ToneAt tone) {
   for (int py = static_cast<int>(std::floor(y0)) - 1; py <= static_cast<int>(std::ceil(y1)); ++py) {
-    for (int px = static_cast<int>(std::floor(x0)) - 1; px <= static_cast<int>(std::ceil(x1));
-         ++px) {
+    for (int px = static_cast<int>(std::floor(x0)) - 1; px <= static_cast<int>(std::ceil(x1)); ++px) {
       const float x = px + 0.5f, y = py + 0.5f;
       const float d = distance(x, y);
       const float coverage = Clamp01(0.5f - d);
@@ -153,7 +148,9 @@ inline void DrawStud(Canvas& canvas, float cx, float cy, float r, Ramp ramp, flo
   DrawShape(
       canvas, cx - r - 1, cy - r - 1, cx + r + 1, cy + r + 1,
       [&](float x, float y) { return CircleDistance(x, y, cx, cy, r); },
-      [&](float x, float y, float) { return Tone{ramp, level + gain * DomeLight(x - cx, y - cy, domeRadius)}; });
+      [&](float x, float y, float) {
+        return Tone{ramp, level + gain * DomeLight(x - cx, y - cy, domeRadius)};
+      });
 }
 
 // Raised-edge light of a rectangle at distances to its four sides: edges within `width`

@@ -38,9 +38,8 @@ constexpr RampKeys kKeyedRamps[kRampCount] = {
 // white-yellow at the top for lamps. Glowing things are never dark, so the ramp starts
 // at a middle teal; brightness still rises at every step.
 constexpr Rgb kGlow[kRampLength] = {
-    {0, 70, 90},     {0, 88, 110},    {4, 106, 128},   {12, 124, 146},
-    {22, 142, 164},  {34, 160, 182},  {48, 178, 200},  {66, 194, 216},
-    {88, 210, 230},  {114, 224, 240}, {146, 236, 248}, {182, 244, 252},
+    {0, 70, 90},     {0, 88, 110},    {4, 106, 128},   {12, 124, 146},  {22, 142, 164},  {34, 160, 182},
+    {48, 178, 200},  {66, 194, 216},  {88, 210, 230},  {114, 224, 240}, {146, 236, 248}, {182, 244, 252},
     {214, 248, 252}, {236, 250, 244}, {252, 250, 226}, {255, 254, 206},
 };
 

@@ -13,8 +13,7 @@ Canvas PaintLadder() {
   canvas.MakeAllHoles();
   for (const float cy : {16.0f, 48.0f, 80.0f, 112.0f}) {
     DrawShape(
-        canvas, 16, cy - 5, 112, cy + 5,
-        [&](float x, float y) { return BoxDistance(x, y, 64, cy, 44, 3.5f, 1.5f); },
+        canvas, 16, cy - 5, 112, cy + 5, [&](float x, float y) { return BoxDistance(x, y, 64, cy, 44, 3.5f, 1.5f); },
         [&](float x, float y, float) {
           const float ny = (y - cy) / 4;
           return Tone{Ramp::Wood, 8 + 4 * Lighting(0, ny, std::sqrt(std::max(0.0f, 1 - ny * ny))) +
@@ -27,8 +26,7 @@ Canvas PaintLadder() {
         [&](float x, float y, float) {
           const float nx = (x - cx) / 5.5f;
           const float g = Noise(x, y, 64, 4, 3002) + 0.5f * Noise(x, y, 32, 2, 3003);
-          return Tone{Ramp::Wood,
-                      7.5f + 4 * Lighting(nx, 0, std::sqrt(std::max(0.0f, 1 - nx * nx))) + g};
+          return Tone{Ramp::Wood, 7.5f + 4 * Lighting(nx, 0, std::sqrt(std::max(0.0f, 1 - nx * nx))) + g};
         });
     for (const float cy : {16.0f, 48.0f, 80.0f, 112.0f}) DrawStud(canvas, cx, cy, 1.6f, Ramp::Steel, 6, 5, 2);
   }
@@ -56,8 +54,7 @@ Canvas PaintTorch(int view) {
   constexpr float kRingY = 80;
   const auto drawHook = [&] {
     DrawShape(
-        canvas, 64 + std::min(0.0f, hookX) - 3, kRingY - 10, 64 + std::max(0.0f, hookX) + 3,
-        kRingY + 4,
+        canvas, 64 + std::min(0.0f, hookX) - 3, kRingY - 10, 64 + std::max(0.0f, hookX) + 3, kRingY + 4,
         [&](float x, float y) {
           return std::min(SegmentDistance(x, y, 64, kRingY, 64 + hookX, kRingY, 1.6f),
                           SegmentDistance(x, y, 64 + hookX, kRingY, 64 + hookX, kRingY - 7, 1.6f));
@@ -94,12 +91,10 @@ Canvas PaintTorch(int view) {
       [](float x, float y, float) {
         const float half = Mix(13, 5, Clamp01((y - 44) / 14));
         const float nx = (x - 64) / (half + 0.5f);
-        return Tone{Ramp::Slate,
-                    7 + 5 * Lighting(nx, 0.2f, std::sqrt(std::max(0.0f, 1 - nx * nx)))};
+        return Tone{Ramp::Slate, 7 + 5 * Lighting(nx, 0.2f, std::sqrt(std::max(0.0f, 1 - nx * nx)))};
       });
   DrawShape(
-      canvas, 48, 40, 80, 48,
-      [](float x, float y) { return BoxDistance(x, y, 64, 44.5f, 14, 2, 1); },
+      canvas, 48, 40, 80, 48, [](float x, float y) { return BoxDistance(x, y, 64, 44.5f, 14, 2, 1); },
       [](float x, float, float) {
         return Tone{Ramp::Slate, 10 - 0.3f * (x - 64)};
       });
@@ -135,8 +130,7 @@ Canvas PaintTorch(int view) {
   for (int i = 0; i < 3; ++i) {
     const float sx = 54 + random.Next(20), sy = 2 + random.Next(14);
     DrawShape(
-        canvas, sx - 2, sy - 2, sx + 2, sy + 2,
-        [&](float x, float y) { return CircleDistance(x, y, sx, sy, 0.9f); },
+        canvas, sx - 2, sy - 2, sx + 2, sy + 2, [&](float x, float y) { return CircleDistance(x, y, sx, sy, 0.9f); },
         [](float, float, float) {
           return Tone{Ramp::Lava, 13};
         });
@@ -163,8 +157,7 @@ Canvas PaintSpikes() {
           const float u = std::clamp((x - cx) / (13 * t + 0.5f), -1.0f, 1.0f);
           const float light = Lighting(u, -0.3f, std::sqrt(1 - u * u));
           const float glint = std::pow(Clamp01(light), 10.0f);
-          return Tone{Ramp::Steel,
-                      6 + 5 * light + 4 * glint + 2 * (1 - t) + 0.6f * Noise(x, y, 32, 32, 3201)};
+          return Tone{Ramp::Steel, 6 + 5 * light + 4 * glint + 2 * (1 - t) + 0.6f * Noise(x, y, 32, 32, 3201)};
         });
   }
   DrawShape(
@@ -175,8 +168,7 @@ Canvas PaintSpikes() {
       });
   for (float bx = 32; bx <= 128; bx += 32) {
     DrawShape(
-        canvas, bx - 3, 119, bx + 3, 125,
-        [&](float x, float y) { return CircleDistance(x, y, bx, 122, 2); },
+        canvas, bx - 3, 119, bx + 3, 125, [&](float x, float y) { return CircleDistance(x, y, bx, 122, 2); },
         [&](float x, float y, float) {
           return Tone{Ramp::Slate, 8 + 4 * DomeLight(x - bx, y - 122, 2.2f)};
         });
@@ -242,8 +234,7 @@ Canvas PaintHero() {
   canvas.Paint([](float x, float y) {
     const float twill = std::sin(2 * kPi * (x + y) / 4) * 0.6f;
     const float weft = (static_cast<int>(x) + static_cast<int>(y / 2)) % 2 ? 0.3f : -0.3f;
-    const float stripeX = std::abs(std::fmod(x, 32.0f) - 16),
-                stripeY = std::abs(std::fmod(y, 32.0f) - 16);
+    const float stripeX = std::abs(std::fmod(x, 32.0f) - 16), stripeY = std::abs(std::fmod(y, 32.0f) - 16);
     const float check = (stripeX < 2 ? -0.8f : 0.0f) + (stripeY < 2 ? -0.8f : 0.0f);
     const float fold = 0.8f * Noise(x, y, 4, 4, 3501);
     return Tone{Ramp::Brick, 9 + twill + weft + check + fold};
@@ -265,9 +256,7 @@ Canvas PaintHero() {
         t.Level -= 2.5f;
         return t;
       });
-  DrawShape(canvas, 0, 0, 128, 128, stitch, [](float, float, float) {
-    return Tone{Ramp::Gold, 12};
-  });
+  DrawShape(canvas, 0, 0, 128, 128, stitch, [](float, float, float) { return Tone{Ramp::Gold, 12}; });
   return canvas;
 }
 
@@ -292,8 +281,7 @@ Canvas PaintSentry() {
     float d = 1e9f;
     for (const auto& line : lines) {
       for (std::size_t i = 0; i + 1 < line.size(); ++i) {
-        d = std::min(d, SegmentDistance(x, y, line[i].first, line[i].second, line[i + 1].first,
-                                        line[i + 1].second, 0));
+        d = std::min(d, SegmentDistance(x, y, line[i].first, line[i].second, line[i + 1].first, line[i + 1].second, 0));
       }
     }
     return d;
@@ -311,11 +299,10 @@ Canvas PaintSentry() {
         return Tone{Ramp::Lava, 9 + 4 * Clamp01(-d) + 0.3f * Noise(x, y, 32, 32, 3603)};
       });
   // Nodes where the lines end or branch.
-  for (const auto& [nx, ny] : std::vector<std::pair<float, float>>{
-           {64, 34}, {84, 34}, {50, 112}, {100, 122}, {50, 74}, {100, 86}}) {
+  for (const auto& [nx, ny] :
+       std::vector<std::pair<float, float>>{{64, 34}, {84, 34}, {50, 112}, {100, 122}, {50, 74}, {100, 86}}) {
     DrawShape(
-        canvas, nx - 5, ny - 5, nx + 5, ny + 5,
-        [&](float x, float y) { return CircleDistance(x, y, nx, ny, 3.5f); },
+        canvas, nx - 5, ny - 5, nx + 5, ny + 5, [&](float x, float y) { return CircleDistance(x, y, nx, ny, 3.5f); },
         [&](float x, float y, float) {
           return Tone{Ramp::Lava, 11 + 3 * DomeLight(x - nx, y - ny, 4)};
         });

@@ -46,14 +46,12 @@ Block BlockAt(float x, float y, const std::vector<Course>& courses) {
   return block;
 }
 
-float BlockRandom(const Block& block, std::uint32_t seed) {
-  return Hash01(static_cast<int>(block.Id), 7, seed);
-}
+float BlockRandom(const Block& block, std::uint32_t seed) { return Hash01(static_cast<int>(block.Id), 7, seed); }
 
 // Mortar-filled joints between hand-cut blocks: the block edges wander and chip, the
 // corners are rounded, the faces catch the light on their upper left edges.
-Canvas Masonry(const std::vector<Course>& courses, Tone mortar, Ramp blockRamp, float blockLevel,
-               float joint, std::uint32_t seed) {
+Canvas Masonry(const std::vector<Course>& courses, Tone mortar, Ramp blockRamp, float blockLevel, float joint,
+               std::uint32_t seed) {
   Canvas canvas;
   canvas.Paint([&](float x, float y) {
     const float wx = x + 1.3f * Noise(x, y, 8, 8, seed) + 0.5f * Noise(x, y, 32, 32, seed + 5);
@@ -61,22 +59,20 @@ Canvas Masonry(const std::vector<Course>& courses, Tone mortar, Ramp blockRamp, 
     const Block block = BlockAt(wx, wy, courses);
     constexpr float kCorner = 3;
     const float dx = std::min(block.Left, block.Right), dy = std::min(block.Top, block.Bottom);
-    const float edge = dx < kCorner && dy < kCorner
-                           ? kCorner - std::hypot(kCorner - dx, kCorner - dy)
-                           : std::min(dx, dy);
+    const float edge =
+        dx < kCorner && dy < kCorner ? kCorner - std::hypot(kCorner - dx, kCorner - dy) : std::min(dx, dy);
     const float grain = Fbm(x, y, 8, 5, seed + 2);
     const float fine = Noise(x, y, 64, 64, seed + 7);
     const Tone filling{mortar.RampOf, mortar.Level + 1.2f * grain + 0.6f * fine};
     const float inner = edge - joint;
-    const float bevel = BevelLight(block.Left - joint, block.Right - joint, block.Top - joint,
-                                   block.Bottom - joint, std::min(5.0f, block.Height / 5));
+    const float bevel = BevelLight(block.Left - joint, block.Right - joint, block.Top - joint, block.Bottom - joint,
+                                   std::min(5.0f, block.Height / 5));
     const float pits = SmoothStep(0.5f, 0.8f, Fbm(x, y, 16, 3, seed + 3));
     const float speckle = Hash01(static_cast<int>(x), static_cast<int>(y), seed + 4) - 0.5f;
     // Each face bulges a little: lighter toward its top.
     const float bulge = 0.5f - block.Top / block.Height;
-    const Tone face{blockRamp, blockLevel + 2.6f * (BlockRandom(block, seed) - 0.5f) + 2 * grain +
-                                   0.8f * fine + 2.8f * bevel + 0.8f * bulge - 2.4f * pits +
-                                   0.5f * speckle};
+    const Tone face{blockRamp, blockLevel + 2.6f * (BlockRandom(block, seed) - 0.5f) + 2 * grain + 0.8f * fine +
+                                   2.8f * bevel + 0.8f * bulge - 2.4f * pits + 0.5f * speckle};
     return BlendTones(filling, face, SmoothStep(-0.6f, 0.8f, inner), x, y);
   });
   return canvas;
@@ -114,14 +110,12 @@ Canvas PaintDarkStone() {
 
 Canvas PaintTiles() {
   // Square floor slabs of the wall's stone, laid in a grid.
-  return Masonry({{64, 32, {64, 64}}, {64, 32, {64, 64}}}, {Ramp::Slate, 6}, Ramp::Stone, 10, 1.5f,
-                 301);
+  return Masonry({{64, 32, {64, 64}}, {64, 32, {64, 64}}}, {Ramp::Slate, 6}, Ramp::Stone, 10, 1.5f, 301);
 }
 
 Canvas PaintBrick() {
   std::vector<Course> courses;
-  for (int row = 0; row < 8; ++row)
-    courses.push_back({16, row % 2 ? 16.0f : 0.0f, {32, 32, 32, 32}});
+  for (int row = 0; row < 8; ++row) courses.push_back({16, row % 2 ? 16.0f : 0.0f, {32, 32, 32, 32}});
   Canvas canvas = Masonry(courses, {Ramp::Grey, 10}, Ramp::Brick, 7.5f, 1.3f, 401);
   return canvas;
 }
@@ -166,8 +160,7 @@ namespace {
 // Wood grain along y for a board: long growth rings bent by noise, and fine fibres.
 float Grain(float x, float y, float boardCentre, std::uint32_t seed) {
   const float bend = 6 * Noise(x, y, 2, 1, seed) + 2 * Noise(x, y, 8, 2, seed + 1);
-  const float ring =
-      std::sin((x - boardCentre + bend) * 0.7f + 0.4f * Noise(x, y, 16, 4, seed + 2));
+  const float ring = std::sin((x - boardCentre + bend) * 0.7f + 0.4f * Noise(x, y, 16, 4, seed + 2));
   const float fibre = Noise(x, y, 64, 4, seed + 3);
   return 0.8f * ring * std::abs(ring) + 0.5f * fibre;
 }
@@ -190,8 +183,7 @@ Canvas PaintWood() {
       const float d = std::min(std::abs(y - ends[j]), kTextureSide - std::abs(y - ends[j]));
       endEdge = std::min(endEdge, d);
     }
-    if (board == static_cast<int>(ends.size()))
-      board = 0;  // the last board runs on past the bottom
+    if (board == static_cast<int>(ends.size())) board = 0;  // the last board runs on past the bottom
     const int piece = plank * 4 + board;
     const float sideEdge = std::min(lx, 32 - lx);
     if (sideEdge < 1 || endEdge < 0.8f) return Tone{Ramp::Wood, 1.5f};
@@ -207,8 +199,7 @@ Canvas PaintWood() {
         [&](float x, float y) { return EllipseDistance(x, y, cx, cy, 4.5f, 7.5f); },
         [&](float x, float y, float d) {
           const float heart = SmoothStep(1.5f, 2.5f, -d);
-          return Tone{Ramp::Wood,
-                      7 + std::sin(d * 1.8f) - 2.5f * heart + 0.3f * Noise(x, y, 64, 64, 604)};
+          return Tone{Ramp::Wood, 7 + std::sin(d * 1.8f) - 2.5f * heart + 0.3f * Noise(x, y, 64, 64, 604)};
         });
   }
   return canvas;
@@ -227,8 +218,7 @@ Canvas PaintCrate() {
       const float across = side ? x : y;
       const float start = across < 64 ? 0 : 128 - kFrame;
       const float near = across - start, far = start + kFrame - across;
-      const float light =
-          side ? BevelLight(near, far, 99, 99, 2.5f) : BevelLight(99, 99, near, far, 2.5f);
+      const float light = side ? BevelLight(near, far, 99, 99, 2.5f) : BevelLight(99, 99, near, far, 2.5f);
       const float g = side ? Grain(x, y, 7, 701) : Grain(y + 200, x, 7, 702);
       const float mitre = std::abs(ex - ey) < 0.8f ? -3.0f : 0.0f;
       return Tone{Ramp::Wood, 9 + 1.2f * g + 2 * light + mitre};
@@ -237,13 +227,12 @@ Canvas PaintCrate() {
     const int plank = static_cast<int>((y - kFrame) / 25);
     if (ly < 1.2f) return Tone{Ramp::Wood, 1.5f};
     const float g = Grain(y + 90.0f * plank, x, 12, 703 + plank);
-    return Tone{Ramp::Wood, 6.5f + 1.1f * g + 1.2f * (Hash01(plank, 1, 704) - 0.5f) +
-                                BevelLight(99, 99, ly - 1.2f, 25 - ly, 2)};
+    return Tone{Ramp::Wood,
+                6.5f + 1.1f * g + 1.2f * (Hash01(plank, 1, 704) - 0.5f) + BevelLight(99, 99, ly - 1.2f, 25 - ly, 2)};
   });
   // The brace runs from the lower left to the upper right, casting a shadow.
   const auto brace = [](float x, float y, float shift) {
-    return SegmentDistance(x, y, kFrame + shift, 128 - kFrame + shift, 128 - kFrame + shift,
-                           kFrame + shift, 7);
+    return SegmentDistance(x, y, kFrame + shift, 128 - kFrame + shift, 128 - kFrame + shift, kFrame + shift, 7);
   };
   DrawShape(
       canvas, kFrame, kFrame, 128 - kFrame, 128 - kFrame,
@@ -255,9 +244,7 @@ Canvas PaintCrate() {
       });
   DrawShape(
       canvas, kFrame, kFrame, 128 - kFrame, 128 - kFrame,
-      [&](float x, float y) {
-        return std::max(brace(x, y, 0), BoxDistance(x, y, 64, 64, 64 - kFrame, 64 - kFrame));
-      },
+      [&](float x, float y) { return std::max(brace(x, y, 0), BoxDistance(x, y, 64, 64, 64 - kFrame, 64 - kFrame)); },
       [&](float x, float y, float d) {
         const float g = Grain((x + y) * 0.7071f, (x - y) * 0.7071f + 300, 90, 705);
         return Tone{Ramp::Wood, 9 + 1.2f * g + (d > -1.5f ? ((x + y) < 128 ? 1.5f : -2.5f) : 0.0f)};
@@ -300,8 +287,8 @@ void Pebbles(Canvas& canvas, int count, float yMin, std::uint32_t seed) {
         canvas, cx - rx - 1, cy - ry - 1, cx + rx + 1, cy + ry + 1,
         [&](float x, float y) { return EllipseDistance(x, y, cx, cy, rx, ry); },
         [&](float x, float y, float) {
-          return Tone{ramp, base + 5 * DomeLight((x - cx) * ry / rx, y - cy, ry + 0.5f) +
-                                0.6f * Noise(x, y, 64, 64, seed + 1)};
+          return Tone{
+              ramp, base + 5 * DomeLight((x - cx) * ry / rx, y - cy, ry + 0.5f) + 0.6f * Noise(x, y, 64, 64, seed + 1)};
         });
   }
 }
@@ -322,21 +309,17 @@ namespace {
 void Blades(Canvas& canvas, int count, bool fromAbove, std::uint32_t seed) {
   base::Random random(static_cast<std::int32_t>(seed));
   for (int i = 0; i < count; ++i) {
-    const float x0 = static_cast<float>(random.Next(128)),
-                y0 = static_cast<float>(random.Next(128));
-    const float angle =
-        fromAbove ? random.Next(628) / 100.0f : kPi / 2 + (random.Next(60) - 30) / 100.0f;
+    const float x0 = static_cast<float>(random.Next(128)), y0 = static_cast<float>(random.Next(128));
+    const float angle = fromAbove ? random.Next(628) / 100.0f : kPi / 2 + (random.Next(60) - 30) / 100.0f;
     const float length = 4 + random.Next(50) / 10.0f;
     const float x1 = x0 + std::cos(angle) * length, y1 = y0 + std::sin(angle) * length;
     const float level = 8 + random.Next(50) / 10.0f;
     DrawShape(
-        canvas, std::min(x0, x1) - 1, std::min(y0, y1) - 1, std::max(x0, x1) + 1,
-        std::max(y0, y1) + 1,
+        canvas, std::min(x0, x1) - 1, std::min(y0, y1) - 1, std::max(x0, x1) + 1, std::max(y0, y1) + 1,
         [&](float x, float y) { return SegmentDistance(x, y, x0, y0, x1, y1, 0.55f); },
         [&](float x, float y, float) {
           // Lighter toward the tip.
-          const float t =
-              Clamp01(((x - x0) * (x1 - x0) + (y - y0) * (y1 - y0)) / (length * length));
+          const float t = Clamp01(((x - x0) * (x1 - x0) + (y - y0) * (y1 - y0)) / (length * length));
           return Tone{Ramp::Grass, level + 1.5f * t};
         });
   }
@@ -348,9 +331,7 @@ Canvas PaintGrass() {
   Canvas canvas;
   canvas.Paint([](float x, float y) {
     const float clumps = Fbm(x, y, 8, 4, 901, 0.6f);
-    return Tone{
-        Ramp::Grass,
-        6 + 2.2f * clumps + 0.8f * (Hash01(static_cast<int>(x), static_cast<int>(y), 902) - 0.5f)};
+    return Tone{Ramp::Grass, 6 + 2.2f * clumps + 0.8f * (Hash01(static_cast<int>(x), static_cast<int>(y), 902) - 0.5f)};
   });
   Blades(canvas, 900, true, 903);
   // A few small flowers.
@@ -359,18 +340,15 @@ Canvas PaintGrass() {
     const float cx = random.Next(128), cy = random.Next(128);
     const Ramp ramp = i % 3 == 0 ? Ramp::Marble : Ramp::Gold;
     for (int petal = 0; petal < 5; ++petal) {
-      const float px = cx + 1.6f * std::cos(petal * 1.2566f),
-                  py = cy + 1.6f * std::sin(petal * 1.2566f);
+      const float px = cx + 1.6f * std::cos(petal * 1.2566f), py = cy + 1.6f * std::sin(petal * 1.2566f);
       DrawShape(
-          canvas, px - 2, py - 2, px + 2, py + 2,
-          [&](float x, float y) { return CircleDistance(x, y, px, py, 1.1f); },
+          canvas, px - 2, py - 2, px + 2, py + 2, [&](float x, float y) { return CircleDistance(x, y, px, py, 1.1f); },
           [&](float x, float y, float) {
             return Tone{ramp, 12 + 3 * DomeLight(x - cx, y - cy, 3)};
           });
     }
     DrawShape(
-        canvas, cx - 1, cy - 1, cx + 1, cy + 1,
-        [&](float x, float y) { return CircleDistance(x, y, cx, cy, 0.8f); },
+        canvas, cx - 1, cy - 1, cx + 1, cy + 1, [&](float x, float y) { return CircleDistance(x, y, cx, cy, 0.8f); },
         [&](float, float, float) {
           return Tone{ramp == Ramp::Gold ? Ramp::Lava : Ramp::Gold, 10};
         });
@@ -438,8 +416,7 @@ Canvas PaintSand() {
     const float crest = std::pow(0.5f + 0.5f * ripple, 3.0f);
     const float grains = Hash01(static_cast<int>(x), static_cast<int>(y), 1202) - 0.5f;
     const float patches = Fbm(x, y, 4, 4, 1203);
-    return Tone{Ramp::Sand, 9.2f + 1.8f * crest - 1.0f * (0.5f - 0.5f * ripple) + 1.6f * grains +
-                                1.2f * patches};
+    return Tone{Ramp::Sand, 9.2f + 1.8f * crest - 1.0f * (0.5f - 0.5f * ripple) + 1.6f * grains + 1.2f * patches};
   });
   base::Random random(1204);
   for (int i = 0; i < 40; ++i) {
@@ -448,8 +425,7 @@ Canvas PaintSand() {
     const Ramp ramp = i % 4 == 0 ? Ramp::Marble : i % 4 == 1 ? Ramp::Earth : Ramp::Sand;
     const float level = ramp == Ramp::Marble ? 8.0f : ramp == Ramp::Earth ? 9.0f : 4.0f;
     DrawShape(
-        canvas, cx - 2, cy - 2, cx + 2, cy + 2,
-        [&](float x, float y) { return CircleDistance(x, y, cx, cy, r); },
+        canvas, cx - 2, cy - 2, cx + 2, cy + 2, [&](float x, float y) { return CircleDistance(x, y, cx, cy, r); },
         [&](float, float, float) {
           return Tone{ramp, level};
         });
@@ -460,8 +436,8 @@ Canvas PaintSand() {
 Canvas PaintPodium() {
   // Pale stone blocks between two gold bands, top and bottom, each engraved with a row of
   // small diamonds.
-  Canvas canvas = Masonry({{40, 0, {128}}, {48, 32, {64, 64}}, {40, 0, {128}}}, {Ramp::Slate, 5},
-                          Ramp::Stone, 10, 1.2f, 1301);
+  Canvas canvas =
+      Masonry({{40, 0, {128}}, {48, 32, {64, 64}}, {40, 0, {128}}}, {Ramp::Slate, 5}, Ramp::Stone, 10, 1.2f, 1301);
   canvas.Paint([&](float x, float y) {
     const float band = y < 64 ? y : 128 - y;  // from the nearer of the top and bottom edges
     if (band >= 22) return canvas.At(static_cast<int>(x), static_cast<int>(y));
@@ -472,8 +448,7 @@ Canvas PaintPodium() {
     const float diamond = std::abs(std::fmod(x, 16.0f) - 8) + std::abs(across - 11) * 1.2f;
     const float engraved = diamond < 5 ? (diamond < 3.8f ? 1.5f : -3.5f) : 0.0f;
     const float edge = across < 1.5f || across > 20.5f ? -4.0f : 0.0f;
-    return Tone{Ramp::Gold, 9 + 2.5f * (top ? profile : -profile) + engraved + edge +
-                                0.6f * Noise(x, y, 32, 8, 1302)};
+    return Tone{Ramp::Gold, 9 + 2.5f * (top ? profile : -profile) + engraved + edge + 0.6f * Noise(x, y, 32, 8, 1302)};
   });
   return canvas;
 }

@@ -14,20 +14,20 @@ using world::ObjectType;
 using world::ObjectTypes;
 
 constexpr int kCell = world::kCellSize;
-constexpr int kStepUp = 256;        // walked up without jumping
-constexpr int kJumpUp = 620;        // a jump's rise, with a little to spare
-constexpr int kCrateClimb = 1100;   // a pushed block under the feet adds a cell
-constexpr int kSpringRise = 3500;   // a spring's throw
-constexpr int kMaxGap = 2;          // columns a running jump clears
+constexpr int kStepUp = 256;       // walked up without jumping
+constexpr int kJumpUp = 620;       // a jump's rise, with a little to spare
+constexpr int kCrateClimb = 1100;  // a pushed block under the feet adds a cell
+constexpr int kSpringRise = 3500;  // a spring's throw
+constexpr int kMaxGap = 2;         // columns a running jump clears
 
 // How the reachability sees one cell. The model is generous where the game offers a
 // way (doors open, earth can be dug, blocks can be pushed) so that it never calls a
 // solvable level unsolvable; it only catches levels with no way at all.
 struct CellView {
-  bool solid = false;     // a collision box one can stand on
-  bool full = false;      // a solid whose top reaches the cell's top
-  int top = 0;            // top of the solid's box, cell-local
-  bool passable = true;   // a body can pass (air, pickups, ladders, doors, diggable earth)
+  bool solid = false;    // a collision box one can stand on
+  bool full = false;     // a solid whose top reaches the cell's top
+  int top = 0;           // top of the solid's box, cell-local
+  bool passable = true;  // a body can pass (air, pickups, ladders, doors, diggable earth)
   bool deadly = false;
   bool ladder = false;
   bool spring = false;
@@ -77,7 +77,10 @@ class Reachability {
       } else if (!here.solid) {
         const CellView below = View(x, y - 1, z);
         if (y == 0 || here.ladder || below.ladder || (below.solid && below.full)) {
-          stands.push_back({x, y, z, y == 0 && !below.solid ? 0 : here.ladder ? y * kCell : (y - 1) * kCell + below.top + 1});
+          stands.push_back({x, y, z,
+                            y == 0 && !below.solid ? 0
+                            : here.ladder          ? y * kCell
+                                                   : (y - 1) * kCell + below.top + 1});
         }
       }
     }
@@ -181,8 +184,10 @@ std::vector<std::string> CheckLevel(const LevelMap& map, const ObjectTypes& type
   std::vector<std::string> problems;
   const bool startInside = map.Contains(map.StartX, map.StartY, map.StartZ);
   const bool exitInside = map.Contains(map.ExitX, map.ExitY, map.ExitZ);
-  if (!startInside) problems.push_back("the start cell " + Cell(map.StartX, map.StartY, map.StartZ) + " is outside the level");
-  if (!exitInside) problems.push_back("the exit cell " + Cell(map.ExitX, map.ExitY, map.ExitZ) + " is outside the level");
+  if (!startInside)
+    problems.push_back("the start cell " + Cell(map.StartX, map.StartY, map.StartZ) + " is outside the level");
+  if (!exitInside)
+    problems.push_back("the exit cell " + Cell(map.ExitX, map.ExitY, map.ExitZ) + " is outside the level");
   if (startInside) {
     const ObjectType& start = types[map.GetCell(map.StartX, map.StartY, map.StartZ)];
     if (!start.Empty && start.Collision && !start.Door) {

@@ -9,10 +9,10 @@
 
 #include "platform/win/ansi.h"
 #include "platform/win/files.h"
-#include "world/level_file.h"
 #include "tools/level/bank_session.h"
 #include "tools/level/level_check.h"
 #include "tools/level/level_render.h"
+#include "world/level_file.h"
 #include "world/level_text.h"
 
 namespace zandrel::tools {
@@ -36,7 +36,6 @@ constexpr const char* kUsage =
     "Exit status: 0 success, 1 check failed, 2 bad usage or unreadable input.\n";
 
 constexpr std::size_t kMaxTextSource = 64u << 20;
-
 
 ordered_json Info(const world::LevelMap& map, std::uintmax_t fileSize) {
   ordered_json info;

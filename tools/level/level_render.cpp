@@ -5,8 +5,8 @@
 
 #include "engine/angles.h"
 #include "engine/cube_faces.h"
-#include "engine/scene.h"
 #include "engine/png_writer.h"
+#include "engine/scene.h"
 #include "engine/soft/soft_backend.h"
 #include "platform/win/files.h"
 #include "tools/level/bank_session.h"
@@ -19,8 +19,7 @@ namespace {
 
 constexpr std::int32_t kLampRadius = 5000;  // the hero's lamp at the start of a level
 constexpr std::int32_t kSkyLight = 1000000;
-constexpr std::int32_t kDrawnReach = 8;     // cells around the camera, as the game draws them
-
+constexpr std::int32_t kDrawnReach = 8;  // cells around the camera, as the game draws them
 
 }  // namespace
 
@@ -40,8 +39,8 @@ std::array<std::int32_t, 5> CameraBehindStart(const world::World& world) {
     if (px < 0 || pz < 0 || !map.Contains(cx, cy, cz) || (!t.Empty && t.Collision)) break;
     back += kStep;
   }
-  return {static_cast<std::int32_t>(x0 - s * back), static_cast<std::int32_t>(y), static_cast<std::int32_t>(z0 - c * back),
-          map.StartHeading, -1200};
+  return {static_cast<std::int32_t>(x0 - s * back), static_cast<std::int32_t>(y),
+          static_cast<std::int32_t>(z0 - c * back), map.StartHeading, -1200};
 }
 
 int RenderLevel(const std::string& file, const std::string& out, const RenderOptions& options, std::ostream& err) {
@@ -60,8 +59,7 @@ int RenderLevel(const std::string& file, const std::string& out, const RenderOpt
   world->Map.CountIngots();
   const world::LevelMap& map = world->Map;
 
-  const auto [x, y, z, yaw, pitch] =
-      options.Camera.value_or(CameraBehindStart(*world));
+  const auto [x, y, z, yaw, pitch] = options.Camera.value_or(CameraBehindStart(*world));
   engine::CubeFaces faces = engine::MakeCubeFaces();
   backend.ClearView(view.FogIndex[0], view);
   if (map.Outside != 0 && !world->Bank.Sky.Empty()) {
@@ -72,9 +70,10 @@ int RenderLevel(const std::string& file, const std::string& out, const RenderOpt
   }
   engine::BeginScene(engine, view, x, y, z, yaw, pitch, 0);
   engine::AddLight(view, x, y, z, kLampRadius);
-  world::AddLevelCells(engine, view, *world, faces,
-                       world::CellsAround(map, world::CellOf(static_cast<float>(x)), world::CellOf(static_cast<float>(y)),
-                                          world::CellOf(static_cast<float>(z)), kDrawnReach));
+  world::AddLevelCells(
+      engine, view, *world, faces,
+      world::CellsAround(map, world::CellOf(static_cast<float>(x)), world::CellOf(static_cast<float>(y)),
+                         world::CellOf(static_cast<float>(z)), kDrawnReach));
   engine::EndScene(engine, view);
   if (base::Status written = engine::WritePng(out, view.Screen, view.ViewPalette); !written) {
     return Fail(err, written.error());

@@ -50,8 +50,7 @@ void SdlJoystick::Close() {
 void SdlJoystick::HandleEvent(const SDL_Event& event) {
   if (event.type == SDL_JOYDEVICEADDED) {
     OpenFirst();
-  } else if (event.type == SDL_JOYDEVICEREMOVED && joystick_ != nullptr &&
-             event.jdevice.which == id_) {
+  } else if (event.type == SDL_JOYDEVICEREMOVED && joystick_ != nullptr && event.jdevice.which == id_) {
     Close();
     OpenFirst();
   }
@@ -64,18 +63,12 @@ input::JoystickState SdlJoystick::ReadJoystick() {
   if (joystick_ == nullptr || !SDL_JoystickGetAttached(joystick_)) return s;
   s.Connected = true;
   if (controller_ != nullptr) {
-    auto axis = [&](SDL_GameControllerAxis a) {
-      return AxisPosition(SDL_GameControllerGetAxis(controller_, a));
-    };
-    auto pressed = [&](SDL_GameControllerButton b) {
-      return SDL_GameControllerGetButton(controller_, b) != 0;
-    };
+    auto axis = [&](SDL_GameControllerAxis a) { return AxisPosition(SDL_GameControllerGetAxis(controller_, a)); };
+    auto pressed = [&](SDL_GameControllerButton b) { return SDL_GameControllerGetButton(controller_, b) != 0; };
     s.X = axis(SDL_CONTROLLER_AXIS_LEFTX);
     s.Y = axis(SDL_CONTROLLER_AXIS_LEFTY);
-    ApplyDirections(pressed(SDL_CONTROLLER_BUTTON_DPAD_LEFT),
-                    pressed(SDL_CONTROLLER_BUTTON_DPAD_RIGHT),
-                    pressed(SDL_CONTROLLER_BUTTON_DPAD_UP),
-                    pressed(SDL_CONTROLLER_BUTTON_DPAD_DOWN), s);
+    ApplyDirections(pressed(SDL_CONTROLLER_BUTTON_DPAD_LEFT), pressed(SDL_CONTROLLER_BUTTON_DPAD_RIGHT),
+                    pressed(SDL_CONTROLLER_BUTTON_DPAD_UP), pressed(SDL_CONTROLLER_BUTTON_DPAD_DOWN), s);
     const SDL_GameControllerButton buttons[] = {SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_B,
                                                 SDL_CONTROLLER_BUTTON_X, SDL_CONTROLLER_BUTTON_Y};
     for (int i = 0; i < 4; ++i) {
@@ -89,8 +82,7 @@ input::JoystickState SdlJoystick::ReadJoystick() {
   s.Y = AxisPosition(axes > 1 ? SDL_JoystickGetAxis(joystick_, 1) : 0);
   if (SDL_JoystickNumHats(joystick_) > 0) {
     const Uint8 hat = SDL_JoystickGetHat(joystick_, 0);
-    ApplyDirections(hat & SDL_HAT_LEFT, hat & SDL_HAT_RIGHT, hat & SDL_HAT_UP, hat & SDL_HAT_DOWN,
-                    s);
+    ApplyDirections(hat & SDL_HAT_LEFT, hat & SDL_HAT_RIGHT, hat & SDL_HAT_UP, hat & SDL_HAT_DOWN, s);
   }
   const int buttons = SDL_JoystickNumButtons(joystick_);
   for (int i = 0; i < 4 && i < buttons; ++i) {

@@ -74,9 +74,12 @@ int VirtualKey(const SDL_Keysym& key) {
 
 int SidelessKey(int code) {
   switch (code) {
-    case vk::LShift: case vk::RShift: return vk::Shift;
-    case vk::LControl: case vk::RControl: return vk::Control;
-    case vk::LMenu: case vk::RMenu: return vk::Menu;
+    case vk::LShift:
+    case vk::RShift: return vk::Shift;
+    case vk::LControl:
+    case vk::RControl: return vk::Control;
+    case vk::LMenu:
+    case vk::RMenu: return vk::Menu;
     default: return 0;
   }
 }

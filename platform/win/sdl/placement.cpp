@@ -10,8 +10,7 @@ constexpr int kGripWidth = 64;
 constexpr int kGripHeight = 32;
 
 bool Overlaps(const Rect& a, const Rect& b) {
-  return a.X < b.X + b.Width && b.X < a.X + a.Width && a.Y < b.Y + b.Height &&
-         b.Y < a.Y + a.Height;
+  return a.X < b.X + b.Width && b.X < a.X + a.Width && a.Y < b.Y + b.Height && b.Y < a.Y + a.Height;
 }
 
 }  // namespace
@@ -21,8 +20,7 @@ Rect WindowedRect(const WindowSettings& settings, std::span<const Rect> displays
          std::max(settings.DisplayHeight, settings.Height)};
   if (displays.empty()) return r;
   const Rect grip{r.X, r.Y, kGripWidth, kGripHeight};
-  if (std::any_of(displays.begin(), displays.end(),
-                  [&](const Rect& d) { return Overlaps(grip, d); })) {
+  if (std::any_of(displays.begin(), displays.end(), [&](const Rect& d) { return Overlaps(grip, d); })) {
     return r;
   }
   const Rect& first = displays.front();

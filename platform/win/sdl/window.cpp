@@ -121,21 +121,16 @@ void SdlWindow::PumpEvents(input::KeyState& keys) {
   SDL_Event event;
   while (SDL_PollEvent(&event) != 0) {
     switch (event.type) {
-      case SDL_QUIT:
-        closeRequested_ = true;
-        break;
+      case SDL_QUIT: closeRequested_ = true; break;
       case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) closeRequested_ = true;
         if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) keys.ReleaseAll();
-        if (event.window.event == SDL_WINDOWEVENT_MOVED ||
-            event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        if (event.window.event == SDL_WINDOWEVENT_MOVED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
           RememberPlacement();
         }
         break;
       case SDL_KEYDOWN:
-      case SDL_KEYUP:
-        HandleKey(event.key, keys);
-        break;
+      case SDL_KEYUP: HandleKey(event.key, keys); break;
       case SDL_MOUSEBUTTONDOWN:
       case SDL_MOUSEBUTTONUP: {
         const int code = MouseButtonKey(event.button.button);
@@ -144,11 +139,8 @@ void SdlWindow::PumpEvents(input::KeyState& keys) {
         break;
       }
       case SDL_JOYDEVICEADDED:
-      case SDL_JOYDEVICEREMOVED:
-        joystick_.HandleEvent(event);
-        break;
-      default:
-        break;
+      case SDL_JOYDEVICEREMOVED: joystick_.HandleEvent(event); break;
+      default: break;
     }
   }
 }

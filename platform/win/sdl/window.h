@@ -6,9 +6,9 @@
 
 #include <memory>
 
+#include "base/expected.h"
 #include "input/joystick.h"
 #include "input/key_state.h"
-#include "base/expected.h"
 #include "platform/win/sdl/joystick.h"
 #include "platform/win/sdl/placement.h"
 

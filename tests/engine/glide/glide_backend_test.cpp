@@ -144,10 +144,20 @@ TEST_F(GlideBackendTest, PolygonsBecomeTrianglesWithFoggedColours) {
       {"all corners nearer than 120", Polygon(0, {119, 50, -5}, {255, 255, 255}), false, 0, 0, {}, {}},
       {"one corner at 120", Polygon(0, {119, 120, 5}, {255, 255, 255}), true, 6, 0, {}, {}},
       {"flat colour, lit to unlit", flat, true, 2, 0, {200, 100, 0}, {50, 152.5f, 255}},
-      {"textured, lit to unlit", Polygon(0, {500, 500, 500}, {256, 128, 0}), true, 6, 0, {255, 127.5f, 0},
+      {"textured, lit to unlit",
+       Polygon(0, {500, 500, 500}, {256, 128, 0}),
+       true,
+       6,
+       0,
+       {255, 127.5f, 0},
        {255, 255, 255}},
-      {"transparent kind takes texture alpha", Polygon(1, {500, 500, 500}, {256, 256, 256}), true, 6, 2,
-       {255, 255, 255}, {255, 255, 255}},
+      {"transparent kind takes texture alpha",
+       Polygon(1, {500, 500, 500}, {256, 256, 256}),
+       true,
+       6,
+       2,
+       {255, 255, 255},
+       {255, 255, 255}},
   };
   for (const Case& c : cases) {
     board_.Calls.clear();

@@ -69,7 +69,7 @@ TEST_F(GlideFrame, ShowsTrianglesAndPicturesInOrder) {
   backend_->StoreTextureImage(0, Square(255, 0, 0), true, view_);
   view_.Textures[0] = {0, 0, 0};
   BeginScene(*engine_, view_, 0, 0, 0, 0, 0, 0);
-  view_.Polygons[0] = Triangle({0, 640, 0}, {0, 0, 480}, 1000, 3, 40);    // flat green, upper left half
+  view_.Polygons[0] = Triangle({0, 640, 0}, {0, 0, 480}, 1000, 3, 40);     // flat green, upper left half
   view_.Polygons[1] = Triangle({640, 640, 0}, {0, 480, 480}, 1000, 0, 0);  // textured red, lower right half
   view_.PolygonCount = 2;
   EndScene(*engine_, view_);

@@ -53,15 +53,34 @@ TEST(DrawPicture, ScalesAndClipsWithoutTheLastColumnAndRow) {
     bool transparent;
     std::vector<std::string> rows;
   } cases[] = {
-      {"inside, height 4.5 rounded to even", 0.5f, 0.5f, 0.75f, 0.75f, false,
+      {"inside, height 4.5 rounded to even",
+       0.5f,
+       0.5f,
+       0.75f,
+       0.75f,
+       false,
        {"........", "........", "........", "....AAB.", "....AAB.", "........"}},
-      {"over the top left corner", -0.25f, -0.5f, 0.5f, 1.0f, false,
+      {"over the top left corner",
+       -0.25f,
+       -0.5f,
+       0.5f,
+       1.0f,
+       false,
        {"CD......", "CD......", "CD......", "........", "........", "........"}},
-      {"over the top left corner, masked", -0.25f, -0.5f, 0.5f, 1.0f, true,
+      {"over the top left corner, masked",
+       -0.25f,
+       -0.5f,
+       0.5f,
+       1.0f,
+       true,
        {".D......", "CD......", "C.......", "........", "........", "........"}},
-      {"the whole screen", 0, 0, 1, 1, false,
-       {"AABBCCD.", "AABBCCD.", "AABBCCD.", "AABBCCD.", "AABBCCD.", "........"}},
-      {"far larger than the screen", 0, 0, 1e30f, 1e30f, false,
+      {"the whole screen", 0, 0, 1, 1, false, {"AABBCCD.", "AABBCCD.", "AABBCCD.", "AABBCCD.", "AABBCCD.", "........"}},
+      {"far larger than the screen",
+       0,
+       0,
+       1e30f,
+       1e30f,
+       false,
        {"AAAAAAA.", "AAAAAAA.", "AAAAAAA.", "AAAAAAA.", "AAAAAAA.", "........"}},
   };
   for (const auto& c : cases) {
@@ -78,9 +97,8 @@ TEST(DrawPicture, DrawsNothingOffTheScreenOrWithoutSize) {
   const struct {
     float x, y, w, h;
   } cases[] = {
-      {1, 0, 0.5f, 0.5f},   {0, 1, 0.5f, 0.5f},       {-0.6f, 0, 0.5f, 0.5f}, {0, 0, 0, 1},
-      {0, 0, 1, -1},        {nan, 0, 1, 1},           {0, 0, nan, 1},        {-1e30f, 0, 1, 1},
-      {0, 0, 0.01f, 1},
+      {1, 0, 0.5f, 0.5f}, {0, 1, 0.5f, 0.5f}, {-0.6f, 0, 0.5f, 0.5f}, {0, 0, 0, 1},     {0, 0, 1, -1},
+      {nan, 0, 1, 1},     {0, 0, nan, 1},     {-1e30f, 0, 1, 1},      {0, 0, 0.01f, 1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.x << " " << c.y << " " << c.w << " " << c.h);

@@ -37,7 +37,8 @@ inline ReadBack ReadPng(const std::filesystem::path& path) {
     int count = 0;
     if (png_get_PLTE(png, info, &colours, &count) != 0) result.palette.assign(colours, colours + count);
     result.indices.resize(static_cast<std::size_t>(result.width) * result.height);
-    for (png_uint_32 y = 0; y < result.height; ++y) png_read_row(png, result.indices.data() + y * result.width, nullptr);
+    for (png_uint_32 y = 0; y < result.height; ++y)
+      png_read_row(png, result.indices.data() + y * result.width, nullptr);
     png_read_end(png, nullptr);
     result.ok = true;
   }

@@ -127,9 +127,9 @@ TEST(Rasteriser, TrianglesOffTheBufferOrOnOneRowDrawNothing) {
     const char* name;
     Point a, b, c;
   } cases[] = {
-      {"left", {-9, 2}, {-1, 5}, {-6, 11}},     {"right", {16, 0}, {30, 4}, {20, 11}},
-      {"above", {2, -9}, {14, -5}, {7, -1}},   {"below", {2, 12}, {14, 20}, {7, 15}},
-      {"one row", {1, 5}, {14, 5}, {8, 5}},    {"one row, huge", {INT32_MIN, 3}, {INT32_MAX, 3}, {0, 3}},
+      {"left", {-9, 2}, {-1, 5}, {-6, 11}},  {"right", {16, 0}, {30, 4}, {20, 11}},
+      {"above", {2, -9}, {14, -5}, {7, -1}}, {"below", {2, 12}, {14, 20}, {7, 15}},
+      {"one row", {1, 5}, {14, 5}, {8, 5}},  {"one row, huge", {INT32_MIN, 3}, {INT32_MAX, 3}, {0, 3}},
       {"a point", {7, 7}, {7, 7}, {7, 7}},
   };
   for (const auto& c : cases) {
@@ -148,7 +148,11 @@ TEST(Rasteriser, HugeCornersStayInsideTheBufferAndTheLimits) {
   } cases[] = {
       {"around the screen", {-2000000000, -2000000000}, {2000000000, -2000000000}, {0, 2000000000}, true},
       {"extremes", {INT32_MIN, INT32_MIN}, {INT32_MAX, INT32_MIN}, {0, INT32_MAX}, true},
-      {"a sliver through the screen", {INT32_MIN, INT32_MIN}, {INT32_MAX, INT32_MAX}, {INT32_MAX, INT32_MAX - 1}, false},
+      {"a sliver through the screen",
+       {INT32_MIN, INT32_MIN},
+       {INT32_MAX, INT32_MAX},
+       {INT32_MAX, INT32_MAX - 1},
+       false},
       {"far below, reaching up", {-5, INT32_MAX}, {20, INT32_MAX}, {8, 3}, false},
   };
   for (const auto& c : cases) {
@@ -177,8 +181,13 @@ TEST(Rasteriser, FlatColourIsTheShadingRowOfTheMeanLight) {
     std::int32_t l1, l2, l3;
     int row;
   } cases[] = {
-      {0, 0, 255, 85}, {255, 255, 255, 255}, {300, 300, 300, 255}, {-50, -50, -50, 0},
-      {10, 11, 12, 11}, {INT32_MAX, INT32_MAX, INT32_MAX, 255}, {INT32_MIN, INT32_MIN, 0, 0},
+      {0, 0, 255, 85},
+      {255, 255, 255, 255},
+      {300, 300, 300, 255},
+      {-50, -50, -50, 0},
+      {10, 11, 12, 11},
+      {INT32_MAX, INT32_MAX, INT32_MAX, 255},
+      {INT32_MIN, INT32_MIN, 0, 0},
   };
   TestView t(16, 12);
   t.view->FogRed = 200, t.view->FogGreen = 40, t.view->FogBlue = 90;

@@ -7,8 +7,8 @@
 #include <filesystem>
 
 #include "engine/cube_faces.h"
-#include "engine/scene.h"
 #include "engine/png_writer.h"
+#include "engine/scene.h"
 #include "engine/soft/soft_backend.h"
 #include "tests/engine/soft/png_reader.h"
 
@@ -19,8 +19,14 @@ constexpr int kWidth = 160, kHeight = 120;
 
 // A palette of eight colour ramps of 32 steps (index 0 black).
 Palette RampPalette() {
-  static constexpr std::array<std::array<int, 3>, 8> kHues{
-      {{255, 255, 255}, {255, 80, 60}, {80, 220, 90}, {70, 120, 255}, {255, 210, 60}, {200, 90, 255}, {60, 220, 230}, {255, 140, 40}}};
+  static constexpr std::array<std::array<int, 3>, 8> kHues{{{255, 255, 255},
+                                                            {255, 80, 60},
+                                                            {80, 220, 90},
+                                                            {70, 120, 255},
+                                                            {255, 210, 60},
+                                                            {200, 90, 255},
+                                                            {60, 220, 230},
+                                                            {255, 140, 40}}};
   Palette p;
   for (int i = 1; i < 256; ++i) {
     const auto& hue = kHues[static_cast<std::size_t>(i / 32)];
@@ -83,7 +89,8 @@ class SceneGolden : public ::testing::Test {
     ASSERT_EQ(expected.width, static_cast<png_uint_32>(kWidth));
     ASSERT_EQ(expected.height, static_cast<png_uint_32>(kHeight));
     std::size_t differing = 0;
-    for (std::size_t i = 0; i < expected.indices.size(); ++i) differing += expected.indices[i] != view_.Screen.Pixels[i];
+    for (std::size_t i = 0; i < expected.indices.size(); ++i)
+      differing += expected.indices[i] != view_.Screen.Pixels[i];
     if (differing != 0) {
       const std::filesystem::path actual = std::filesystem::temp_directory_path() / (name + ".actual.png");
       WritePng(actual, view_.Screen, view_.ViewPalette);

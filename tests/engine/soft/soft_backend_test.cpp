@@ -19,9 +19,9 @@ TEST(SoftBackend, OpenViewSetsTheProjectionFromTheSize) {
     int width, height;
     int centreX, centreY, viewShift, spanLength;
   } cases[] = {
-      {160, 100, 80, 50, 6, 16}, {320, 200, 160, 100, 7, 32}, {640, 480, 320, 240, 8, 64},
-      {800, 600, 400, 300, 8, 64}, {161, 10, 80, 5, 7, 32},   {240, 10, 120, 5, 7, 32},
-      {321, 10, 160, 5, 8, 64},    {480, 11, 240, 5, 8, 64},  {1920, 1080, 960, 540, 8, 64},
+      {160, 100, 80, 50, 6, 16},   {320, 200, 160, 100, 7, 32}, {640, 480, 320, 240, 8, 64},
+      {800, 600, 400, 300, 8, 64}, {161, 10, 80, 5, 7, 32},     {240, 10, 120, 5, 7, 32},
+      {321, 10, 160, 5, 8, 64},    {480, 11, 240, 5, 8, 64},    {1920, 1080, 960, 540, 8, 64},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
@@ -75,8 +75,8 @@ TEST(SoftBackend, SizesAreHeldToTheSupportedRange) {
 TEST(SoftBackend, ClearViewFillsTheScreen) {
   TestView t(13, 7);
   t.backend.ClearView(201, *t.view);
-  EXPECT_TRUE(std::all_of(t.view->Screen.Pixels.begin(), t.view->Screen.Pixels.end(),
-                          [](std::uint8_t p) { return p == 201; }));
+  EXPECT_TRUE(
+      std::all_of(t.view->Screen.Pixels.begin(), t.view->Screen.Pixels.end(), [](std::uint8_t p) { return p == 201; }));
 }
 
 // An image of that size filled by `pixel(x, y)`, with its own palette.
@@ -131,8 +131,8 @@ TEST(SoftBackend, ImagesOfOtherSizesAreResampledToTheBlock) {
   EXPECT_EQ(small[64 * 128], 3);
   EXPECT_EQ(small[127 * 128 + 127], 4);
   const ImageBlock& wide = *t.view->ImageBlocks[2];
-  EXPECT_EQ(wide[1], 9);  // block column 1 is image column 2, block row 0 image row 0
-  EXPECT_EQ(wide[2 * 128 + 1], 1);  // block row 2 is image row 1
+  EXPECT_EQ(wide[1], 9);                                  // block column 1 is image column 2, block row 0 image row 0
+  EXPECT_EQ(wide[2 * 128 + 1], 1);                        // block row 2 is image row 1
   EXPECT_EQ(std::count(wide.begin(), wide.end(), 9), 2);  // block rows 0 and 1 read image row 0
 }
 

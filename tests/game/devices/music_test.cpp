@@ -7,10 +7,10 @@
 #include <algorithm>
 
 #include "game/game.h"
-#include "tests/game/held_controls.h"
 #include "game/screens.h"
 #include "platform/glide/glide.h"
 #include "tests/audio/fake_music.h"
+#include "tests/game/held_controls.h"
 #include "tests/support/temp_dir.h"
 
 namespace zandrel::game::devices {
@@ -41,10 +41,11 @@ class DeviceMusicTest : public testing::Test {
     Entry(3, {"MUSIC\\LEVEL.XM", "", "", true});
     Entry(4, {"MUSIC\\TUNE.MID", "", "VIDEO\\INTRO.AVI", false});
   }
-  void Entry(int n, world::MusicEntry entry) { game_.World->Bank.Music[static_cast<std::size_t>(n)] = std::move(entry); }
+  void Entry(int n, world::MusicEntry entry) {
+    game_.World->Bank.Music[static_cast<std::size_t>(n)] = std::move(entry);
+  }
   Log Commands() { return std::exchange(mci_.commands, {}); }
   Log Calls() { return std::exchange(midas_.calls, {}); }
-
 
   audio::Audio audio_;
   test::TempDir dir_;

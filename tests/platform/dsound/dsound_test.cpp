@@ -64,14 +64,10 @@ TEST_F(MixerDeviceTest, AcceptsPcmLayoutsItCanMixAndRefusesOthers) {
     WaveFormat format;
     bool made;
   } cases[] = {
-      {{kFormatPcm, 1, 11025, 11025, 1, 8}, true},
-      {{kFormatPcm, 2, 22050, 88200, 4, 16}, true},
-      {{kFormatPcm, 2, 8000, 16000, 2, 8}, true},
-      {{kFormatPcm, 1, 44100, 88200, 2, 16}, true},
-      {{2, 1, 22050, 11025, 1, 4}, false},
-      {{kFormatPcm, 3, 22050, 132300, 6, 16}, false},
-      {{kFormatPcm, 1, 22050, 22050, 2, 8}, false},
-      {{kFormatPcm, 1, 0, 0, 1, 8}, false},
+      {{kFormatPcm, 1, 11025, 11025, 1, 8}, true},  {{kFormatPcm, 2, 22050, 88200, 4, 16}, true},
+      {{kFormatPcm, 2, 8000, 16000, 2, 8}, true},   {{kFormatPcm, 1, 44100, 88200, 2, 16}, true},
+      {{2, 1, 22050, 11025, 1, 4}, false},          {{kFormatPcm, 3, 22050, 132300, 6, 16}, false},
+      {{kFormatPcm, 1, 22050, 22050, 2, 8}, false}, {{kFormatPcm, 1, 0, 0, 1, 8}, false},
       {{kFormatPcm, 1, 1, 1, 1, 8}, false},  // would need far too much room at the device rate
   };
   for (const auto& c : cases) {

@@ -57,7 +57,8 @@ struct Rgb {
   int R, G, B;
 };
 inline Rgb PixelAt(const std::vector<std::uint8_t>& frame, int width, int x, int y) {
-  const std::size_t at = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 4;
+  const std::size_t at =
+      (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 4;
   return {frame[at], frame[at + 1], frame[at + 2]};
 }
 

@@ -38,27 +38,27 @@ TEST(NullGlide, AnswersLikeABoardOrLikeNone) {
   EXPECT_EQ(config.num_sst, 1);
   NullGlide none(false);
   EXPECT_FALSE(none.grSstQueryHardware(&config));
-  EXPECT_FALSE(none.grSstWinOpen(0, GR_RESOLUTION_640x480, GR_REFRESH_60Hz, GR_COLORFORMAT_RGBA,
-                                 GR_ORIGIN_UPPER_LEFT, 2, 0));
+  EXPECT_FALSE(
+      none.grSstWinOpen(0, GR_RESOLUTION_640x480, GR_REFRESH_60Hz, GR_COLORFORMAT_RGBA, GR_ORIGIN_UPPER_LEFT, 2, 0));
 }
 
 TEST(NullGlide, FrameBufferLockWritesTheBackBuffer) {
   NullGlide board;
   GrLfbInfo info;
-  EXPECT_FALSE(board.grLfbLock(GR_LFB_WRITE_ONLY, GR_BUFFER_BACKBUFFER, GR_LFBWRITEMODE_565, GR_ORIGIN_UPPER_LEFT,
-                               false, &info))
+  EXPECT_FALSE(
+      board.grLfbLock(GR_LFB_WRITE_ONLY, GR_BUFFER_BACKBUFFER, GR_LFBWRITEMODE_565, GR_ORIGIN_UPPER_LEFT, false, &info))
       << "no screen open yet";
-  ASSERT_TRUE(board.grSstWinOpen(0, GR_RESOLUTION_800x600, GR_REFRESH_60Hz, GR_COLORFORMAT_RGBA,
-                                 GR_ORIGIN_UPPER_LEFT, 2, 0));
+  ASSERT_TRUE(
+      board.grSstWinOpen(0, GR_RESOLUTION_800x600, GR_REFRESH_60Hz, GR_COLORFORMAT_RGBA, GR_ORIGIN_UPPER_LEFT, 2, 0));
   EXPECT_EQ(board.Size().Width, 800);
   EXPECT_EQ(board.Size().Height, 600);
-  EXPECT_FALSE(board.grLfbLock(GR_LFB_READ_ONLY, GR_BUFFER_BACKBUFFER, GR_LFBWRITEMODE_565, GR_ORIGIN_UPPER_LEFT,
-                               false, &info));
-  ASSERT_TRUE(board.grLfbLock(GR_LFB_WRITE_ONLY, GR_BUFFER_BACKBUFFER, GR_LFBWRITEMODE_565, GR_ORIGIN_UPPER_LEFT,
-                              false, &info));
+  EXPECT_FALSE(
+      board.grLfbLock(GR_LFB_READ_ONLY, GR_BUFFER_BACKBUFFER, GR_LFBWRITEMODE_565, GR_ORIGIN_UPPER_LEFT, false, &info));
+  ASSERT_TRUE(board.grLfbLock(GR_LFB_WRITE_ONLY, GR_BUFFER_BACKBUFFER, GR_LFBWRITEMODE_565, GR_ORIGIN_UPPER_LEFT, false,
+                              &info));
   EXPECT_EQ(info.strideInBytes, 1600u);
-  EXPECT_FALSE(board.grLfbLock(GR_LFB_WRITE_ONLY, GR_BUFFER_BACKBUFFER, GR_LFBWRITEMODE_565, GR_ORIGIN_UPPER_LEFT,
-                               false, &info))
+  EXPECT_FALSE(
+      board.grLfbLock(GR_LFB_WRITE_ONLY, GR_BUFFER_BACKBUFFER, GR_LFBWRITEMODE_565, GR_ORIGIN_UPPER_LEFT, false, &info))
       << "already locked";
   auto* row = reinterpret_cast<FxU16*>(static_cast<std::uint8_t*>(info.lfbPtr) + 3 * info.strideInBytes);
   row[7] = 0xF800;

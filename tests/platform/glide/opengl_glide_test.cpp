@@ -37,8 +37,8 @@ void Quad(GlideDevice& board, float x0, float y0, float x1, float y1, float oow,
 }
 
 void OpenAsTheGameDoes(GlideDevice& board) {
-  ASSERT_TRUE(board.grSstWinOpen(0, GR_RESOLUTION_320x240, GR_REFRESH_60Hz, GR_COLORFORMAT_RGBA,
-                                 GR_ORIGIN_UPPER_LEFT, 2, 0));
+  ASSERT_TRUE(
+      board.grSstWinOpen(0, GR_RESOLUTION_320x240, GR_REFRESH_60Hz, GR_COLORFORMAT_RGBA, GR_ORIGIN_UPPER_LEFT, 2, 0));
   board.grAlphaBlendFunction(GR_BLEND_SRC_ALPHA, GR_BLEND_ONE_MINUS_SRC_ALPHA, GR_BLEND_ONE, GR_BLEND_ZERO);
   board.grTexFilterMode(GR_TMU0, GR_TEXTUREFILTER_POINT_SAMPLED, GR_TEXTUREFILTER_POINT_SAMPLED);
   board.grTexClampMode(GR_TMU0, GR_TEXTURECLAMP_WRAP, GR_TEXTURECLAMP_WRAP);
@@ -78,8 +78,8 @@ TEST(OpenGlGlide, DrawsASmallSceneInCallOrder) {
   // A textured square with texture alpha: yellow where opaque, the background shows
   // through the transparent half; the iterated colour halves the yellow.
   const std::vector<FxU16> texels = HalfYellow();
-  const GrTexInfo info{.smallLod = 4, .largeLod = 4, .aspectRatio = GR_ASPECT_1x1, .format = GR_TEXFMT_ARGB_1555,
-                       .data = texels.data()};
+  const GrTexInfo info{
+      .smallLod = 4, .largeLod = 4, .aspectRatio = GR_ASPECT_1x1, .format = GR_TEXFMT_ARGB_1555, .data = texels.data()};
   board.grTexDownloadMipMap(GR_TMU0, 4096, GR_MIPMAPLEVELMASK_BOTH, &info);
   board.grTexSource(GR_TMU0, 4096, GR_MIPMAPLEVELMASK_BOTH, &info);
   board.guColorCombineFunction(GR_COLORCOMBINE_TEXTURE_TIMES_ITRGB);
@@ -89,8 +89,8 @@ TEST(OpenGlGlide, DrawsASmallSceneInCallOrder) {
   // A picture written through the frame buffer over the red square, then a triangle
   // drawn after it covers part of the picture.
   GrLfbInfo lock;
-  ASSERT_TRUE(board.grLfbLock(GR_LFB_WRITE_ONLY, GR_BUFFER_BACKBUFFER, GR_LFBWRITEMODE_565, GR_ORIGIN_UPPER_LEFT,
-                              false, &lock));
+  ASSERT_TRUE(board.grLfbLock(GR_LFB_WRITE_ONLY, GR_BUFFER_BACKBUFFER, GR_LFBWRITEMODE_565, GR_ORIGIN_UPPER_LEFT, false,
+                              &lock));
   for (int y = 30; y < 50; ++y) {
     auto* row = reinterpret_cast<FxU16*>(static_cast<std::uint8_t*>(lock.lfbPtr) + y * lock.strideInBytes);
     for (int x = 30; x < 50; ++x) row[x] = 0xFFFF;
@@ -151,8 +151,8 @@ TEST(OpenGlGlide, TextureMemoryIsOverwrittenInPlace) {
   OpenAsTheGameDoes(board);
   const std::vector<FxU16> yellow = HalfYellow();
   std::vector<FxU16> red(16 * 16, 0xFC00);
-  GrTexInfo info{.smallLod = 4, .largeLod = 4, .aspectRatio = GR_ASPECT_1x1, .format = GR_TEXFMT_ARGB_1555,
-                 .data = yellow.data()};
+  GrTexInfo info{
+      .smallLod = 4, .largeLod = 4, .aspectRatio = GR_ASPECT_1x1, .format = GR_TEXFMT_ARGB_1555, .data = yellow.data()};
   // Many images of one size: the array of layers grows and keeps the earlier ones.
   for (FxU32 address = 0; address < 40 * 512; address += 512) {
     board.grTexDownloadMipMap(GR_TMU0, address, GR_MIPMAPLEVELMASK_BOTH, &info);

@@ -24,7 +24,7 @@ TEST(WindowText, LoadingTextIsCentredWhiteOnBlack) {
   }
   // 19 cells of 6 x 9 font pixels, doubled for 480 rows; the ink leaves the cell's spacing.
   const int boxLeft = (640 - 19 * 6 * 2) / 2, boxTop = (480 - 9 * 2) / 2;
-  EXPECT_EQ(left, boxLeft);              // the L's stem
+  EXPECT_EQ(left, boxLeft);                         // the L's stem
   EXPECT_EQ(right, boxLeft + 18 * 12 + 4 * 2 + 1);  // the last pixel of the T's bar
   EXPECT_EQ(top, boxTop + 2);
   EXPECT_EQ(bottom, boxTop + 2 + 7 * 2 - 1);

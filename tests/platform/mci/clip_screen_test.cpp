@@ -24,8 +24,8 @@ TEST(ClipToDrawable, ScalesAndTurnsTheRectangleUpsideDown) {
       {"far outside stays bounded", 2000000000, 0, 2000000000, 10, 640, 480, 640, 480, {1 << 24, 470, 0, 10}},
   };
   for (const auto& c : cases) {
-    const ViewportRect r = ClientToDrawable(c.x, c.y, c.width, c.height, c.clientWidth, c.clientHeight,
-                                            c.drawableWidth, c.drawableHeight);
+    const ViewportRect r =
+        ClientToDrawable(c.x, c.y, c.width, c.height, c.clientWidth, c.clientHeight, c.drawableWidth, c.drawableHeight);
     EXPECT_EQ(std::vector<int>({r.X, r.Y, r.Width, r.Height}),
               std::vector<int>({c.expected.X, c.expected.Y, c.expected.Width, c.expected.Height}))
         << c.name;
@@ -38,7 +38,8 @@ TEST(GlClipScreen, LeavesTheBoardsFrameAsItWas) {
   test::GlWindow window;
   ZANDREL_REQUIRE_GL(window);
   OpenGlGlide& board = *window.Board();
-  ASSERT_TRUE(board.grSstWinOpen(0, GR_RESOLUTION_320x240, GR_REFRESH_60Hz, GR_COLORFORMAT_RGBA, GR_ORIGIN_UPPER_LEFT, 2, 1));
+  ASSERT_TRUE(
+      board.grSstWinOpen(0, GR_RESOLUTION_320x240, GR_REFRESH_60Hz, GR_COLORFORMAT_RGBA, GR_ORIGIN_UPPER_LEFT, 2, 1));
   board.grBufferClear(0xFF000000, 0, 0);
   const std::vector<std::uint8_t> before = board.ReadFrame();
   const std::vector<std::uint8_t> image(8 * 8 * 4, 0x80);
@@ -68,7 +69,8 @@ TEST(GlClipScreen, LeavesTheBoardsFrameAsItWas) {
   board.grGlideShutdown();
   screen.ShowFrame(image.data(), 8, 8, 10, 10, 50, 50);
   EXPECT_TRUE(board.ReadFrame().empty());
-  EXPECT_TRUE(board.grSstWinOpen(0, GR_RESOLUTION_320x240, GR_REFRESH_60Hz, GR_COLORFORMAT_RGBA, GR_ORIGIN_UPPER_LEFT, 2, 1));
+  EXPECT_TRUE(
+      board.grSstWinOpen(0, GR_RESOLUTION_320x240, GR_REFRESH_60Hz, GR_COLORFORMAT_RGBA, GR_ORIGIN_UPPER_LEFT, 2, 1));
   board.grGlideShutdown();
 }
 

@@ -35,8 +35,8 @@ bool AudioAvailable() {
 
 void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
   std::filesystem::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                              static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 // A silent 22050 Hz mono track of the given length.
@@ -191,12 +191,14 @@ TEST(MciCdAudio, PlaysTracksOneAfterAnother) {
       clock.Set(start + at);
       EXPECT_FALSE(mci->Poll());
       EXPECT_EQ(Send(*mci, "status cdaudio current track").text, std::to_string(track)) << c.command << " at " << at;
-      EXPECT_EQ(Send(*mci, "status cdaudio mode").text, track != 0 ? "playing" : "stopped") << c.command << " at " << at;
+      EXPECT_EQ(Send(*mci, "status cdaudio mode").text, track != 0 ? "playing" : "stopped")
+          << c.command << " at " << at;
     }
   }
 
   // Tracks that are not on the disc, and a range that ends before it starts, play nothing.
-  for (const char* command : {"play cdaudio from 1", "play cdaudio from 6", "play cdaudio from 3 to 3", "play cdaudio from 0 to 2"}) {
+  for (const char* command :
+       {"play cdaudio from 1", "play cdaudio from 6", "play cdaudio from 3 to 3", "play cdaudio from 0 to 2"}) {
     ASSERT_EQ(mci->SendString("play cdaudio from 2"), 0u);
     EXPECT_NE(mci->SendString(command), 0u) << command;
     EXPECT_EQ(Send(*mci, "status cdaudio mode").text, "stopped") << command;
@@ -229,15 +231,11 @@ TEST(MciMidi, AnswersLengthAndPositionByTheClock) {
     const char* position;
     const char* mode;
   } steps[] = {
-      {"play zique", 0, "0", "playing"},
-      {"", 600, "600", "playing"},
-      {"", 899, "1499", "playing"},
-      {"", 1, "1500", "stopped"},
+      {"play zique", 0, "0", "playing"},     {"", 600, "600", "playing"},
+      {"", 899, "1499", "playing"},          {"", 1, "1500", "stopped"},
       {"", 5000, "1500", "stopped"},  // the position never passes the length
-      {"play zique", 200, "200", "playing"},
-      {"stop zique", 0, "200", "stopped"},
-      {"", 700, "200", "stopped"},
-      {"play zique", 0, "0", "playing"},
+      {"play zique", 200, "200", "playing"}, {"stop zique", 0, "200", "stopped"},
+      {"", 700, "200", "stopped"},           {"play zique", 0, "0", "playing"},
   };
   for (const auto& s : steps) {
     if (*s.command != '\0') {
@@ -299,9 +297,10 @@ class RecordingScreen final : public ClipScreen {
   void ShowFrame(const std::uint8_t* rgba, int width, int height, int destX, int destY, int destWidth,
                  int destHeight) override {
     const std::uint8_t* centre = rgba + (static_cast<std::size_t>(height / 2) * static_cast<std::size_t>(width) +
-                                         static_cast<std::size_t>(width / 2)) * 4;
-    shown.push_back({{centre[0], centre[1], centre[2]}, width, height, destX, destY, destWidth, destHeight,
-                     clock_.Ticks()});
+                                         static_cast<std::size_t>(width / 2)) *
+                                            4;
+    shown.push_back(
+        {{centre[0], centre[1], centre[2]}, width, height, destX, destY, destWidth, destHeight, clock_.Ticks()});
   }
   std::vector<Shown> shown;
 
@@ -392,8 +391,8 @@ TEST_F(MciClip, LatePollsShowTheFrameDueNow) {
   EXPECT_EQ(Nearest(screen_.shown[0].centre, kColours), 0);
   EXPECT_EQ(Nearest(screen_.shown[1].centre, kColours), 2) << "green was skipped";
   EXPECT_EQ(Nearest(screen_.shown[2].centre, kColours), 3);
-  EXPECT_EQ(std::vector<int>({screen_.shown[0].x, screen_.shown[0].y, screen_.shown[0].destWidth,
-                              screen_.shown[0].destHeight}),
+  EXPECT_EQ(std::vector<int>(
+                {screen_.shown[0].x, screen_.shown[0].y, screen_.shown[0].destWidth, screen_.shown[0].destHeight}),
             std::vector<int>({0, 0, 64, 48}))
       << "without a destination the clip shows at its own size";
 

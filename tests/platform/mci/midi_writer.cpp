@@ -20,7 +20,11 @@ void Quantity(std::vector<std::uint8_t>& out, std::uint32_t value) {
 }  // namespace
 
 std::vector<std::uint8_t> Tempo(std::uint32_t micros) {
-  return {0xFF, 0x51, 0x03, static_cast<std::uint8_t>(micros >> 16), static_cast<std::uint8_t>(micros >> 8),
+  return {0xFF,
+          0x51,
+          0x03,
+          static_cast<std::uint8_t>(micros >> 16),
+          static_cast<std::uint8_t>(micros >> 8),
           static_cast<std::uint8_t>(micros)};
 }
 

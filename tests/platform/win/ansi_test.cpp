@@ -17,8 +17,8 @@ TEST(Ansi, ConvertsTheCodePagesOwnLetters) {
   struct Case {
     std::string ansi, utf8;
   };
-  for (const Case& c : {Case{"Ch\xE2teau", "Ch\xC3\xA2teau"}, Case{"\x80", "\xE2\x82\xAC"},
-                        Case{"\x9F", "\xC5\xB8"}, Case{"plain", "plain"}}) {
+  for (const Case& c : {Case{"Ch\xE2teau", "Ch\xC3\xA2teau"}, Case{"\x80", "\xE2\x82\xAC"}, Case{"\x9F", "\xC5\xB8"},
+                        Case{"plain", "plain"}}) {
     EXPECT_EQ(AnsiToUtf8(c.ansi), c.utf8);
     EXPECT_EQ(Utf8ToAnsi(c.utf8), c.ansi);
   }

@@ -31,12 +31,12 @@ TEST_F(FilesTest, ResolvesNamesInTheOriginalSpelling) {
     const char* name;
     const char* expected;  // below the folder
   };
-  for (const Case& c : {Case{"LEVEL\\001.lev", "LEVEL/001.lev"}, Case{"level/001.LEV", "LEVEL/001.lev"},
-                        Case{"3do\\game\\hero.3DO", "3DO/Game/Hero.3do"},
-                        Case{"3DO/./Game//Hero.3do", "3DO/Game/Hero.3do"},
-                        Case{"twins\\a.txt", "twins/a.txt"}, Case{"twins/A.txt", "twins/A.txt"},
-                        Case{"level\\new.lev", "LEVEL/new.lev"},  // missing file: folder still found
-                        Case{"Missing\\Sub\\x", "Missing/Sub/x"}}) {
+  for (const Case& c :
+       {Case{"LEVEL\\001.lev", "LEVEL/001.lev"}, Case{"level/001.LEV", "LEVEL/001.lev"},
+        Case{"3do\\game\\hero.3DO", "3DO/Game/Hero.3do"}, Case{"3DO/./Game//Hero.3do", "3DO/Game/Hero.3do"},
+        Case{"twins\\a.txt", "twins/a.txt"}, Case{"twins/A.txt", "twins/A.txt"},
+        Case{"level\\new.lev", "LEVEL/new.lev"},  // missing file: folder still found
+        Case{"Missing\\Sub\\x", "Missing/Sub/x"}}) {
     EXPECT_EQ(ResolvePath(c.name, dir_.path()), dir_.path() / c.expected) << c.name;
   }
   EXPECT_TRUE(FileExists("LEVEL\\010.LEV", dir_.path()));
@@ -68,10 +68,10 @@ TEST(Wildcard, MatchesLikeTheFileFunctions) {
     const char* name;
     bool match;
   };
-  for (const Case& c : {Case{"*.lev", "001.LEV", true}, Case{"*.lev", "001.lev.bak", false},
-                        Case{"a*b*c", "aXXbYYc", true}, Case{"a*b*c", "aXXbYY", false},
-                        Case{"???", "abc", true}, Case{"???", "ab", false}, Case{"*", "", true},
-                        Case{"*x", "xxxx", true}, Case{"", "a", false}}) {
+  for (const Case& c :
+       {Case{"*.lev", "001.LEV", true}, Case{"*.lev", "001.lev.bak", false}, Case{"a*b*c", "aXXbYYc", true},
+        Case{"a*b*c", "aXXbYY", false}, Case{"???", "abc", true}, Case{"???", "ab", false}, Case{"*", "", true},
+        Case{"*x", "xxxx", true}, Case{"", "a", false}}) {
     EXPECT_EQ(WildcardMatch(c.pattern, c.name), c.match) << c.pattern << " ~ " << c.name;
   }
 }

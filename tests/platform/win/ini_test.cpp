@@ -39,12 +39,11 @@ TEST(IniFile, ReadsWithTheProfileRules) {
     const char* key;
     std::int32_t expected;
   };
-  for (const IntCase& c : {IntCase{"General", "Top", 12}, IntCase{"GENERAL", "top", 12},
-                           IntCase{"General", "Width", 640}, IntCase{"General", "Height", -1},
-                           IntCase{"General", "Left", -7}, IntCase{"General", "Big", -1},
-                           IntCase{"General", "Plus", 5}, IntCase{"General", "Empty", -1},
-                           IntCase{"General", "Name", -1}, IntCase{"General", "Absent", -1},
-                           IntCase{"Nowhere", "Top", -1}}) {
+  for (const IntCase& c :
+       {IntCase{"General", "Top", 12}, IntCase{"GENERAL", "top", 12}, IntCase{"General", "Width", 640},
+        IntCase{"General", "Height", -1}, IntCase{"General", "Left", -7}, IntCase{"General", "Big", -1},
+        IntCase{"General", "Plus", 5}, IntCase{"General", "Empty", -1}, IntCase{"General", "Name", -1},
+        IntCase{"General", "Absent", -1}, IntCase{"Nowhere", "Top", -1}}) {
     EXPECT_EQ(ini.ReadInteger(c.section, c.key, -1), c.expected) << c.section << "/" << c.key;
   }
   EXPECT_EQ(ini.ReadString("general", "NAME", "x"), "Hello World");

@@ -26,8 +26,7 @@ TEST(Message, GoesToTheDisplayAndToStandardError) {
 }
 
 TEST(MessageDeathTest, FatalErrorsEndWithStatusOne) {
-  EXPECT_EXIT(FatalError("G3D: The file x is missing"), testing::ExitedWithCode(1),
-              "G3D: The file x is missing");
+  EXPECT_EXIT(FatalError("G3D: The file x is missing"), testing::ExitedWithCode(1), "G3D: The file x is missing");
 }
 
 }  // namespace

@@ -14,8 +14,7 @@ struct PlacementCase {
   Rect expected;
 };
 
-WindowSettings Saved(int left, int top, int width, int height, int displayWidth = 640,
-                     int displayHeight = 480) {
+WindowSettings Saved(int left, int top, int width, int height, int displayWidth = 640, int displayHeight = 480) {
   WindowSettings s;
   s.Left = left;
   s.Top = top;
@@ -38,8 +37,7 @@ TEST(WindowedRect, SizeAndPosition) {
       {"partly off the left edge", Saved(-30, 50, 640, 480), one, {-30, 50, 640, 480}},
       {"on a display since removed", Saved(2000, 100, 640, 480), one, {640, 300, 640, 480}},
       {"far above every display", Saved(100, -5000, 640, 480), two, {640, 300, 640, 480}},
-      {"larger than the display it is moved to", Saved(5000, 5000, 2000, 1200), one,
-       {0, 0, 2000, 1200}},
+      {"larger than the display it is moved to", Saved(5000, 5000, 2000, 1200), one, {0, 0, 2000, 1200}},
       {"no display known: as saved", Saved(5000, 5000, 320, 240), {}, {5000, 5000, 640, 480}},
   };
   for (const PlacementCase& c : cases) {

@@ -152,9 +152,10 @@ TEST_F(SdlWindowTest, ShiftStaysDownWhileEitherSideIsHeld) {
 }
 
 TEST_F(SdlWindowTest, MouseButtonsHaveTheirCodes) {
-  const std::pair<Uint8, int> cases[] = {
-      {SDL_BUTTON_LEFT, vk::LButton}, {SDL_BUTTON_RIGHT, vk::RButton},
-      {SDL_BUTTON_MIDDLE, vk::MButton}, {SDL_BUTTON_X1, vk::XButton1}};
+  const std::pair<Uint8, int> cases[] = {{SDL_BUTTON_LEFT, vk::LButton},
+                                         {SDL_BUTTON_RIGHT, vk::RButton},
+                                         {SDL_BUTTON_MIDDLE, vk::MButton},
+                                         {SDL_BUTTON_X1, vk::XButton1}};
   for (const auto& [button, code] : cases) {
     SCOPED_TRACE(code);
     PushMouse(SDL_MOUSEBUTTONDOWN, button);
