@@ -10,7 +10,7 @@
 #include "platform/win/ansi.h"
 #include "platform/win/files.h"
 #include "tools/level/bank_session.h"
-#include "tools/level/level_check.h"
+#include "world/level_check.h"
 #include "tools/level/level_render.h"
 #include "world/level_file.h"
 #include "world/level_text.h"
@@ -134,7 +134,7 @@ int CheckCommand(const std::string& file, const RenderOptions& options, std::ost
   if (base::Status loaded = session.LoadTypes(map->BankName, options.Data); !loaded) {
     return Fail(err, loaded.error());
   }
-  const std::vector<std::string> problems = CheckLevel(*map, session.World().Types);
+  const std::vector<std::string> problems = world::CheckLevel(*map, session.World().Types);
   for (const std::string& problem : problems) out << file << ": " << problem << "\n";
   if (problems.empty()) out << file << ": playable\n";
   return problems.empty() ? kSuccess : kCheckFailed;

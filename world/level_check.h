@@ -9,9 +9,9 @@
 #include "world/level_map.h"
 #include "world/object_type.h"
 
-namespace zandrel::tools {
+namespace zandrel::world {
 
 // The problems found, one sentence each; none for a playable level.
-std::vector<std::string> CheckLevel(const world::LevelMap& map, const world::ObjectTypes& types);
+std::vector<std::string> CheckLevel(const LevelMap& map, const ObjectTypes& types);
 
-}  // namespace zandrel::tools
+}  // namespace zandrel::world

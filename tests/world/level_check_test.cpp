@@ -1,4 +1,4 @@
-#include "tools/level/level_check.h"
+#include "world/level_check.h"
 
 #include <gtest/gtest.h>
 
@@ -6,16 +6,14 @@
 
 #include "world/level_text.h"
 
-namespace zandrel::tools {
+namespace zandrel::world {
 namespace {
 
-using world::Box;
-
 // A small bank: 1 wall, 7 earth, 9 ladder, 10 lava, 12 spring, 16 crate, 21 door, 27 half step.
-std::unique_ptr<world::ObjectTypes> Types() {
-  auto types = std::make_unique<world::ObjectTypes>();
-  auto define = [&](int code, bool collision) -> world::ObjectType& {
-    world::ObjectType& t = (*types)[static_cast<std::size_t>(code)];
+std::unique_ptr<ObjectTypes> Types() {
+  auto types = std::make_unique<ObjectTypes>();
+  auto define = [&](int code, bool collision) -> ObjectType& {
+    ObjectType& t = (*types)[static_cast<std::size_t>(code)];
     t.Empty = false;
     t.Collision = collision;
     t.Bounds = Box{0, 511, 0, 0, 511, 511, 511, 511, 511};
@@ -74,7 +72,7 @@ TEST(LevelCheck, FindsAWayOrReportsThatThereIsNone) {
   };
   const auto types = Types();
   for (const Case& c : cases) {
-    base::Expected<world::LevelMap> map = world::ParseLevelText(Level(c.layers, c.start, c.exit));
+    base::Expected<LevelMap> map = ParseLevelText(Level(c.layers, c.start, c.exit));
     ASSERT_TRUE(map.ok()) << c.what << ": " << map.error();
     const std::vector<std::string> problems = CheckLevel(*map, *types);
     EXPECT_EQ(problems.empty(), c.playable) << c.what << (problems.empty() ? "" : ": " + problems[0]);
@@ -96,7 +94,7 @@ TEST(LevelCheck, ReportsBrokenLevels) {
   };
   const auto types = Types();
   for (const Case& c : cases) {
-    base::Expected<world::LevelMap> map = world::ParseLevelText(Level(c.layers, c.start, c.exit));
+    base::Expected<LevelMap> map = ParseLevelText(Level(c.layers, c.start, c.exit));
     ASSERT_TRUE(map.ok()) << map.error();
     const std::vector<std::string> problems = CheckLevel(*map, *types);
     ASSERT_FALSE(problems.empty()) << c.problem;
@@ -105,4 +103,4 @@ TEST(LevelCheck, ReportsBrokenLevels) {
 }
 
 }  // namespace
-}  // namespace zandrel::tools
+}  // namespace zandrel::world

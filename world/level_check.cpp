@@ -1,4 +1,4 @@
-#include "tools/level/level_check.h"
+#include "world/level_check.h"
 
 #include <algorithm>
 #include <array>
@@ -6,14 +6,10 @@
 #include <map>
 #include <optional>
 
-namespace zandrel::tools {
+namespace zandrel::world {
 namespace {
 
-using world::LevelMap;
-using world::ObjectType;
-using world::ObjectTypes;
-
-constexpr int kCell = world::kCellSize;
+constexpr int kCell = kCellSize;
 constexpr int kStepUp = 256;       // walked up without jumping
 constexpr int kJumpUp = 620;       // a jump's rise, with a little to spare
 constexpr int kCrateClimb = 1100;  // a pushed block under the feet adds a cell
@@ -195,9 +191,9 @@ std::vector<std::string> CheckLevel(const LevelMap& map, const ObjectTypes& type
                          std::to_string(map.GetCell(map.StartX, map.StartY, map.StartZ)));
     }
   }
-  std::array<std::size_t, world::kObjectTypeCount> counts{};
+  std::array<std::size_t, kObjectTypeCount> counts{};
   for (std::uint8_t code : map.ObjectGrid()) ++counts[code];
-  for (int code = 1; code < world::kObjectTypeCount; ++code) {
+  for (int code = 1; code < kObjectTypeCount; ++code) {
     if (counts[static_cast<std::size_t>(code)] != 0 && types[static_cast<std::size_t>(code)].Empty) {
       problems.push_back("object code " + std::to_string(code) + " (" +
                          std::to_string(counts[static_cast<std::size_t>(code)]) + " cells) is not defined by the bank");
@@ -209,4 +205,4 @@ std::vector<std::string> CheckLevel(const LevelMap& map, const ObjectTypes& type
   return problems;
 }
 
-}  // namespace zandrel::tools
+}  // namespace zandrel::world
