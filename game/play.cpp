@@ -88,27 +88,6 @@ void PlaceCamera(Game& game, world::PlayerSlot& hero) {
   }
 }
 
-// A body's shadow on the first surface below it.
-void AddShadow(Game& game, const engine::Mesh& shadow, float x, float y, float z, std::int32_t heading) {
-  const world::World& world = *game.World;
-  const std::int32_t cx = world::CellOf(x), cz = world::CellOf(z);
-  std::int32_t cy = world::CellOf(y);
-  const std::int32_t lx = Trunc(x) - cx * 512, lz = Trunc(z) - cz * 512;
-  auto holds = [&](std::int32_t cellY) {
-    const world::ObjectType& t = world.Types[world.Map.GetCell(cx, cellY, cz)];
-    return !t.Empty && t.Bounds.Xmin <= lx && lx <= t.Bounds.Xmax && t.Bounds.Zmin <= lz && lz <= t.Bounds.Zmax;
-  };
-  if (world.Map.GetCell(cx, cy, cz) == 0) {
-    while (cy >= 0 && !holds(cy)) --cy;
-    if (cy < 0) return;
-  }
-  const world::ObjectType& t = world.Types[world.Map.GetCell(cx, cy, cz)];
-  const float surface = static_cast<float>(world::TopHeight(t, lz, lx) + 512 * cy + 5);
-  if (!(y > surface)) return;
-  engine::AddMesh(game.Engine, *game.View, shadow, Trunc(x), static_cast<std::int32_t>(surface), Trunc(z), heading, 0,
-                  0, 0);
-}
-
 void DrawLevelScene(Game& game, world::PlayerSlot& hero) {
   world::World& world = *game.World;
   engine::Engine& engine = game.Engine;
@@ -132,7 +111,7 @@ void DrawLevelScene(Game& game, world::PlayerSlot& hero) {
     const std::int32_t l = slot.Climbing ? slot.LadderHeading : Trunc(slot.Heading);
     engine::AddMesh(engine, view, slot.WorkingMesh, Trunc(slot.X), Trunc(slot.Y), Trunc(slot.Z), 16384 - l, 0, 0,
                     bodyLight);
-    AddShadow(game, slot.Shadow, slot.X, slot.Y, slot.Z, -l - 8192);
+    world::AddShadow(engine, view, world, slot.Shadow, slot.X, slot.Y, slot.Z, -l - 8192);
   }
   for (std::int32_t i = 0; i < world.Map.SentryCount; ++i) {
     const world::Sentry& s = world.Map.Sentries[static_cast<std::size_t>(i)];
@@ -141,7 +120,8 @@ void DrawLevelScene(Game& game, world::PlayerSlot& hero) {
     if (!engine::PointVisible(view, 1280, Trunc(s.X), Trunc(s.Y), Trunc(s.Z))) continue;
     engine::AddMesh(engine, view, world.Bank.SentryMesh, Trunc(s.X), Trunc(s.Y), Trunc(s.Z), Trunc(s.Heading) + 16384,
                     0, 0, 0);
-    AddShadow(game, world.Players[0].Shadow, s.X, s.Y, s.Z, -static_cast<std::int32_t>(std::lround(s.Heading)) - 8192);
+    world::AddShadow(engine, view, world, world.Players[0].Shadow, s.X, s.Y, s.Z,
+                     -static_cast<std::int32_t>(std::lround(s.Heading)) - 8192);
   }
   for (world::CellAnimation& a : world.Tables.Animations) {
     if (!a.InUse) continue;
@@ -151,32 +131,9 @@ void DrawLevelScene(Game& game, world::PlayerSlot& hero) {
       engine::AddMesh(engine, view, a.WorkMesh, x, y, z, 0, 0, 0, 0);
     }
   }
-  for (std::int32_t i = 0; i <= world.Tables.LastBlock; ++i) {
-    const world::SlidingBlock& b = world.Tables.Blocks[static_cast<std::size_t>(i)];
-    const world::ObjectType& t = world.Types[b.Code];
-    const auto x = static_cast<std::int32_t>(std::lround(b.X)), y = static_cast<std::int32_t>(std::lround(b.Y)),
-               z = static_cast<std::int32_t>(std::lround(b.Z));
-    if (t.Cube) {
-      for (int face = 0; face < engine::kCubeFaceCount; ++face) {
-        engine::AddCubeFace(engine, view, game.Faces, world::CubeLookOf(t, world.Bank.HighQuality), face, x, y, z, 0, 0,
-                            0, 0);
-      }
-    } else {
-      engine::AddMesh(engine, view, t.DisplayMesh, x, y, z, 0, 0, 0, 0);
-    }
-  }
+  world::AddSlidingBlocks(engine, view, world, game.Faces);
   const world::CellBox box = world::CellsAround(world.Map, cx, cy, cz, kDrawnReach);
-  for (std::int32_t x = box.Lo[0]; x <= box.Hi[0]; ++x) {  // loop sounds of every cell in range, seen or not
-    for (std::int32_t y = box.Lo[1]; y <= box.Hi[1]; ++y) {
-      for (std::int32_t z = box.Lo[2]; z <= box.Hi[2]; ++z) {
-        const world::ObjectType& t = world.Types[world.Map.GetCell(x, y, z)];
-        if (!t.Empty && t.LoopDue) {
-          game.Services.Sounds.PlayAt(t.LoopSound, engine::CellCentre(x), engine::CellCentre(y), engine::CellCentre(z),
-                                      t.LoopVolume);
-        }
-      }
-    }
-  }
+  world::PlayLoopSounds(world, game.Services.Sounds, box);
   world::AddLevelCells(engine, view, world, game.Faces, box, std::array{hero.TargetX, hero.TargetY, hero.TargetZ});
   engine::EndScene(engine, view);
 }

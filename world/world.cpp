@@ -61,7 +61,14 @@ base::Expected<bool> ReadLevel(World& world, BankServices& services, std::string
     win::ShowMessage(level.error());
     return false;
   }
-  world.Map.Assign(std::move(*level));
+  if (base::Status used = UseLevel(world, services, std::move(*level), quality); !used) {
+    return base::Failure{used.error()};
+  }
+  return true;
+}
+
+base::Status UseLevel(World& world, BankServices& services, LevelMap&& level, TextureQuality quality) {
+  world.Map.Assign(std::move(level));
   PlacePlayersAtStart(world);
   world.Map.CountIngots();  // with the flags of the bank loaded so far
   ResetLevelRunState(world);
@@ -69,7 +76,7 @@ base::Expected<bool> ReadLevel(World& world, BankServices& services, std::string
   base::Expected<bool> bank =
       LoadObjectBank(services, world, world.Map.BankName, quality == TextureQuality::High ? "High" : "Low");
   if (!bank) return base::Failure{bank.error()};
-  return true;
+  return {};
 }
 
 }  // namespace zandrel::world

@@ -58,4 +58,9 @@ inline float TimeScaled(const World& world, float x) { return x * static_cast<fl
 // the program cannot survive.
 base::Expected<bool> ReadLevel(World& world, BankServices& services, std::string_view fileName, TextureQuality quality);
 
+// The same from a level already read: a program that shows the reader's message its own
+// way reads the file with LoadLevelFile and starts the level here. Fails only when the
+// bank cannot be loaded.
+base::Status UseLevel(World& world, BankServices& services, LevelMap&& level, TextureQuality quality);
+
 }  // namespace zandrel::world
