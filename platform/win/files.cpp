@@ -195,11 +195,15 @@ fs::path HomeFolder() {
   return home != nullptr && home[0] != '\0' ? fs::path(home) : fs::path(".");
 }
 
-fs::path UserConfigFolder() {
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+// An XDG base folder: the variable when it holds an absolute path, else the default
+// below the home folder.
+fs::path XdgFolder(const char* variable, const char* fallback) {
+  const char* xdg = std::getenv(variable);
   if (xdg != nullptr && xdg[0] == '/') return xdg;
-  return HomeFolder() / ".config";
+  return HomeFolder() / fallback;
 }
+
+fs::path UserConfigFolder() { return XdgFolder("XDG_CONFIG_HOME", ".config"); }
 
 // The XDG_PICTURES_DIR line of the user's folder list: XDG_PICTURES_DIR="$HOME/Pictures"
 // or an absolute path; anything else (or the home folder itself) does not count.
@@ -226,6 +230,10 @@ std::optional<fs::path> PicturesFolderFromList() {
 }  // namespace
 
 fs::path ConfigFolder() { return UserConfigFolder() / "zandrel"; }
+
+fs::path StateFolder() { return XdgFolder("XDG_STATE_HOME", ".local/state") / "zandrel"; }
+
+fs::path UserDataFolder() { return XdgFolder("XDG_DATA_HOME", ".local/share") / "zandrel"; }
 
 fs::path PicturesFolder() {
   const char* xdg = std::getenv("XDG_PICTURES_DIR");

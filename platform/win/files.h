@@ -58,6 +58,14 @@ std::filesystem::path ProfilePath(const std::filesystem::path& startFolder, std:
 // The user's configuration folder for Zandrel.
 std::filesystem::path ConfigFolder();
 
+// The user's folder for state worth keeping between runs, such as backups:
+// $XDG_STATE_HOME/zandrel, by default ~/.local/state/zandrel.
+std::filesystem::path StateFolder();
+
+// The user's folder for files made with Zandrel: $XDG_DATA_HOME/zandrel, by default
+// ~/.local/share/zandrel.
+std::filesystem::path UserDataFolder();
+
 // Where screenshots go: $XDG_PICTURES_DIR, else the pictures folder of the user's folder
 // list (~/.config/user-dirs.dirs), else the home folder.
 std::filesystem::path PicturesFolder();

@@ -142,5 +142,30 @@ TEST_F(FilesTest, ScreenshotsGoToThePicturesFolder) {
   ::setenv("HOME", oldHome.c_str(), 1);
 }
 
+TEST_F(FilesTest, UserFoldersFollowTheXdgVariablesOrTheirDefaults) {
+  const std::string oldHome = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+  ::setenv("HOME", dir_.path().c_str(), 1);
+  struct Case {
+    const char* variable;
+    fs::path (*folder)();
+    const char* fallback;
+  };
+  const Case cases[] = {
+      {"XDG_CONFIG_HOME", ConfigFolder, ".config/zandrel"},
+      {"XDG_STATE_HOME", StateFolder, ".local/state/zandrel"},
+      {"XDG_DATA_HOME", UserDataFolder, ".local/share/zandrel"},
+  };
+  for (const Case& c : cases) {
+    ::unsetenv(c.variable);
+    EXPECT_EQ(c.folder(), dir_ / c.fallback) << c.variable;
+    ::setenv(c.variable, "relative/not/used", 1);
+    EXPECT_EQ(c.folder(), dir_ / c.fallback) << c.variable;
+    ::setenv(c.variable, "/srv/xdg", 1);
+    EXPECT_EQ(c.folder(), fs::path("/srv/xdg/zandrel")) << c.variable;
+    ::unsetenv(c.variable);
+  }
+  ::setenv("HOME", oldHome.c_str(), 1);
+}
+
 }  // namespace
 }  // namespace zandrel::win
