@@ -141,9 +141,17 @@ void EnetPlay::HostPacket(ENetPeer* peer, std::uint8_t channel, std::span<const 
 void EnetPlay::HostHello(ENetPeer* peer, PeerState& state, std::span<const std::uint8_t> packet) {
   const std::optional<wire::Hello> hello = wire::DecodeHello(packet);
   if (!hello || state.welcomed) return Refuse();
-  if (hello->application != session_.application || !PasswordFits(hello->password)) {
+  HRESULT refusal = DP_OK;
+  if (hello->version != wire::kProtocolVersion) {
+    refusal = DPERR_UNSUPPORTED;
+  } else if (hello->application != session_.application) {
+    refusal = DPERR_UNAVAILABLE;
+  } else if (!PasswordFits(hello->password)) {
+    refusal = DPERR_INVALIDPASSWORD;
+  }
+  if (refusal != DP_OK) {
     state.accepted = false;
-    enet_peer_disconnect(peer, hello->application != session_.application ? DPERR_UNAVAILABLE : DPERR_INVALIDPASSWORD);
+    enet_peer_disconnect(peer, refusal);
     return;
   }
   state.welcomed = true;
