@@ -134,9 +134,8 @@ void TNetPlay::ListPlayers(std::uint32_t session) {
 bool TNetPlay::CreateLocalPlayer() {
   dplay::DPID id = 0;
   dplay::ReceiveEvent* event = nullptr;
-  const dplay::HRESULT result =
-      play_->CreatePlayer(id, dplay::FitName(PlayerShortName, dplay::kFriendlyNameSize),
-                          dplay::FitName(PlayerLongName, dplay::kFormalNameSize), event);
+  const dplay::HRESULT result = play_->CreatePlayer(id, dplay::FitName(PlayerShortName, dplay::kFriendlyNameSize),
+                                                    dplay::FitName(PlayerLongName, dplay::kFormalNameSize), event);
   if (dplay::Failed(result)) {
     ShowFailure("Local Player Create Failed :%x", result);
     // Without its player the session is of no use: leave it, so that a new try can open one.

@@ -34,8 +34,8 @@ using TaggedList = std::vector<TaggedEntry>;
 class TNetPlay {
  public:
   // (player identifier, formal name, friendly name)
-  using PlayerEvent = std::function<void(std::uint32_t player, const std::string& formalName,
-                                         const std::string& friendlyName)>;
+  using PlayerEvent =
+      std::function<void(std::uint32_t player, const std::string& formalName, const std::string& friendlyName)>;
   // (sender identifier, first 32-bit word of the block, the block)
   using MessageEvent = std::function<void(std::uint32_t sender, std::uint32_t type, BlockView block)>;
 

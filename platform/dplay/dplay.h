@@ -106,8 +106,8 @@ struct Guid {
 // The session description record (124 bytes, the DirectPlay layout).
 struct SessionDesc {
   std::uint32_t dwSize = sizeof(SessionDesc);
-  Guid guidSession;  // the application's identifier; only matching sessions are found
-  std::uint32_t dwSession = 0;  // session number: names one enumerated session
+  Guid guidSession;                // the application's identifier; only matching sessions are found
+  std::uint32_t dwSession = 0;     // session number: names one enumerated session
   std::uint32_t dwMaxPlayers = 0;  // 0: kPlayerLimit
   std::uint32_t dwCurrentPlayers = 0;
   std::uint32_t dwFlags = 0;  // DPOPEN_...
@@ -161,12 +161,11 @@ class DirectPlay {
   // found; waits `timeoutMs` (0: half a second) for answers. A password-protected session
   // is found only with its password in desc.szPassword. Each session found gets a new
   // session number.
-  virtual HRESULT EnumSessions(const SessionDesc& desc, std::uint32_t timeoutMs,
-                               const EnumSessionsCallback& callback, std::uint32_t flags) = 0;
+  virtual HRESULT EnumSessions(const SessionDesc& desc, std::uint32_t timeoutMs, const EnumSessionsCallback& callback,
+                               std::uint32_t flags) = 0;
   // The players of the open session (DPENUMPLAYERS_ALL) or, before joining, of the
   // enumerated session `session` (DPENUMPLAYERS_SESSION).
-  virtual HRESULT EnumPlayers(std::uint32_t session, const EnumPlayersCallback& callback,
-                              std::uint32_t flags) = 0;
+  virtual HRESULT EnumPlayers(std::uint32_t session, const EnumPlayersCallback& callback, std::uint32_t flags) = 0;
   // DPOPEN_OPENSESSION joins the enumerated session desc.dwSession (with desc.szPassword);
   // DPOPEN_CREATESESSION creates one named desc.szSessionName for desc.dwMaxPlayers.
   virtual HRESULT Open(const SessionDesc& desc) = 0;

@@ -69,8 +69,8 @@ EnetPlay::PeerState& EnetPlay::StateOf(const ENetPeer* peer) {
 
 std::uint32_t EnetPlay::SeatsTaken() const {
   // The host's own seat, taken from the start, and every admitted connection's.
-  return 1 + static_cast<std::uint32_t>(std::count_if(peers_.begin(), peers_.end(),
-                                                      [](const PeerState& s) { return s.accepted; }));
+  return 1 + static_cast<std::uint32_t>(
+                 std::count_if(peers_.begin(), peers_.end(), [](const PeerState& s) { return s.accepted; }));
 }
 
 std::vector<wire::PlayerRecord> EnetPlay::PlayerRecords() const {

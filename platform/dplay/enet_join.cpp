@@ -77,8 +77,8 @@ HRESULT EnetPlay::EnumSessions(const SessionDesc& desc, std::uint32_t timeoutMs,
 }
 
 const EnetPlay::FoundSession* EnetPlay::FindSession(std::uint32_t number) const {
-  const auto found =
-      std::find_if(found_.begin(), found_.end(), [number](const FoundSession& f) { return f.desc.dwSession == number; });
+  const auto found = std::find_if(found_.begin(), found_.end(),
+                                  [number](const FoundSession& f) { return f.desc.dwSession == number; });
   return found == found_.end() ? nullptr : &*found;
 }
 

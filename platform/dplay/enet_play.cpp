@@ -136,8 +136,7 @@ void EnetPlay::Handle(const ENetEvent& event) {
       enet_packet_destroy(event.packet);
       break;
     }
-    case ENET_EVENT_TYPE_NONE:
-      break;
+    case ENET_EVENT_TYPE_NONE: break;
   }
 }
 
@@ -205,7 +204,8 @@ void EnetPlay::QueueDeletePlayer(DPID player) {
 }
 
 EnetPlay::Player* EnetPlay::FindPlayer(DPID id) {
-  const auto found = std::find_if(players_.begin(), players_.end(), [id](const Player& p) { return p.record.id == id; });
+  const auto found =
+      std::find_if(players_.begin(), players_.end(), [id](const Player& p) { return p.record.id == id; });
   return found == players_.end() ? nullptr : &*found;
 }
 

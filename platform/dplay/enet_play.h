@@ -91,8 +91,7 @@ class EnetPlay final : public DirectPlay {
   bool WaitUntil(const std::function<bool()>& done, std::uint32_t timeoutMs);
   void ApplyTimeouts(ENetPeer* peer) const;
   void SendControl(ENetPeer* peer, const wire::Bytes& packet);
-  void SendBlock(std::span<ENetPeer* const> peers, std::uint8_t channel, DPID from, DPID to,
-                 const std::uint8_t* block);
+  void SendBlock(std::span<ENetPeer* const> peers, std::uint8_t channel, DPID from, DPID to, const std::uint8_t* block);
   void QueueBlock(DPID from, DPID to, const std::uint8_t* block);
   void QueueAddPlayer(const wire::PlayerRecord& player);
   void QueueDeletePlayer(DPID player);

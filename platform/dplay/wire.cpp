@@ -97,7 +97,12 @@ std::optional<std::uint32_t> PacketKind(std::span<const std::uint8_t> packet) {
 }
 
 Bytes EncodeHello(const Hello& hello) {
-  return Writer(kHelloSize).U32(kHello).U32(hello.version).Id(hello.application).Name(hello.password, kPasswordSize).Take();
+  return Writer(kHelloSize)
+      .U32(kHello)
+      .U32(hello.version)
+      .Id(hello.application)
+      .Name(hello.password, kPasswordSize)
+      .Take();
 }
 
 std::optional<Hello> DecodeHello(std::span<const std::uint8_t> packet) {
@@ -148,7 +153,9 @@ std::optional<PlayerRecord> DecodeCreatePlayer(std::span<const std::uint8_t> pac
 
 Bytes EncodePlayerCreated(DPID player) { return Writer(kPlayerCreatedSize).U32(kPlayerCreated).U32(player).Take(); }
 
-Bytes EncodeAddPlayer(const PlayerRecord& player) { return Writer(kAddPlayerSize).U32(kAddPlayer).Player(player).Take(); }
+Bytes EncodeAddPlayer(const PlayerRecord& player) {
+  return Writer(kAddPlayerSize).U32(kAddPlayer).Player(player).Take();
+}
 
 std::optional<PlayerRecord> DecodeAddPlayer(std::span<const std::uint8_t> packet) {
   if (!HasKind(packet, kAddPlayer, kAddPlayerSize)) return std::nullopt;

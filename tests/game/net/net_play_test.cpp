@@ -49,8 +49,8 @@ dplay::Block DeletePlayerBlock(std::uint32_t type, DPID id) {
 
 // What the fake DirectPlay answers, and what the component asked of it.
 struct FakeState {
-  HRESULT enumerate = dplay::DP_OK, create = dplay::DP_OK, enumSessions = dplay::DP_OK,
-          enumPlayers = dplay::DP_OK, open = dplay::DP_OK, createPlayer = dplay::DP_OK;
+  HRESULT enumerate = dplay::DP_OK, create = dplay::DP_OK, enumSessions = dplay::DP_OK, enumPlayers = dplay::DP_OK,
+          open = dplay::DP_OK, createPlayer = dplay::DP_OK;
   std::vector<TaggedEntry> sessions = {{"Zandrel - Ann", 7}};
   struct Name {
     DPID id;
@@ -98,8 +98,7 @@ class FakePlay final : public dplay::DirectPlay {
     }
     return dplay::DP_OK;
   }
-  HRESULT EnumPlayers(std::uint32_t session, const dplay::EnumPlayersCallback& callback,
-                      std::uint32_t flags) override {
+  HRESULT EnumPlayers(std::uint32_t session, const dplay::EnumPlayersCallback& callback, std::uint32_t flags) override {
     state_.playersOf.push_back(session);
     state_.playerFlags.push_back(flags);
     if (dplay::Failed(state_.enumPlayers)) return state_.enumPlayers;
@@ -346,8 +345,7 @@ TEST(NetPlay, DispatchesByTheFirstWordAndKeepsAllFirst) {
                            "delete 34 Cid Formal/Cid",
                            "game 33 7 8",
                        }));
-  EXPECT_EQ(net.PlayerLongNames,
-            (TaggedList{{"All", 0}, {"Ann Formal", 0x21}, {"Bob", 0x30}, {"Dan Formal", 0x23}}));
+  EXPECT_EQ(net.PlayerLongNames, (TaggedList{{"All", 0}, {"Ann Formal", 0x21}, {"Bob", 0x30}, {"Dan Formal", 0x23}}));
   EXPECT_EQ(net.PlayerShortNames, (TaggedList{{"All", 0}, {"Ann", 0x21}, {"Bob", 0x30}, {"Dan", 0x23}}));
   EXPECT_EQ(net.PlayerCount(), 4);
   EXPECT_FALSE(s.event.IsSet());
@@ -472,7 +470,8 @@ TEST(NetPlayOverEnet, PlayersJoinInOrderAndHearEachOther) {
 
   // Bob's program ends; the others see him go.
   bob.reset();
-  ASSERT_TRUE(dplay::loopback::StepUntil(pollAll, [&] { return hostLog.lines.size() >= 5 && annLog.lines.size() >= 4; }));
+  ASSERT_TRUE(
+      dplay::loopback::StepUntil(pollAll, [&] { return hostLog.lines.size() >= 5 && annLog.lines.size() >= 4; }));
   const std::string bobGone = "delete " + std::to_string(b) + " Bob/Bob";
   EXPECT_EQ(hostLog.lines.back(), bobGone);
   EXPECT_EQ(annLog.lines.back(), bobGone);

@@ -28,9 +28,9 @@ TEST(Names, AreCutAtTheirFieldWithoutSplittingACharacter) {
     std::string_view fitted;
   } cases[] = {
       {"Ann", 20, "Ann"},
-      {"abcdefghijklmnopqrs", 20, "abcdefghijklmnopqrs"},   // 19 bytes: fits with its terminator
-      {"abcdefghijklmnopqrst", 20, "abcdefghijklmnopqrs"},  // 20 bytes: one too many
-      {"abcdefghijklmnopqr\xC3\xA9", 20, "abcdefghijklmnopqr"},             // "é" ends on byte 20
+      {"abcdefghijklmnopqrs", 20, "abcdefghijklmnopqrs"},                    // 19 bytes: fits with its terminator
+      {"abcdefghijklmnopqrst", 20, "abcdefghijklmnopqrs"},                   // 20 bytes: one too many
+      {"abcdefghijklmnopqr\xC3\xA9", 20, "abcdefghijklmnopqr"},              // "é" ends on byte 20
       {"abcdefghijklmnopq\xE2\x82\xAC", 20, "abcdefghijklmnopq"},            // "€" ends on byte 20
       {"abcdefghijklmnop\xC3\xA9\xC3\xA9", 20, "abcdefghijklmnop\xC3\xA9"},  // the first "é" fits
       {std::string_view("ab\0cd", 5), 20, "ab"},
@@ -85,8 +85,7 @@ std::vector<std::string> ProviderNames(Network& network) {
 
 TEST(Providers, AreTheLocalNetworkThenAnAddressAndNoneWithoutANetwork) {
   const std::unique_ptr<Network> network = CreateEnetNetwork(TestSettings(1));
-  EXPECT_EQ(ProviderNames(*network),
-            (std::vector<std::string>{"ENet UDP/IP: local network", "ENet UDP/IP: address"}));
+  EXPECT_EQ(ProviderNames(*network), (std::vector<std::string>{"ENet UDP/IP: local network", "ENet UDP/IP: address"}));
   std::unique_ptr<DirectPlay> object;
   Guid unknown;
   unknown.bytes[0] = 0x42;
@@ -175,7 +174,7 @@ TEST(Sessions, TheAddressProviderLooksWhereThePlayerSays) {
     std::size_t sessions;
   } cases[] = {
       {address + ":" + std::to_string(hostSettings.port), DP_OK, 1},
-      {address, DP_OK, 1},  // the port of the settings
+      {address, DP_OK, 1},                                  // the port of the settings
       {loopback::LoopbackAddress(kSuite, 3, 9), DP_OK, 0},  // nobody there
       {std::nullopt, DPERR_USERCANCEL, 0},
       {"", DPERR_USERCANCEL, 0},
@@ -185,8 +184,8 @@ TEST(Sessions, TheAddressProviderLooksWhereThePlayerSays) {
     prompt.answer = c.answer;
     HRESULT result = DP_OK;
     const auto started = std::chrono::steady_clock::now();
-    const std::vector<SessionDesc> found = loopback::Enumerate(seeker, {&host}, SessionDesc{}, 300, DPENUMSESSIONS_ALL,
-                                                               &result);
+    const std::vector<SessionDesc> found =
+        loopback::Enumerate(seeker, {&host}, SessionDesc{}, 300, DPENUMSESSIONS_ALL, &result);
     EXPECT_EQ(result, c.result) << c.answer.value_or("(cancelled)");
     ASSERT_EQ(found.size(), c.sessions) << c.answer.value_or("(cancelled)");
     if (c.sessions == 1) {
@@ -232,14 +231,16 @@ TEST(Sessions, JoinersGetIdentifiersFromTheHostAndHearOfEachOther) {
 
   for (Machine* machine : {&host, &ann, &bob}) {
     std::vector<std::pair<DPID, std::string>> players;
-    ASSERT_EQ(machine->play->EnumPlayers(0,
-                                         [&](DPID id, std::string_view friendly, std::string_view) {
-                                           players.emplace_back(id, friendly);
-                                           return true;
-                                         },
-                                         DPENUMPLAYERS_ALL),
+    ASSERT_EQ(machine->play->EnumPlayers(
+                  0,
+                  [&](DPID id, std::string_view friendly, std::string_view) {
+                    players.emplace_back(id, friendly);
+                    return true;
+                  },
+                  DPENUMPLAYERS_ALL),
               DP_OK);
-    EXPECT_EQ(players, (std::vector<std::pair<DPID, std::string>>{{host.id, "Host"}, {ann.id, "Ann"}, {bob.id, "Bob"}}));
+    EXPECT_EQ(players,
+              (std::vector<std::pair<DPID, std::string>>{{host.id, "Host"}, {ann.id, "Ann"}, {bob.id, "Bob"}}));
   }
   EXPECT_TRUE(host.event->IsSet() && ann.event->IsSet());
 }
@@ -400,8 +401,8 @@ TEST(Sessions, AFullSessionTurnsAwayTheNextPlayer) {
   loopback::CollectFor({&host}, got, 200);
   EXPECT_EQ(got[0].size(), 3u) << "three joins and nothing else";
   std::size_t players = 0;
-  host.play->EnumPlayers(0, [&](DPID, std::string_view, std::string_view) { return ++players, true; },
-                         DPENUMPLAYERS_ALL);
+  host.play->EnumPlayers(
+      0, [&](DPID, std::string_view, std::string_view) { return ++players, true; }, DPENUMPLAYERS_ALL);
   EXPECT_EQ(players, 4u);
 
   // A seat freed is a seat taken again.

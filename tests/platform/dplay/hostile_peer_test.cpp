@@ -55,8 +55,8 @@ class RawPeer {
       if (event.type == ENET_EVENT_TYPE_CONNECT) connected = true;
       if (event.type != ENET_EVENT_TYPE_RECEIVE) continue;
       const bool reliable = (event.packet->flags & ENET_PACKET_FLAG_RELIABLE) != 0;
-      arrivals.push_back({event.channelID, reliable,
-                          wire::Bytes(event.packet->data, event.packet->data + event.packet->dataLength)});
+      arrivals.push_back(
+          {event.channelID, reliable, wire::Bytes(event.packet->data, event.packet->data + event.packet->dataLength)});
       enet_packet_destroy(event.packet);
     }
   }
@@ -135,25 +135,30 @@ TEST_F(HostilePeer, MalformedPacketsAreRefusedAndCounted) {
   ASSERT_TRUE(Until(raw, [&] { return raw.Heard(wire::kPlayerCreated); }));
 
   const wire::Bytes malformed[] = {
-      wire::Bytes{},                  // 0 bytes
-      wire::Bytes(1, 0xEE),           // 1
-      wire::Bytes(259, 0xEE),         // 259, of no kind
-      wire::Bytes(261, 0xEE),         // 261
-      wire::Bytes(65536, 0xEE),       // 65536
-      BlockOfSize(0),                 // block packets whose block is not 260 bytes
+      wire::Bytes{},             // 0 bytes
+      wire::Bytes(1, 0xEE),      // 1
+      wire::Bytes(259, 0xEE),    // 259, of no kind
+      wire::Bytes(261, 0xEE),    // 261
+      wire::Bytes(65536, 0xEE),  // 65536
+      BlockOfSize(0),            // block packets whose block is not 260 bytes
       BlockOfSize(1),
       BlockOfSize(259),
       BlockOfSize(261),
       BlockOfSize(65536),
-      wire::EncodeHello({}),          // a second hello
+      wire::EncodeHello({}),                       // a second hello
       wire::EncodeCreatePlayer("Again", "Again"),  // a second player
-      wire::EncodeWelcome({}),        // the host's own words
+      wire::EncodeWelcome({}),                     // the host's own words
       wire::EncodeDeletePlayer(host_->id),
   };
   for (const wire::Bytes& bytes : malformed) raw.Send(bytes);
   const std::uint32_t expected = 1 + static_cast<std::uint32_t>(std::size(malformed));
   ASSERT_TRUE(Until(raw, [&] { return host_->play->Statistics().refused >= expected; }));
-  loopback::StepUntil([&] { host_->Service(); raw.Service(); }, [] { return false; }, 100);
+  loopback::StepUntil(
+      [&] {
+        host_->Service();
+        raw.Service();
+      },
+      [] { return false; }, 100);
   EXPECT_EQ(host_->play->Statistics().refused, expected);
   EXPECT_EQ(host_->play->Statistics().received, 0u);
 
@@ -166,8 +171,8 @@ TEST_F(HostilePeer, MalformedPacketsAreRefusedAndCounted) {
   }));
   EXPECT_EQ(got.back().Word(4), 77u);
   std::size_t players = 0;
-  host_->play->EnumPlayers(0, [&](DPID, std::string_view, std::string_view) { return ++players, true; },
-                           DPENUMPLAYERS_ALL);
+  host_->play->EnumPlayers(
+      0, [&](DPID, std::string_view, std::string_view) { return ++players, true; }, DPENUMPLAYERS_ALL);
   EXPECT_EQ(players, 2u);
 }
 
