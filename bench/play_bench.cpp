@@ -89,12 +89,12 @@ world::LevelMap ReferenceLevel() {
 // The hero walks on, turning now and then and jumping from time to time.
 class WalkingControls final : public game::Controls {
  public:
-  void ReadControls(game::ControlFlags& flags) override {
+  void ReadControls(input::ControlFlags& flags) override {
     ++frame_;
     flags = {};
-    flags[game::kUp] = true;
-    flags[game::kRight] = frame_ % 120 < 15;
-    flags[game::kButton1] = frame_ % 90 == 0;
+    flags[input::kUp] = true;
+    flags[input::kRight] = frame_ % 120 < 15;
+    flags[input::kButton1] = frame_ % 90 == 0;
   }
   bool KeyDown(int) override { return false; }
   void WaitAllKeysUp() override {}

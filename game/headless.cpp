@@ -22,19 +22,17 @@ namespace {
 
 const std::map<std::string, std::size_t, std::less<>>& ControlNames() {
   static const std::map<std::string, std::size_t, std::less<>> names{
-      {"up", kUp},        {"down", kDown},    {"left", kLeft},      {"right", kRight},
-      {"jump", kButton1}, {"look", kButton2}, {"action", kButton3}, {"menu", kButton4}};
+      {"up", input::kUp},        {"down", input::kDown},    {"left", input::kLeft},      {"right", input::kRight},
+      {"jump", input::kButton1}, {"look", input::kButton2}, {"action", input::kButton3}, {"menu", input::kButton4}};
   return names;
 }
 
 const std::map<std::string, int, std::less<>>& KeyNames() {
-  static const std::map<std::string, int, std::less<>> names{{"kp_plus", kKeyPadPlus},
-                                                             {"kp_minus", kKeyPadMinus},
-                                                             {"f1", kKeyF1},
-                                                             {"f4", kKeyF4},
-                                                             {"f5", kKeyF5},
-                                                             {"f7", kKeyF7},
-                                                             {"f9", kKeyF9}};
+  static const std::map<std::string, int, std::less<>> names{
+      {"kp_plus", input::vk::Add}, {"kp_minus", input::vk::Subtract},
+      {"f1", input::vk::F1},       {"f4", input::vk::F4},
+      {"f5", input::vk::F5},       {"f7", input::vk::F7},
+      {"f9", input::vk::F9}};
   return names;
 }
 
@@ -82,7 +80,7 @@ base::Expected<std::vector<ScriptLine>> ParseInputScript(std::string_view text) 
   return script;
 }
 
-void ScriptedControls::ReadControls(ControlFlags& flags) {
+void ScriptedControls::ReadControls(input::ControlFlags& flags) {
   flags = {};
   for (const ScriptLine& line : script_) {
     if (frame_ < line.From || frame_ > line.To) continue;

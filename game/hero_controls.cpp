@@ -69,7 +69,7 @@ void WalkPose(Game& game, world::PlayerSlot& hero) {
                                   static_cast<std::int32_t>(hero.Z), 254);
     }
   }
-  if (hero.Landed && !hero.Controls[kButton1]) hero.Landed = false;
+  if (hero.Landed && !hero.Controls[input::kButton1]) hero.Landed = false;
 }
 
 void LadderPose(Game& game, world::PlayerSlot& hero) {
@@ -123,14 +123,14 @@ bool GrabLadder(const world::World& world, world::PlayerSlot& hero) {
 
 void Menu(Game& game, world::PlayerSlot& hero) {
   MenuState& menu = game.Menu;
-  const ControlFlags& c = hero.Controls;
+  const input::ControlFlags& c = hero.Controls;
   if (menu.MenuSkip > 0) {
     --menu.MenuSkip;
     return;
   }
   menu.MenuSkip = game.Frame.FrameTime < 50 ? 1 : 0;
   GameSounds& sounds = game.Services.Sounds;
-  if (c[kButton1] || c[kButton2] || c[kButton3]) {
+  if (c[input::kButton1] || c[input::kButton2] || c[input::kButton3]) {
     sounds.PlayInterface(InterfaceSound::Click);
     const std::int32_t levelCount = static_cast<std::int32_t>(game.LevelList.size());
     switch (menu.MenuChoice) {
@@ -165,15 +165,15 @@ void Menu(Game& game, world::PlayerSlot& hero) {
       default: menu.MenuOpen = false; break;
     }
   }
-  if (c[kUp]) {
+  if (c[input::kUp]) {
     menu.MenuChoice = menu.MenuChoice == 0 ? 5 : menu.MenuChoice - 1;
     sounds.PlayInterface(InterfaceSound::Choice);
   }
-  if (c[kDown]) {
+  if (c[input::kDown]) {
     menu.MenuChoice = menu.MenuChoice == 5 ? 0 : menu.MenuChoice + 1;
     sounds.PlayInterface(InterfaceSound::Choice);
   }
-  if (c[kButton4]) {
+  if (c[input::kButton4]) {
     menu.MenuOpen = false;
     sounds.PlayInterface(InterfaceSound::Click);
   }
@@ -191,7 +191,7 @@ const char* ViewName(float view) {
 void HeroControls(Game& game) {
   world::World& world = *game.World;
   world::PlayerSlot& hero = game.Hero();
-  const ControlFlags& c = hero.Controls;
+  const input::ControlFlags& c = hero.Controls;
   Pickups(game, hero);
 
   bool anyControl = false;
@@ -214,16 +214,16 @@ void HeroControls(Game& game) {
   hero.RollTarget = 0;
 
   Controls& input = game.Services.Input;
-  if (input.KeyDown(kKeyPadPlus) && hero.View >= 512) {
+  if (input.KeyDown(input::vk::Add) && hero.View >= 512) {
     hero.View -= 512;
     game.Services.Sounds.PlayInterface(InterfaceSound::Click);
   }
-  if (input.KeyDown(kKeyPadMinus) && hero.View < 1536) {
+  if (input.KeyDown(input::vk::Subtract) && hero.View < 1536) {
     hero.View += 512;
     game.Services.Sounds.PlayInterface(InterfaceSound::Click);
   }
 
-  if (c[kButton1]) {
+  if (c[input::kButton1]) {
     if (hero.Climbing) {
       hero.Climbing = false;
       hero.VerticalSpeed = kJumpSpeed;
@@ -238,19 +238,19 @@ void HeroControls(Game& game) {
   const auto heading = static_cast<std::int32_t>(hero.Heading);
   const float walk = static_cast<float>(hero.WalkSpeed);
   bool stop = false;
-  if (c[kButton2]) {
-    if (c[kUp]) hero.PitchTarget = -6000;
-    if (c[kDown]) hero.PitchTarget = 6000;
-  } else if (c[kUp] && hero.Climbing) {
+  if (c[input::kButton2]) {
+    if (c[input::kUp]) hero.PitchTarget = -6000;
+    if (c[input::kDown]) hero.PitchTarget = 6000;
+  } else if (c[input::kUp] && hero.Climbing) {
     hero.VelY = world::TimeScaled(world, walk);
     hero.PitchTarget = 6000;
     LadderPose(game, hero);
     stop = true;
-  } else if (c[kUp]) {
+  } else if (c[input::kUp]) {
     hero.VelX += world::TimeScaled(world, engine::AngleSin(heading) * walk);
     hero.VelZ += world::TimeScaled(world, engine::AngleCos(heading) * walk);
     WalkPose(game, hero);
-  } else if (c[kDown] && hero.Climbing) {
+  } else if (c[input::kDown] && hero.Climbing) {
     hero.VelY = -world::TimeScaled(world, walk);
     hero.PitchTarget = -6000;
     const world::ObjectType& below = world.Types[world.Map.GetCell(
@@ -258,23 +258,23 @@ void HeroControls(Game& game) {
     if (below.Empty || !below.Ladder) hero.Climbing = false;
     LadderPose(game, hero);
     stop = true;
-  } else if (c[kDown]) {
+  } else if (c[input::kDown]) {
     hero.VelX -= world::TimeScaled(world, engine::AngleSin(heading) * walk);
     hero.VelZ -= world::TimeScaled(world, engine::AngleCos(heading) * walk);
     WalkPose(game, hero);
   }
   if (stop) return;
 
-  if (c[kRight]) {
+  if (c[input::kRight]) {
     hero.TurnDelta = world::TimeScaled(world, static_cast<float>(hero.TurnSpeed));
     hero.RollTarget = 500;
   }
-  if (c[kLeft]) {
+  if (c[input::kLeft]) {
     hero.TurnDelta = -world::TimeScaled(world, static_cast<float>(hero.TurnSpeed));
     hero.RollTarget = -500;
   }
 
-  if (c[kButton3]) {
+  if (c[input::kButton3]) {
     const world::ObjectType& target = world.Types[world.Map.GetCell(hero.TargetX, hero.TargetY, hero.TargetZ)];
     if (!target.Empty && target.Dig) {
       if (world::Dig(world, game.Services.Sounds, hero.TargetX, hero.TargetY, hero.TargetZ, 10000)) Record(game, "dig");
@@ -300,7 +300,7 @@ void HeroControls(Game& game) {
     }
   }
 
-  if (c[kUp]) {
+  if (c[input::kUp]) {
     if (hero.Climbing) {
       hero.Climbing = false;
       return;
@@ -308,7 +308,7 @@ void HeroControls(Game& game) {
     GrabLadder(world, hero);
   }
 
-  if (c[kButton4]) {
+  if (c[input::kButton4]) {
     game.Menu.MenuOpen = true;
     game.Menu.MenuChoice = 0;
     game.Services.Sounds.PlayInterface(InterfaceSound::Click);

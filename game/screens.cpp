@@ -39,12 +39,12 @@ const std::string kTitleLines[3][2] = {
 };
 
 void TitleKeys(Game& game) {
-  const ControlFlags& c = game.Hero().Controls;
-  if (c[kButton1] || c[kButton2] || c[kButton3]) {
+  const input::ControlFlags& c = game.Hero().Controls;
+  if (c[input::kButton1] || c[input::kButton2] || c[input::kButton3]) {
     if (!game.Frame.FadeActive) game.Services.Sounds.PlayInterface(InterfaceSound::Choice);
     StartFade(game, +1);
   }
-  if (c[kButton4]) game.QuitRequested = true;
+  if (c[input::kButton4]) game.QuitRequested = true;
 }
 
 }  // namespace
@@ -117,8 +117,8 @@ void CreditsFrame(Game& game) {
     credits.Scroll = 1;
     StartParticles(credits.Dust, world.Random);
   }
-  const ControlFlags& c = game.Hero().Controls;
-  if (c[kButton1] || c[kButton2] || c[kButton3] || c[kButton4]) {
+  const input::ControlFlags& c = game.Hero().Controls;
+  if (c[input::kButton1] || c[input::kButton2] || c[input::kButton3] || c[input::kButton4]) {
     if (!frame.FadeActive) game.Services.Sounds.PlayInterface(InterfaceSound::Choice);
     StartFade(game, +1);
   }
@@ -161,18 +161,18 @@ void OptionKeys(Game& game) {
   if (game.Frame.VideoPlaying) return;
   FrameState& frame = game.Frame;
   GameServices& s = game.Services;
-  if (s.Input.KeyDown(kKeyF9)) frame.ShowFps = !frame.ShowFps;
-  if (s.Input.KeyDown(kKeyF7)) {
+  if (s.Input.KeyDown(input::vk::F9)) frame.ShowFps = !frame.ShowFps;
+  if (s.Input.KeyDown(input::vk::F7)) {
     s.Sounds.PlayInterface(InterfaceSound::Choice);
     game.MusicOn = !game.MusicOn;
     Notice(game, game.MusicOn ? "MUSIC ON" : "MUSIC OFF");
     s.Music.SetMusicVolume(game.MusicOn ? 63 : 0);
   }
-  if (s.Input.KeyDown(kKeyF1)) {
+  if (s.Input.KeyDown(input::vk::F1)) {
     s.Sounds.PlayInterface(InterfaceSound::Choice);
     Notice(game, kHelpText);
   }
-  if (s.Input.KeyDown(kKeyF4)) {
+  if (s.Input.KeyDown(input::vk::F4)) {
     s.Sounds.PlayInterface(InterfaceSound::Choice);
     const bool small = game.View->CentreY == 240;
     const int width = small ? 800 : 640, height = small ? 600 : 480;
@@ -182,11 +182,11 @@ void OptionKeys(Game& game) {
   }
   // Beyond the keys the help lists as working: F6 switches the screen mode, F12 keeps a
   // picture of the screen.
-  if (s.Input.KeyDown(kKeyF6) && s.Window != nullptr) {
+  if (s.Input.KeyDown(input::vk::F6) && s.Window != nullptr) {
     s.Sounds.PlayInterface(InterfaceSound::Choice);
     if (s.Window->ToggleFullscreen()) Notice(game, s.Window->Fullscreen() ? "FULL SCREEN" : "WINDOWED");
   }
-  if (s.Input.KeyDown(kKeyF12) && s.Window != nullptr) {
+  if (s.Input.KeyDown(input::vk::F12) && s.Window != nullptr) {
     base::Expected<std::filesystem::path> shot = s.Window->SaveScreenshot();
     if (shot) {
       s.Sounds.PlayInterface(InterfaceSound::Click);
@@ -197,7 +197,7 @@ void OptionKeys(Game& game) {
       Notice(game, "SCREENSHOT FAILED");
     }
   }
-  if (s.Input.KeyDown(kKeyF5)) {
+  if (s.Input.KeyDown(input::vk::F5)) {
     s.Sounds.PlayInterface(InterfaceSound::Choice);
     const bool high = game.World->Bank.HighQuality;
     world::BankServices bank = game.Bank();

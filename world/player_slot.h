@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "engine/mesh.h"
+#include "input/control_flags.h"
 #include "world/world_sounds.h"
 
 namespace zandrel::world {
@@ -35,7 +36,7 @@ struct PlayerSlot {
   std::int32_t LevelIndex = 0;
   float View = 0, SavedView = 0;
   std::int32_t WalkSpeed = 50, TurnSpeed = 900;
-  std::array<bool, 8> Controls{};
+  input::ControlFlags Controls{};
   std::uint32_t PlayerId = 0;
 
   // From the object bank: poses 0..10 (stand, walk 1-4, fall, crouch, dead, ladder 1-2,

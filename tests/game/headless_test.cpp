@@ -33,11 +33,11 @@ TEST(InputScript, HoldsControlsOverFrameRanges) {
   for (const Case& c : {Case{0, true, false, false}, Case{5, true, true, false}, Case{9, true, false, false},
                         Case{10, false, false, false}, Case{12, false, false, true}}) {
     controls.SetFrame(c.frame);
-    ControlFlags flags{};
+    input::ControlFlags flags{};
     controls.ReadControls(flags);
-    EXPECT_EQ(flags[kUp], c.up) << c.frame;
-    EXPECT_EQ(flags[kButton1], c.jump) << c.frame;
-    EXPECT_EQ(controls.KeyDown(kKeyF9), c.f9) << c.frame;
+    EXPECT_EQ(flags[input::kUp], c.up) << c.frame;
+    EXPECT_EQ(flags[input::kButton1], c.jump) << c.frame;
+    EXPECT_EQ(controls.KeyDown(input::vk::F9), c.f9) << c.frame;
   }
 }
 

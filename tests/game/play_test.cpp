@@ -177,7 +177,7 @@ TEST_F(PlayTest, LandingSpeedDecidesBetweenSilenceAStepAndAStun) {
   }
 
   // The stun holds the controls back for 250 ms: three frames of 90 ms, then he walks.
-  input_.held[kUp] = true;
+  input_.held[input::kUp] = true;
   const float z = hero().Z;
   Frames(3);
   EXPECT_EQ(hero().Z, z);
@@ -206,7 +206,7 @@ TEST_F(PlayTest, ThreeLivesGiveFourAttemptsThenTheTitle) {
     hero().Lives = 3;
     int frames = 0;
     for (; game_.Frame.CurrentScreen != kScreenTitle && frames < 1000; ++frames) {
-      input_.held[kUp] = c.waitForTheFade && !game_.Frame.FadeActive;
+      input_.held[input::kUp] = c.waitForTheFade && !game_.Frame.FadeActive;
       Frames(1);
     }
     input_.held = {};
@@ -250,9 +250,9 @@ TEST_F(PlayTest, OpenMenuFreezesSentriesGravityTimeAndMotionButNotAnimations) {
   hero().Y = 1500;
   hero().VerticalSpeed = -10;
   hero().VelX = 40;
-  input_.held[kButton4] = true;
+  input_.held[input::kButton4] = true;
   Frames(1);
-  input_.held[kButton4] = false;
+  input_.held[input::kButton4] = false;
   ASSERT_TRUE(game_.Menu.MenuOpen);
 
   const world::Sentry frozen = sentry;
@@ -270,9 +270,9 @@ TEST_F(PlayTest, OpenMenuFreezesSentriesGravityTimeAndMotionButNotAnimations) {
   EXPECT_NE(world().Types[kIngot].AnimPos, ingotFrame) << "the objects keep turning";
   EXPECT_EQ(game_.FrameNumber, drawn + 5);
 
-  input_.held[kButton4] = true;
+  input_.held[input::kButton4] = true;
   Frames(1);
-  input_.held[kButton4] = false;
+  input_.held[input::kButton4] = false;
   ASSERT_FALSE(game_.Menu.MenuOpen);
   Frames(1);
   EXPECT_NE(sentry.Z, frozen.Z);
@@ -314,7 +314,7 @@ TEST_F(PlayTest, LadderIsGrabbedOnTheFaceTheHeroTurnsTo) {
     h.Climbing = false;
     h.LadderOffsetX = h.LadderOffsetZ = 0;
     h.Controls = {};
-    h.Controls[kUp] = true;
+    h.Controls[input::kUp] = true;
     world().FrameTime = 90;
     HeroControls(game_);
     EXPECT_EQ(h.Climbing, c.grabbed) << c.what;
@@ -335,7 +335,7 @@ TEST_F(PlayTest, LadderIsGrabbedOnTheFaceTheHeroTurnsTo) {
   ASSERT_TRUE(hero().Climbing);
   HeroControls(game_);
   EXPECT_TRUE(hero().Climbing);
-  hero().Controls[kButton2] = true;
+  hero().Controls[input::kButton2] = true;
   HeroControls(game_);
   EXPECT_FALSE(hero().Climbing);
 }
@@ -455,8 +455,8 @@ TEST_F(PlayTest, StartOutsideTheMapOrInsideAWallStillPlays) {
   for (const Case& c : cases) {
     ASSERT_NO_FATAL_FAILURE(Play(Room(c.start, ".....\n.#...\n.....\n.....\n.....\n")));
     input_.held = {};
-    input_.held[kUp] = true;
-    input_.held[kRight] = true;
+    input_.held[input::kUp] = true;
+    input_.held[input::kRight] = true;
     Frames(40);
     EXPECT_EQ(game_.Frame.CurrentScreen, kScreenPlay) << c.what;
     expectInside(hero(), c.what);

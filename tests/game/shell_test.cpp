@@ -66,9 +66,9 @@ TEST_F(ShellTest, StartsAtTheTitleAndPlaysTheFirstLevelOnFire) {
   engine::WritePng(std::filesystem::temp_directory_path() / "zandrel-title.png", game_.View->Screen,
                    game_.View->ViewPalette);
 
-  input_.held[kButton1] = true;
+  input_.held[input::kButton1] = true;
   Frames(1);
-  input_.held[kButton1] = false;
+  input_.held[input::kButton1] = false;
   EXPECT_TRUE(game_.Frame.FadeActive);
   EXPECT_LT(FramesUntil(kScreenPlay), 60);
   EXPECT_EQ(game_.Hero().Lives, 3);
@@ -78,35 +78,35 @@ TEST_F(ShellTest, StartsAtTheTitleAndPlaysTheFirstLevelOnFire) {
   engine::WritePng(std::filesystem::temp_directory_path() / "zandrel-play.png", game_.View->Screen,
                    game_.View->ViewPalette);
 
-  input_.held[kButton4] = true;  // the in-game menu
+  input_.held[input::kButton4] = true;  // the in-game menu
   Frames(1);
-  input_.held[kButton4] = false;
+  input_.held[input::kButton4] = false;
   EXPECT_TRUE(game_.Menu.MenuOpen);
   game_.Menu.MenuChoice = 4;  // quit to the title
-  input_.held[kButton1] = true;
+  input_.held[input::kButton1] = true;
   Frames(2);  // the menu reads the controls every other frame when frames are short
-  input_.held[kButton1] = false;
+  input_.held[input::kButton1] = false;
   EXPECT_EQ(game_.Frame.EndAction, kEndToTitle);
   EXPECT_LT(FramesUntil(kScreenTitle), 60);
 }
 
 TEST_F(ShellTest, OptionKeysActEveryFrameTheyAreHeld) {
-  input_.keys = {kKeyF9};
+  input_.keys = {input::vk::F9};
   Frames(1);
   EXPECT_TRUE(game_.Frame.ShowFps);
   Frames(1);
   EXPECT_FALSE(game_.Frame.ShowFps);
-  input_.keys = {kKeyF7};
+  input_.keys = {input::vk::F7};
   Frames(1);
   EXPECT_EQ(game_.Frame.NoticeText, "MUSIC OFF");
   EXPECT_EQ(music_.volume, 0);
-  input_.keys = {kKeyF4};
+  input_.keys = {input::vk::F4};
   Frames(1);
   EXPECT_EQ(game_.Frame.NoticeText, "RESOLUTION 800x600");
   EXPECT_EQ(game_.View->Screen.Width, 800);
   Frames(1);
   EXPECT_EQ(game_.Frame.NoticeText, "RESOLUTION 640x480");
-  input_.keys = {kKeyF5};
+  input_.keys = {input::vk::F5};
   Frames(1);
   EXPECT_EQ(game_.Frame.NoticeText, "TEXTURE MODE OFF");
   EXPECT_FALSE(game_.World->Bank.HighQuality);

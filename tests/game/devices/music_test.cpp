@@ -69,7 +69,7 @@ TEST_F(DeviceMusicTest, ModulesFollowTheMusicOnFlagOfTheOptionsKeys) {
   music_.PlayMusic(3);
   EXPECT_EQ(Calls(), (Log{"load MUSIC/LEVEL.XM", "play 1 loop", "volume 101 0"}));
 
-  controls_.keys = {kKeyF7};
+  controls_.keys = {input::vk::F7};
   OptionKeys(game_);
   EXPECT_TRUE(game_.MusicOn);
   EXPECT_EQ(Calls(), Log{"volume 101 63"});
