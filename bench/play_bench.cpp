@@ -132,7 +132,7 @@ void BM_PlayFrame(benchmark::State& state) {
     game::FrameTick(*game);
     // Sentries catch him now and then; he has lives enough, and the level goes on.
     game->Hero().Lives = 99;
-    if (game->Frame.CurrentScreen != game::kScreenPlay) {
+    if (game->Frame.CurrentScreen != game::Screen::Play) {
       game::StartLevel(*game, file);
       ++restarts;
     }

@@ -158,12 +158,12 @@ namespace {
 
 using nlohmann::ordered_json;
 
-const char* ScreenName(std::int32_t screen) {
+const char* ScreenName(Screen screen) {
   switch (screen) {
-    case kScreenTitle: return "title";
-    case kScreenPlay: return "play";
-    case kScreenNetwork: return "network";
-    case kScreenCredits: return "credits";
+    case Screen::Title: return "title";
+    case Screen::Play: return "play";
+    case Screen::Network: return "network";
+    case Screen::Credits: return "credits";
     default: return "none";
   }
 }
@@ -171,13 +171,13 @@ const char* ScreenName(std::int32_t screen) {
 ordered_json EventJson(const GameEvent& e) {
   ordered_json j;
   j["frame"] = e.Frame;
-  j["type"] = e.Type;
-  if (e.Type == "level_start") j["file"] = e.Text;
-  if (e.Type == "pickup" || e.Type == "door_open") j["code"] = e.Value;
-  if (e.Type == "music") j["entry"] = e.Value;
-  if (e.Type == "life_lost") j["lives"] = e.Value;
-  if (e.Type == "notice") j["text"] = win::AnsiToUtf8(e.Text);
-  if (e.Type == "lever") j["cell"] = e.Text;
+  j["type"] = EventTypeName(e.Type);
+  if (e.Type == EventType::LevelStart) j["file"] = e.Text;
+  if (e.Type == EventType::Pickup || e.Type == EventType::DoorOpen) j["code"] = e.Value;
+  if (e.Type == EventType::Music) j["entry"] = e.Value;
+  if (e.Type == EventType::LifeLost) j["lives"] = e.Value;
+  if (e.Type == EventType::Notice) j["text"] = win::AnsiToUtf8(e.Text);
+  if (e.Type == EventType::Lever) j["cell"] = e.Text;
   return j;
 }
 
@@ -192,7 +192,7 @@ ordered_json Summary(Game& game, const HeadlessOptions& options, std::int64_t fr
   j["level_file"] = hero.LevelIndex >= 0 && hero.LevelIndex < static_cast<std::int32_t>(game.LevelList.size())
                         ? game.LevelList[static_cast<std::size_t>(hero.LevelIndex)]
                         : options.Level;
-  j["end_action"] = game.Frame.EndAction;
+  j["end_action"] = static_cast<std::int32_t>(game.Frame.EndAction);
   j["hero"] = {{"x", hero.X},
                {"y", hero.Y},
                {"z", hero.Z},

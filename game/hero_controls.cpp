@@ -28,7 +28,7 @@ void Pickups(Game& game, world::PlayerSlot& hero) {
   const world::ObjectType& type = world.Types[world.Map.GetCell(x, y, z)];
   if (type.Empty) return;
   const std::int32_t code = world.Map.GetCell(x, y, z);
-  if (type.Lingot || type.Timer || type.OneUp || type.Light) Record(game, "pickup", code);
+  if (type.Lingot || type.Timer || type.OneUp || type.Light) Record(game, EventType::Pickup, code);
   if (type.Lingot) {
     PlayAction(game, type, hero);
     world.Map.SetCell(x, y, z, 0);
@@ -60,14 +60,9 @@ void Pickups(Game& game, world::PlayerSlot& hero) {
 
 void WalkPose(Game& game, world::PlayerSlot& hero) {
   hero.WalkPhase += world::TimeScaled(*game.World, 0.8f);
-  if (hero.WalkPhase > 1 && hero.Landed) {
-    hero.WalkPhase = 0;
-    hero.Animation = hero.Animation >= 1 && hero.Animation < 4 ? hero.Animation + 1 : 1;
-    hero.AnimationTime = 200;
-    if (hero.Animation == 1 || hero.Animation == 3) {
-      game.Services.Sounds.PlayAt(hero.StepSound, static_cast<std::int32_t>(hero.X), static_cast<std::int32_t>(hero.Y),
-                                  static_cast<std::int32_t>(hero.Z), 254);
-    }
+  if (hero.WalkPhase > 1 && hero.Landed && world::NextWalkPose(hero)) {
+    game.Services.Sounds.PlayAt(hero.StepSound, static_cast<std::int32_t>(hero.X), static_cast<std::int32_t>(hero.Y),
+                                static_cast<std::int32_t>(hero.Z), 254);
   }
   if (hero.Landed && !hero.Controls[input::kButton1]) hero.Landed = false;
 }
@@ -76,7 +71,7 @@ void LadderPose(Game& game, world::PlayerSlot& hero) {
   hero.WalkPhase += world::TimeScaled(*game.World, 0.4f);
   if (hero.WalkPhase > 1) {
     hero.WalkPhase = 0;
-    hero.Animation = hero.Animation == 8 ? 9 : 8;
+    hero.Animation = hero.Animation == world::kPoseLadder1 ? world::kPoseLadder2 : world::kPoseLadder1;
     hero.AnimationTime = 200;
     game.Services.Sounds.PlayAt(hero.StepSound, static_cast<std::int32_t>(hero.X), static_cast<std::int32_t>(hero.Y),
                                 static_cast<std::int32_t>(hero.Z), 254);
@@ -159,7 +154,7 @@ void Menu(Game& game, world::PlayerSlot& hero) {
         Notice(game, ViewName(hero.View));
         break;
       case 4:
-        game.Frame.EndAction = kEndToTitle;
+        game.Frame.EndAction = EndAction::ToTitle;
         StartFade(game, +1);
         break;
       default: menu.MenuOpen = false; break;
@@ -197,11 +192,11 @@ void HeroControls(Game& game) {
   bool anyControl = false;
   for (bool held : c) anyControl = anyControl || held;
   if (!anyControl && !hero.Climbing) {
-    hero.Animation = 0;
+    hero.Animation = world::kPoseStand;
     hero.AnimationTime = 200;
   }
   if (!hero.Landed && !hero.Climbing) {
-    hero.Animation = 5;
+    hero.Animation = world::kPoseFall;
     hero.AnimationTime = 100;
   }
   if (game.Menu.MenuOpen) {
@@ -277,24 +272,25 @@ void HeroControls(Game& game) {
   if (c[input::kButton3]) {
     const world::ObjectType& target = world.Types[world.Map.GetCell(hero.TargetX, hero.TargetY, hero.TargetZ)];
     if (!target.Empty && target.Dig) {
-      if (world::Dig(world, game.Services.Sounds, hero.TargetX, hero.TargetY, hero.TargetZ, 10000)) Record(game, "dig");
-      hero.Animation = 10;
+      if (world::Dig(world, game.Services.Sounds, hero.TargetX, hero.TargetY, hero.TargetZ, 10000))
+        Record(game, EventType::Dig);
+      hero.Animation = world::kPoseShoot;
       hero.ActionTimer = 500;
       hero.AnimationTime = 250;
     } else if (!target.Empty && target.CanPush &&
                std::abs(hero.Y - static_cast<float>(hero.TargetY * 512)) < static_cast<float>(hero.Height)) {
       if (world::Push(world, game.Services.Sounds, hero.TargetX, hero.TargetY, hero.TargetZ,
                       static_cast<std::int32_t>(std::lround(hero.Heading)))) {
-        Record(game, "push");
+        Record(game, EventType::Push);
       }
-      hero.Animation = 10;
+      hero.Animation = world::kPoseShoot;
       hero.AnimationTime = 100;
       hero.ActionTimer = 500;
     } else if (!target.Empty && target.Lever) {
       world::ThrowLever(world, game.Services.Sounds, hero.TargetX, hero.TargetY, hero.TargetZ);
-      Record(game, "lever", 0,
+      Record(game, EventType::Lever, 0,
              std::to_string(hero.TargetX) + "," + std::to_string(hero.TargetY) + "," + std::to_string(hero.TargetZ));
-      hero.Animation = 10;
+      hero.Animation = world::kPoseShoot;
       hero.AnimationTime = 100;
       hero.ActionTimer = 300;
     }

@@ -24,7 +24,7 @@ std::int32_t Trunc(float value) { return static_cast<std::int32_t>(value); }
 // A quantity decaying by half per 90 ms, never past zero.
 // The doors the world opened become events of the run.
 void RecordOpenedDoors(Game& game) {
-  for (const std::int32_t code : game.World->OpenedDoors) Record(game, "door_open", code);
+  for (const std::int32_t code : game.World->OpenedDoors) Record(game, EventType::DoorOpen, code);
   game.World->OpenedDoors.clear();
 }
 
@@ -202,7 +202,7 @@ void DrawPlayView(Game& game) {
     if (m.X == hx && m.Y == hy && m.Z == hz && m.Music != world.CurrentMusicCell) {
       world.CurrentMusicCell = m.Music;
       game.Services.Music.PlayMusic(m.Music);
-      Record(game, "music", m.Music);
+      Record(game, EventType::Music, m.Music);
     }
   }
   DrawLevelScene(game, hero);
@@ -244,11 +244,11 @@ void KillHero(Game& game) {
   hero.SavedView = hero.View;
   hero.View = 512;
   hero.WalkPhase = 0;
-  hero.Animation = 7;
+  hero.Animation = world::kPoseDead;
   hero.AnimationTime = 700;
-  Record(game, "death", 0);
+  Record(game, EventType::Death, 0);
   if (hero.Lives <= 0) {
-    game.Frame.EndAction = kEndToTitle;
+    game.Frame.EndAction = EndAction::ToTitle;
     hero.View = hero.SavedView;
     StartFade(game, +1);
   }
@@ -260,17 +260,17 @@ void PlayFrame(Game& game) {
   world::PlayerSlot& hero = game.Hero();
   hero.LightRadius += world::TimeScaled(world, (hero.LightTarget - hero.LightRadius) * 0.1f);
   if (frame.FadeDone) {
-    if (frame.EndAction == kEndToTitle) {
+    if (frame.EndAction == EndAction::ToTitle) {
       StartFade(game, -1);
-      ChangeScreen(game, kScreenTitle);
-    } else if (frame.EndAction == kEndNextLevel) {
+      ChangeScreen(game, Screen::Title);
+    } else if (frame.EndAction == EndAction::NextLevel) {
       ++hero.LevelIndex;
       if (hero.LevelIndex < static_cast<std::int32_t>(game.LevelList.size())) {
         StartLevel(game, game.LevelList[static_cast<std::size_t>(hero.LevelIndex)]);
       } else {
         StartFade(game, -1);
-        ChangeScreen(game, kScreenCredits);
-        Record(game, "credits", 0);
+        ChangeScreen(game, Screen::Credits);
+        Record(game, EventType::Credits, 0);
       }
     }
     return;
@@ -288,9 +288,9 @@ void PlayFrame(Game& game) {
     RecordOpenedDoors(game);
     if (hero.Dead) {
       --hero.Lives;
-      Record(game, "life_lost", hero.Lives);
+      Record(game, EventType::LifeLost, hero.Lives);
       if (hero.Lives < 0) {
-        Record(game, "game_over", 0);
+        Record(game, EventType::GameOver, 0);
         return;
       }
       hero.View = hero.SavedView;
@@ -318,9 +318,9 @@ void PlayFrame(Game& game) {
     if (!under.Empty && (under.Death || under.Dig) && world::InsideShape(world, feet)) KillHero(game);
     if (world::CellOf(hero.X) == world.Map.ExitX && world::CellOf(hero.Y) == world.Map.ExitY &&
         world::CellOf(hero.Z) == world.Map.ExitZ && !frame.FadeActive) {
-      frame.EndAction = kEndNextLevel;
+      frame.EndAction = EndAction::NextLevel;
       StartFade(game, +1);
-      Record(game, "exit_reached", 0);
+      Record(game, EventType::ExitReached, 0);
     }
     hero.VerticalSpeed -= world::TimeScaled(world, 24);
     if (hero.Climbing) {
@@ -351,7 +351,7 @@ void PlayFrame(Game& game) {
         if (slot.VerticalSpeed < -200) {
           slot.ActionTimer = std::abs(static_cast<std::int32_t>(std::lround(slot.VerticalSpeed)));
           game.Services.Sounds.PlayAt(slot.HurtSound, Trunc(slot.X), Trunc(slot.Y), Trunc(slot.Z), 254);
-          slot.Animation = 6;
+          slot.Animation = world::kPoseCrouch;
           slot.AnimationTime = 300;
         } else if (slot.VerticalSpeed < -50) {
           game.Services.Sounds.PlayAt(slot.StepSound, Trunc(slot.X), Trunc(slot.Y), Trunc(slot.Z), 254);

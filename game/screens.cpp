@@ -85,13 +85,8 @@ void TitleFrame(Game& game) {
     engine::AddLight(*game.View, 0, 0, 0, 16000);
     world::PlayerSlot& hero = game.Hero();
     hero.WalkPhase += world::TimeScaled(world, 0.8f);
-    if (hero.WalkPhase > 1) {
-      hero.WalkPhase = 0;
-      hero.Animation = hero.Animation >= 1 && hero.Animation < 4 ? hero.Animation + 1 : 1;
-      hero.AnimationTime = 200;
-      if (hero.Animation == 1 || hero.Animation == 3) {
-        game.Services.Sounds.PlayAt(hero.StepSound, 0, 0, static_cast<std::int32_t>(title.DemoDepth), 254);
-      }
+    if (hero.WalkPhase > 1 && world::NextWalkPose(hero)) {
+      game.Services.Sounds.PlayAt(hero.StepSound, 0, 0, static_cast<std::int32_t>(title.DemoDepth), 254);
     }
     world::BlendPoses(world);
     engine::AddMesh(game.Engine, *game.View, hero.WorkingMesh, 0, 0, static_cast<std::int32_t>(title.DemoDepth), 0, 0,
@@ -125,7 +120,7 @@ void CreditsFrame(Game& game) {
   if (frame.VideoPlaying) return;
   if (frame.FadeDone) {
     StartFade(game, -1);
-    ChangeScreen(game, kScreenTitle);
+    ChangeScreen(game, Screen::Title);
   }
   game.Engine.Back->ClearView(0, *game.View);
   credits.Angle += world::TimeScaled(world, 200);
@@ -134,7 +129,7 @@ void CreditsFrame(Game& game) {
                      static_cast<std::int32_t>(engine::AngleSin(angle) * 1024),
                      static_cast<std::int32_t>(-credits.Angle - 8192), 0, 0);
   engine::AddLight(*game.View, 0, 0, 0, 10000);
-  engine::AddMesh(game.Engine, *game.View, game.Hero().Poses[0], 0, 150, 0, 0, 0, 0, 0);
+  engine::AddMesh(game.Engine, *game.View, game.Hero().Poses[world::kPoseStand], 0, 150, 0, 0, 0, 0, 0);
   engine::AddMesh(game.Engine, *game.View, world.Bank.Podium, 0, 0, 0, 0, 0, 0, 0);
   engine::AddMesh(game.Engine, *game.View, world.Bank.Flag, 0, 0, 0, 0, 0, 0, 0);
   UpdateParticles(credits.Dust, game.Engine, *game.View, world, world.Bank.Particle);
@@ -151,10 +146,10 @@ void StartLevel(Game& game, const std::string& fileName) {
   for (const world::MusicCell& cell : game.World->Map.MusicCells) game.Services.Music.PrepareMusic(cell.Music);
   ResetFrameClock(game);  // a long load is not part of the next frame
   StartFade(game, -1);
-  ChangeScreen(game, kScreenPlay);
+  ChangeScreen(game, Screen::Play);
   game.Services.Sounds.StopAllSounds();
   game.LevelTitle = {true, 0.7f, game.Frame.LastTick};
-  Record(game, "level_start", 0, fileName);
+  Record(game, EventType::LevelStart, 0, fileName);
 }
 
 void OptionKeys(Game& game) {

@@ -10,6 +10,23 @@
 
 namespace zandrel::world {
 
+// The hero's poses, numbered as the bank's keys "Hero", "Hero_Walk1" .. "Hero_Shoot" are;
+// a slot's Animation holds one (network messages carry it as a number).
+enum Pose : std::int32_t {
+  kPoseStand,
+  kPoseWalk1,
+  kPoseWalk2,
+  kPoseWalk3,
+  kPoseWalk4,
+  kPoseFall,
+  kPoseCrouch,
+  kPoseDead,
+  kPoseLadder1,
+  kPoseLadder2,
+  kPoseShoot,
+};
+constexpr int kPoseCount = 11;
+
 struct PlayerSlot {
   float X = 0, Y = 0, Z = 0;  // body centre, world units
   float CamX = 0, CamY = 0, CamZ = 0;
@@ -39,9 +56,9 @@ struct PlayerSlot {
   input::ControlFlags Controls{};
   std::uint32_t PlayerId = 0;
 
-  // From the object bank: poses 0..10 (stand, walk 1-4, fall, crouch, dead, ladder 1-2,
-  // shoot), the working mesh the poses are blended into, the shadow and the sounds.
-  std::array<engine::Mesh, 11> Poses{};
+  // From the object bank: the poses (Pose), the working mesh the poses are blended into,
+  // the shadow and the sounds.
+  std::array<engine::Mesh, kPoseCount> Poses{};
   engine::Mesh WorkingMesh;
   // The pose blend shown in WorkingMesh: from BlendFrom toward BlendTo, the pose last
   // asked for, since BlendStart (ms).
@@ -50,6 +67,16 @@ struct PlayerSlot {
   engine::Mesh Shadow;
   SoundHandle StepSound = kNoSound, HurtSound = kNoSound, DeathSound = kNoSound;
 };
+
+// The next step of a walk: walk 1 to walk 4 in turn (from any other pose, walk 1), each
+// shown for 200 ms. Answers whether a foot came down (walk 1 and walk 3), when the step
+// is heard.
+inline bool NextWalkPose(PlayerSlot& slot) {
+  slot.WalkPhase = 0;
+  slot.Animation = slot.Animation >= kPoseWalk1 && slot.Animation < kPoseWalk4 ? slot.Animation + 1 : kPoseWalk1;
+  slot.AnimationTime = 200;
+  return slot.Animation == kPoseWalk1 || slot.Animation == kPoseWalk3;
+}
 
 constexpr int kPlayerSlotCount = 4;
 using PlayerSlots = std::array<PlayerSlot, kPlayerSlotCount>;

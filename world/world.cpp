@@ -27,7 +27,7 @@ void PlacePlayersAtStart(World& world) {
     slot.VerticalSpeed = 0;
     slot.ActionTimer = 0;
     slot.WalkPhase = 0;
-    slot.Animation = 0;
+    slot.Animation = kPoseStand;
     slot.AnimationTime = 0;
     slot.Dead = false;
     slot.Climbing = false;

@@ -168,7 +168,7 @@ TEST(HeadlessRun, LevelFromOutsideTheListIsTheOneRestarted) {
   ASSERT_TRUE(run.ok()) << run.error();
   std::vector<std::string> started;
   for (const GameEvent& e : run->Played->Events) {
-    if (e.Type == "level_start") started.push_back(e.Text);
+    if (e.Type == EventType::LevelStart) started.push_back(e.Text);
   }
   ASSERT_GE(started.size(), 2u) << "a death and a restart";
   for (const std::string& file : started) EXPECT_TRUE(std::filesystem::equivalent(file, level)) << file;

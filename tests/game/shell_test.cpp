@@ -30,7 +30,7 @@ class ShellTest : public ::testing::Test {
     ASSERT_TRUE(GameStartup(game_, settings)) << "data tree " << ZANDREL_DATA;
     ResetFrameClock(game_);
     game_.Frame.GameReady = true;
-    ChangeScreen(game_, kScreenTitle);
+    ChangeScreen(game_, Screen::Title);
   }
 
   void Frames(int count) {
@@ -40,7 +40,7 @@ class ShellTest : public ::testing::Test {
     }
   }
   // Runs frames until the screen is entered; a fade takes 17 steps of at least 40 ms.
-  int FramesUntil(std::int32_t screen) {
+  int FramesUntil(Screen screen) {
     int frames = 0;
     while (game_.Frame.CurrentScreen != screen && frames < 200) {
       Frames(1);
@@ -61,7 +61,7 @@ TEST_F(ShellTest, StartsAtTheTitleAndPlaysTheFirstLevelOnFire) {
   EXPECT_EQ(game_.LevelList.size(), 12u);
   EXPECT_FALSE(game_.Credits.Lines.empty());
   Frames(3);
-  EXPECT_EQ(game_.Frame.CurrentScreen, kScreenTitle);
+  EXPECT_EQ(game_.Frame.CurrentScreen, Screen::Title);
   EXPECT_EQ(music_.played, std::vector<std::int32_t>{0});
   engine::WritePng(std::filesystem::temp_directory_path() / "zandrel-title.png", game_.View->Screen,
                    game_.View->ViewPalette);
@@ -70,7 +70,7 @@ TEST_F(ShellTest, StartsAtTheTitleAndPlaysTheFirstLevelOnFire) {
   Frames(1);
   input_.held[input::kButton1] = false;
   EXPECT_TRUE(game_.Frame.FadeActive);
-  EXPECT_LT(FramesUntil(kScreenPlay), 60);
+  EXPECT_LT(FramesUntil(Screen::Play), 60);
   EXPECT_EQ(game_.Hero().Lives, 3);
   EXPECT_EQ(game_.Hero().LevelIndex, 0);
   EXPECT_EQ(game_.World->Map.LevelName, "FIRST STEPS");
@@ -86,8 +86,8 @@ TEST_F(ShellTest, StartsAtTheTitleAndPlaysTheFirstLevelOnFire) {
   input_.held[input::kButton1] = true;
   Frames(2);  // the menu reads the controls every other frame when frames are short
   input_.held[input::kButton1] = false;
-  EXPECT_EQ(game_.Frame.EndAction, kEndToTitle);
-  EXPECT_LT(FramesUntil(kScreenTitle), 60);
+  EXPECT_EQ(game_.Frame.EndAction, EndAction::ToTitle);
+  EXPECT_LT(FramesUntil(Screen::Title), 60);
 }
 
 TEST_F(ShellTest, OptionKeysActEveryFrameTheyAreHeld) {

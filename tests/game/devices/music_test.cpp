@@ -106,7 +106,7 @@ TEST_F(DeviceMusicTest, ClipTakesTheWindowUntilItEnds) {
 TEST_F(DeviceMusicTest, ScreenChangeAndShutdownCloseAnOpenClip) {
   music_.PlayMusic(4);
   Commands();
-  ChangeScreen(game_, kScreenTitle);
+  ChangeScreen(game_, Screen::Title);
   EXPECT_EQ(Commands(), Log{"Close Vidclip"});
   EXPECT_FALSE(game_.Frame.VideoPlaying);
   EXPECT_TRUE(display_.ViewOpen());
