@@ -86,26 +86,26 @@ bool GrabLadder(const world::World& world, world::PlayerSlot& hero) {
   if (type.Empty || !type.Ladder) return false;
   const world::Box& b = type.Bounds;
   const auto heading = static_cast<std::int32_t>(hero.Heading);
-  const float s = engine::AngleSin(heading) * 512, c = engine::AngleCos(heading) * 512;
+  const float s = engine::AngleSin(heading) * world::kCellSize, c = engine::AngleCos(heading) * world::kCellSize;
   const bool alongX = b.Xmax - b.Xmin > b.Zmax - b.Zmin;
   const float half = static_cast<float>(hero.Width / 2);
   if (std::abs(c) >= std::abs(s) && alongX) {
     const bool facingPlusZ = c > 0;
-    const float face = static_cast<float>(cz * 512 + (facingPlusZ ? b.Zmin : b.Zmax));
+    const float face = static_cast<float>(cz * world::kCellSize + (facingPlusZ ? b.Zmin : b.Zmax));
     const float stand = facingPlusZ ? face - half : face + half;
     if (facingPlusZ ? hero.Z > stand : hero.Z < stand) return false;
     hero.Z = stand;
-    hero.X = static_cast<float>(cx * 512 + (b.Xmin + b.Xmax) / 2);
+    hero.X = static_cast<float>(cx * world::kCellSize + (b.Xmin + b.Xmax) / 2);
     hero.LadderOffsetX = 0;
     hero.LadderOffsetZ = facingPlusZ ? half : -half;
     hero.Heading = facingPlusZ ? 0.0f : 16384.0f;
   } else {
     const bool facingPlusX = s > 0;
-    const float face = static_cast<float>(cx * 512 + (facingPlusX ? b.Xmin : b.Xmax));
+    const float face = static_cast<float>(cx * world::kCellSize + (facingPlusX ? b.Xmin : b.Xmax));
     const float stand = facingPlusX ? face - half : face + half;
     if (facingPlusX ? hero.X > stand : hero.X < stand) return false;
     hero.X = stand;
-    hero.Z = static_cast<float>(cz * 512 + (b.Zmin + b.Zmax) / 2);
+    hero.Z = static_cast<float>(cz * world::kCellSize + (b.Zmin + b.Zmax) / 2);
     hero.LadderOffsetZ = 0;
     hero.LadderOffsetX = facingPlusX ? half : -half;
     hero.Heading = facingPlusX ? 8192.0f : 24576.0f;
@@ -149,8 +149,8 @@ void Menu(Game& game, world::PlayerSlot& hero) {
         menu.MenuOpen = false;
         break;
       case 3:
-        hero.View += 512;
-        if (hero.View > 1536) hero.View = 0;
+        hero.View += world::kCellSize;
+        if (hero.View > 3 * world::kCellSize) hero.View = 0;
         Notice(game, ViewName(hero.View));
         break;
       case 4:
@@ -177,9 +177,9 @@ void Menu(Game& game, world::PlayerSlot& hero) {
 }  // namespace
 
 const char* ViewName(float view) {
-  if (view >= 1536) return "CAMERA VIEW 3";
-  if (view >= 1024) return "CAMERA VIEW 2";
-  if (view >= 512) return "CAMERA VIEW 1";
+  if (view >= 3 * world::kCellSize) return "CAMERA VIEW 3";
+  if (view >= 2 * world::kCellSize) return "CAMERA VIEW 2";
+  if (view >= world::kCellSize) return "CAMERA VIEW 1";
   return "1ST PERSON VIEW";
 }
 
@@ -209,12 +209,12 @@ void HeroControls(Game& game) {
   hero.RollTarget = 0;
 
   Controls& input = game.Services.Input;
-  if (input.KeyDown(input::vk::Add) && hero.View >= 512) {
-    hero.View -= 512;
+  if (input.KeyDown(input::vk::Add) && hero.View >= world::kCellSize) {
+    hero.View -= world::kCellSize;
     game.Services.Sounds.PlayInterface(InterfaceSound::Click);
   }
-  if (input.KeyDown(input::vk::Subtract) && hero.View < 1536) {
-    hero.View += 512;
+  if (input.KeyDown(input::vk::Subtract) && hero.View < 3 * world::kCellSize) {
+    hero.View += world::kCellSize;
     game.Services.Sounds.PlayInterface(InterfaceSound::Click);
   }
 
@@ -278,7 +278,7 @@ void HeroControls(Game& game) {
       hero.ActionTimer = 500;
       hero.AnimationTime = 250;
     } else if (!target.Empty && target.CanPush &&
-               std::abs(hero.Y - static_cast<float>(hero.TargetY * 512)) < static_cast<float>(hero.Height)) {
+               std::abs(hero.Y - static_cast<float>(hero.TargetY * world::kCellSize)) < static_cast<float>(hero.Height)) {
       if (world::Push(world, game.Services.Sounds, hero.TargetX, hero.TargetY, hero.TargetZ,
                       static_cast<std::int32_t>(std::lround(hero.Heading)))) {
         Record(game, EventType::Push);

@@ -37,12 +37,12 @@ void PlaceCamera(Game& game, world::PlayerSlot& hero) {
   world::World& world = *game.World;
   // The target cell: the layer under the feet, one cell ahead (further when that is the
   // hero's own column), raised to body height when an object there cannot be dug.
-  hero.TargetY = world::CellOf(hero.Y - 512);
+  hero.TargetY = world::CellOf(hero.Y - world::kCellSize);
   const auto heading = static_cast<std::int32_t>(hero.Heading);
-  float d = 512.0f - static_cast<float>(hero.Width / 2);
+  float d = world::kCellSize - static_cast<float>(hero.Width / 2);
   float ax = hero.X + engine::AngleSin(heading) * d, az = hero.Z + engine::AngleCos(heading) * d;
   if (world::CellOf(ax) == world::CellOf(hero.X) && world::CellOf(az) == world::CellOf(hero.Z)) {
-    d = 768.0f - static_cast<float>(hero.Width / 2);
+    d = 1.5f * world::kCellSize - static_cast<float>(hero.Width / 2);
     ax = hero.X + engine::AngleSin(heading) * d;
     az = hero.Z + engine::AngleCos(heading) * d;
   }
@@ -81,9 +81,9 @@ void PlaceCamera(Game& game, world::PlayerSlot& hero) {
     const float step = world::TimeScaled(world, (dist - hero.View) / 3);
     world::MoveBody(world, hero.CamX, hero.CamY, hero.CamZ, hero.StepHeight, 280, 280, fx * step, fy * step, fz * step);
     if (dist - hero.View > 768) {
-      hero.CamX += fx * 512;
-      hero.CamY += fy * 512;
-      hero.CamZ += fz * 512;
+      hero.CamX += fx * world::kCellSize;
+      hero.CamY += fy * world::kCellSize;
+      hero.CamZ += fz * world::kCellSize;
     }
   }
 }
@@ -93,7 +93,7 @@ void AddShadow(Game& game, const engine::Mesh& shadow, float x, float y, float z
   const world::World& world = *game.World;
   const std::int32_t cx = world::CellOf(x), cz = world::CellOf(z);
   std::int32_t cy = world::CellOf(y);
-  const std::int32_t lx = Trunc(x) - cx * 512, lz = Trunc(z) - cz * 512;
+  const std::int32_t lx = Trunc(x) - cx * world::kCellSize, lz = Trunc(z) - cz * world::kCellSize;
   auto holds = [&](std::int32_t cellY) {
     const world::ObjectType& t = world.Types[world.Map.GetCell(cx, cellY, cz)];
     return !t.Empty && t.Bounds.Xmin <= lx && lx <= t.Bounds.Xmax && t.Bounds.Zmin <= lz && lz <= t.Bounds.Zmax;
@@ -103,7 +103,7 @@ void AddShadow(Game& game, const engine::Mesh& shadow, float x, float y, float z
     if (cy < 0) return;
   }
   const world::ObjectType& t = world.Types[world.Map.GetCell(cx, cy, cz)];
-  const float surface = static_cast<float>(world::TopHeight(t, lz, lx) + 512 * cy + 5);
+  const float surface = static_cast<float>(world::TopHeight(t, lz, lx) + world::kCellSize * cy + 5);
   if (!(y > surface)) return;
   engine::AddMesh(game.Engine, *game.View, shadow, Trunc(x), static_cast<std::int32_t>(surface), Trunc(z), heading, 0,
                   0, 0);
@@ -113,7 +113,7 @@ void DrawLevelScene(Game& game, world::PlayerSlot& hero) {
   world::World& world = *game.World;
   engine::Engine& engine = game.Engine;
   engine::RenderView& view = *game.View;
-  const std::int32_t cx = Trunc(hero.CamX) / 512, cy = Trunc(hero.CamY) / 512, cz = Trunc(hero.CamZ) / 512;
+  const std::int32_t cx = Trunc(hero.CamX) / world::kCellSize, cy = Trunc(hero.CamY) / world::kCellSize, cz = Trunc(hero.CamZ) / world::kCellSize;
   const auto yaw = Trunc(hero.CamYaw), pitch = Trunc(hero.CamPitch), roll = Trunc(hero.CamRoll);
   engine.Back->ClearView(view.FogIndex[0], view);
   if (!world.Bank.Sky.Empty() && world.Map.Outside != 0) {
@@ -147,7 +147,7 @@ void DrawLevelScene(Game& game, world::PlayerSlot& hero) {
     if (!a.InUse) continue;
     const auto x = static_cast<std::int32_t>(std::lround(a.X)), y = static_cast<std::int32_t>(std::lround(a.Y)),
                z = static_cast<std::int32_t>(std::lround(a.Z));
-    if (std::abs(x / 512.0f - cx) < 8 && std::abs(y / 512.0f - cy) < 8 && std::abs(z / 512.0f - cz) < 8) {
+    if (std::abs(x / world::kCellSize - cx) < 8 && std::abs(y / world::kCellSize - cy) < 8 && std::abs(z / world::kCellSize - cz) < 8) {
       engine::AddMesh(engine, view, a.WorkMesh, x, y, z, 0, 0, 0, 0);
     }
   }
@@ -197,7 +197,7 @@ void DrawPlayView(Game& game) {
   world::World& world = *game.World;
   world::PlayerSlot& hero = game.Hero();
   PlaceCamera(game, hero);
-  const std::int32_t hx = Trunc(hero.X) / 512, hy = Trunc(hero.Y) / 512, hz = Trunc(hero.Z) / 512;
+  const std::int32_t hx = Trunc(hero.X) / world::kCellSize, hy = Trunc(hero.Y) / world::kCellSize, hz = Trunc(hero.Z) / world::kCellSize;
   for (const world::MusicCell& m : world.Map.MusicCells) {
     if (m.X == hx && m.Y == hy && m.Z == hz && m.Music != world.CurrentMusicCell) {
       world.CurrentMusicCell = m.Music;
@@ -242,7 +242,7 @@ void KillHero(Game& game) {
   hero.ActionTimer = 2000;
   hero.Dead = true;
   hero.SavedView = hero.View;
-  hero.View = 512;
+  hero.View = world::kCellSize;
   hero.WalkPhase = 0;
   hero.Animation = world::kPoseDead;
   hero.AnimationTime = 700;
