@@ -89,12 +89,12 @@ world::LevelMap ReferenceLevel() {
 // The hero walks on, turning now and then and jumping from time to time.
 class WalkingControls final : public game::Controls {
  public:
-  void ReadControls(game::ControlFlags& flags) override {
+  void ReadControls(input::ControlFlags& flags) override {
     ++frame_;
     flags = {};
-    flags[game::kUp] = true;
-    flags[game::kRight] = frame_ % 120 < 15;
-    flags[game::kButton1] = frame_ % 90 == 0;
+    flags[input::kUp] = true;
+    flags[input::kRight] = frame_ % 120 < 15;
+    flags[input::kButton1] = frame_ % 90 == 0;
   }
   bool KeyDown(int) override { return false; }
   void WaitAllKeysUp() override {}
@@ -132,7 +132,7 @@ void BM_PlayFrame(benchmark::State& state) {
     game::FrameTick(*game);
     // Sentries catch him now and then; he has lives enough, and the level goes on.
     game->Hero().Lives = 99;
-    if (game->Frame.CurrentScreen != game::kScreenPlay) {
+    if (game->Frame.CurrentScreen != game::Screen::Play) {
       game::StartLevel(*game, file);
       ++restarts;
     }

@@ -34,7 +34,7 @@ void BM_TitleFrame(benchmark::State& state) {
   }
   game::ResetFrameClock(game);
   game.Frame.GameReady = true;
-  game::ChangeScreen(game, game::kScreenTitle);
+  game::ChangeScreen(game, game::Screen::Title);
   const int warmUp = state.range(0) == 0 ? 100 : 800;  // 20 ms frames: 2 s or 16 s in
   for (int i = 0; i < warmUp; ++i) {
     clock.Advance(20);

@@ -1,5 +1,5 @@
 // The view matrix, the view transform and the fixed-point perspective projection.
-// World units: a cell is 512 on each axis, y up. View space: x right, y up, z the depth.
+// World units: a cell is kCellSize (512) on each axis (engine/cells.h), y up. View space: x right, y up, z the depth.
 #pragma once
 
 #include <array>

@@ -6,7 +6,7 @@
 namespace zandrel::engine {
 namespace {
 
-constexpr std::int32_t kHalfSide = 256;
+constexpr std::int32_t kHalfSide = kCellSize / 2;
 
 // Each face as seen from outside: its outward direction, and the directions that point
 // right and up on it.

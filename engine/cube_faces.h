@@ -1,11 +1,12 @@
-// Cube cells are drawn with six shared face meshes, one per side, each a square of side
-// 512 centred on the cell centre; a face is drawn only where the neighbouring cell on
+// Cube cells are drawn with six shared face meshes, one per side, each a square as wide as
+// a cell (kCellSize) centred on the cell centre; a face is drawn only where the neighbouring cell on
 // that side is not a cube.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
+#include "engine/cells.h"
 #include "engine/engine.h"
 #include "engine/mesh.h"
 #include "engine/render_view.h"
@@ -45,9 +46,6 @@ CellOffset CubeFaceNeighbour(int face);
 void AddCubeFace(Engine& engine, RenderView& view, CubeFaces& faces, const CubeLook& look, int face, std::int32_t x,
                  std::int32_t y, std::int32_t z, std::int32_t yaw, std::int32_t pitch, std::int32_t roll,
                  std::int32_t light);
-
-// The centre of cell i on one axis: 512 i + 256.
-inline std::int32_t CellCentre(std::int32_t cell) { return static_cast<std::int32_t>(std::int64_t{cell} * 512 + 256); }
 
 // Adds the faces of the cube in cell (x, y, z) whose neighbour is not a cube;
 // isCube(x, y, z) answers for any cell, outside the level included.

@@ -7,16 +7,11 @@
 
 namespace zandrel::game {
 
-enum Screen : std::int32_t {
-  kNoScreen = -1,
-  kScreenTitle = 0,
-  kScreenPlay = 1,
-  kScreenNetwork = 5,
-  kScreenCredits = 10,
-};
+// The screens by their codes.
+enum class Screen : std::int32_t { None = -1, Title = 0, Play = 1, Network = 5, Credits = 10 };
 
 // What the play screen does when a fade-out completes.
-enum EndAction : std::int32_t { kEndNothing = 0, kEndToTitle = 1, kEndNextLevel = 2 };
+enum class EndAction : std::int32_t { Nothing = 0, ToTitle = 1, NextLevel = 2 };
 
 constexpr std::int32_t kNoticeMs = 10000;
 constexpr std::int32_t kFadeSteps = 16;
@@ -24,7 +19,7 @@ constexpr std::uint32_t kFadeStepMs = 40;
 
 struct FrameState {
   bool GameReady = false;
-  std::int32_t CurrentScreen = kNoScreen;
+  Screen CurrentScreen = Screen::None;
   bool ScreenEntered = false;
   std::uint32_t ScreenStartTime = 0;
   std::uint32_t LastTick = 0;
@@ -45,7 +40,7 @@ struct FrameState {
   std::uint32_t FadeLastTick = 0;
   bool FadeDone = false;
 
-  std::int32_t EndAction = kEndNothing;
+  game::EndAction EndAction = game::EndAction::Nothing;
 };
 
 }  // namespace zandrel::game

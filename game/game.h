@@ -23,10 +23,28 @@
 
 namespace zandrel::game {
 
+// What can happen in play, as the headless runner's summary names it (EventTypeName).
+enum class EventType {
+  LevelStart,
+  Death,
+  LifeLost,
+  ExitReached,
+  GameOver,
+  Credits,
+  Pickup,
+  Dig,
+  Push,
+  Lever,
+  DoorOpen,
+  Notice,
+  Music
+};
+const char* EventTypeName(EventType type);
+
 // Something that happened in play, for the headless runner's summary.
 struct GameEvent {
   std::int64_t Frame = 0;
-  std::string Type;        // level_start, death, life_lost, exit_reached, game_over, credits, pickup, ...
+  EventType Type = EventType::Notice;
   std::int32_t Value = 0;  // the code, entry or lives the event concerns
   std::string Text;        // a file name or a notice
 };
@@ -124,7 +142,7 @@ SettingsToWrite SettingsAtShutdown(const Game& game, std::int32_t top, std::int3
 void FrameTick(Game& game);
 
 // Enters a screen (nothing when it is the current one).
-void ChangeScreen(Game& game, std::int32_t screen);
+void ChangeScreen(Game& game, Screen screen);
 
 // The next frame's time starts now, not before a long load.
 void ResetFrameClock(Game& game);
@@ -133,7 +151,7 @@ void ResetFrameClock(Game& game);
 void Notice(Game& game, std::string text);
 
 // Keeps something that happened for the headless summary.
-void Record(Game& game, std::string type, std::int32_t value = 0, std::string text = {});
+void Record(Game& game, EventType type, std::int32_t value = 0, std::string text = {});
 
 // StartFade with the game's random generator and clock.
 void StartFade(Game& game, std::int32_t direction);

@@ -22,19 +22,17 @@ namespace {
 
 const std::map<std::string, std::size_t, std::less<>>& ControlNames() {
   static const std::map<std::string, std::size_t, std::less<>> names{
-      {"up", kUp},        {"down", kDown},    {"left", kLeft},      {"right", kRight},
-      {"jump", kButton1}, {"look", kButton2}, {"action", kButton3}, {"menu", kButton4}};
+      {"up", input::kUp},        {"down", input::kDown},    {"left", input::kLeft},      {"right", input::kRight},
+      {"jump", input::kButton1}, {"look", input::kButton2}, {"action", input::kButton3}, {"menu", input::kButton4}};
   return names;
 }
 
 const std::map<std::string, int, std::less<>>& KeyNames() {
-  static const std::map<std::string, int, std::less<>> names{{"kp_plus", kKeyPadPlus},
-                                                             {"kp_minus", kKeyPadMinus},
-                                                             {"f1", kKeyF1},
-                                                             {"f4", kKeyF4},
-                                                             {"f5", kKeyF5},
-                                                             {"f7", kKeyF7},
-                                                             {"f9", kKeyF9}};
+  static const std::map<std::string, int, std::less<>> names{
+      {"kp_plus", input::vk::Add}, {"kp_minus", input::vk::Subtract},
+      {"f1", input::vk::F1},       {"f4", input::vk::F4},
+      {"f5", input::vk::F5},       {"f7", input::vk::F7},
+      {"f9", input::vk::F9}};
   return names;
 }
 
@@ -82,7 +80,7 @@ base::Expected<std::vector<ScriptLine>> ParseInputScript(std::string_view text) 
   return script;
 }
 
-void ScriptedControls::ReadControls(ControlFlags& flags) {
+void ScriptedControls::ReadControls(input::ControlFlags& flags) {
   flags = {};
   for (const ScriptLine& line : script_) {
     if (frame_ < line.From || frame_ > line.To) continue;
@@ -160,12 +158,12 @@ namespace {
 
 using nlohmann::ordered_json;
 
-const char* ScreenName(std::int32_t screen) {
+const char* ScreenName(Screen screen) {
   switch (screen) {
-    case kScreenTitle: return "title";
-    case kScreenPlay: return "play";
-    case kScreenNetwork: return "network";
-    case kScreenCredits: return "credits";
+    case Screen::Title: return "title";
+    case Screen::Play: return "play";
+    case Screen::Network: return "network";
+    case Screen::Credits: return "credits";
     default: return "none";
   }
 }
@@ -173,13 +171,13 @@ const char* ScreenName(std::int32_t screen) {
 ordered_json EventJson(const GameEvent& e) {
   ordered_json j;
   j["frame"] = e.Frame;
-  j["type"] = e.Type;
-  if (e.Type == "level_start") j["file"] = e.Text;
-  if (e.Type == "pickup" || e.Type == "door_open") j["code"] = e.Value;
-  if (e.Type == "music") j["entry"] = e.Value;
-  if (e.Type == "life_lost") j["lives"] = e.Value;
-  if (e.Type == "notice") j["text"] = win::AnsiToUtf8(e.Text);
-  if (e.Type == "lever") j["cell"] = e.Text;
+  j["type"] = EventTypeName(e.Type);
+  if (e.Type == EventType::LevelStart) j["file"] = e.Text;
+  if (e.Type == EventType::Pickup || e.Type == EventType::DoorOpen) j["code"] = e.Value;
+  if (e.Type == EventType::Music) j["entry"] = e.Value;
+  if (e.Type == EventType::LifeLost) j["lives"] = e.Value;
+  if (e.Type == EventType::Notice) j["text"] = win::AnsiToUtf8(e.Text);
+  if (e.Type == EventType::Lever) j["cell"] = e.Text;
   return j;
 }
 
@@ -194,7 +192,7 @@ ordered_json Summary(Game& game, const HeadlessOptions& options, std::int64_t fr
   j["level_file"] = hero.LevelIndex >= 0 && hero.LevelIndex < static_cast<std::int32_t>(game.LevelList.size())
                         ? game.LevelList[static_cast<std::size_t>(hero.LevelIndex)]
                         : options.Level;
-  j["end_action"] = game.Frame.EndAction;
+  j["end_action"] = static_cast<std::int32_t>(game.Frame.EndAction);
   j["hero"] = {{"x", hero.X},
                {"y", hero.Y},
                {"z", hero.Z},

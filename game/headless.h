@@ -19,7 +19,7 @@ namespace zandrel::game {
 // One line of an input script: controls held from frame From to frame To, both included.
 struct ScriptLine {
   std::int64_t From = 0, To = 0;
-  ControlFlags Controls{};
+  input::ControlFlags Controls{};
   std::vector<int> Keys;  // virtual-key codes: kp_plus kp_minus f1 f4 f5 f7 f9
 };
 
@@ -32,7 +32,7 @@ class ScriptedControls final : public Controls {
  public:
   explicit ScriptedControls(std::vector<ScriptLine> script) : script_(std::move(script)) {}
   void SetFrame(std::int64_t frame) { frame_ = frame; }
-  void ReadControls(ControlFlags& flags) override;
+  void ReadControls(input::ControlFlags& flags) override;
   bool KeyDown(int virtualKey) override;
   void WaitAllKeysUp() override {}
 

@@ -28,7 +28,7 @@ void Pickups(Game& game, world::PlayerSlot& hero) {
   const world::ObjectType& type = world.Types[world.Map.GetCell(x, y, z)];
   if (type.Empty) return;
   const std::int32_t code = world.Map.GetCell(x, y, z);
-  if (type.Lingot || type.Timer || type.OneUp || type.Light) Record(game, "pickup", code);
+  if (type.Lingot || type.Timer || type.OneUp || type.Light) Record(game, EventType::Pickup, code);
   if (type.Lingot) {
     PlayAction(game, type, hero);
     world.Map.SetCell(x, y, z, 0);
@@ -60,23 +60,18 @@ void Pickups(Game& game, world::PlayerSlot& hero) {
 
 void WalkPose(Game& game, world::PlayerSlot& hero) {
   hero.WalkPhase += world::TimeScaled(*game.World, 0.8f);
-  if (hero.WalkPhase > 1 && hero.Landed) {
-    hero.WalkPhase = 0;
-    hero.Animation = hero.Animation >= 1 && hero.Animation < 4 ? hero.Animation + 1 : 1;
-    hero.AnimationTime = 200;
-    if (hero.Animation == 1 || hero.Animation == 3) {
-      game.Services.Sounds.PlayAt(hero.StepSound, static_cast<std::int32_t>(hero.X), static_cast<std::int32_t>(hero.Y),
-                                  static_cast<std::int32_t>(hero.Z), 254);
-    }
+  if (hero.WalkPhase > 1 && hero.Landed && world::NextWalkPose(hero)) {
+    game.Services.Sounds.PlayAt(hero.StepSound, static_cast<std::int32_t>(hero.X), static_cast<std::int32_t>(hero.Y),
+                                static_cast<std::int32_t>(hero.Z), 254);
   }
-  if (hero.Landed && !hero.Controls[kButton1]) hero.Landed = false;
+  if (hero.Landed && !hero.Controls[input::kButton1]) hero.Landed = false;
 }
 
 void LadderPose(Game& game, world::PlayerSlot& hero) {
   hero.WalkPhase += world::TimeScaled(*game.World, 0.4f);
   if (hero.WalkPhase > 1) {
     hero.WalkPhase = 0;
-    hero.Animation = hero.Animation == 8 ? 9 : 8;
+    hero.Animation = hero.Animation == world::kPoseLadder1 ? world::kPoseLadder2 : world::kPoseLadder1;
     hero.AnimationTime = 200;
     game.Services.Sounds.PlayAt(hero.StepSound, static_cast<std::int32_t>(hero.X), static_cast<std::int32_t>(hero.Y),
                                 static_cast<std::int32_t>(hero.Z), 254);
@@ -91,26 +86,26 @@ bool GrabLadder(const world::World& world, world::PlayerSlot& hero) {
   if (type.Empty || !type.Ladder) return false;
   const world::Box& b = type.Bounds;
   const auto heading = static_cast<std::int32_t>(hero.Heading);
-  const float s = engine::AngleSin(heading) * 512, c = engine::AngleCos(heading) * 512;
+  const float s = engine::AngleSin(heading) * world::kCellSize, c = engine::AngleCos(heading) * world::kCellSize;
   const bool alongX = b.Xmax - b.Xmin > b.Zmax - b.Zmin;
   const float half = static_cast<float>(hero.Width / 2);
   if (std::abs(c) >= std::abs(s) && alongX) {
     const bool facingPlusZ = c > 0;
-    const float face = static_cast<float>(cz * 512 + (facingPlusZ ? b.Zmin : b.Zmax));
+    const float face = static_cast<float>(cz * world::kCellSize + (facingPlusZ ? b.Zmin : b.Zmax));
     const float stand = facingPlusZ ? face - half : face + half;
     if (facingPlusZ ? hero.Z > stand : hero.Z < stand) return false;
     hero.Z = stand;
-    hero.X = static_cast<float>(cx * 512 + (b.Xmin + b.Xmax) / 2);
+    hero.X = static_cast<float>(cx * world::kCellSize + (b.Xmin + b.Xmax) / 2);
     hero.LadderOffsetX = 0;
     hero.LadderOffsetZ = facingPlusZ ? half : -half;
     hero.Heading = facingPlusZ ? 0.0f : 16384.0f;
   } else {
     const bool facingPlusX = s > 0;
-    const float face = static_cast<float>(cx * 512 + (facingPlusX ? b.Xmin : b.Xmax));
+    const float face = static_cast<float>(cx * world::kCellSize + (facingPlusX ? b.Xmin : b.Xmax));
     const float stand = facingPlusX ? face - half : face + half;
     if (facingPlusX ? hero.X > stand : hero.X < stand) return false;
     hero.X = stand;
-    hero.Z = static_cast<float>(cz * 512 + (b.Zmin + b.Zmax) / 2);
+    hero.Z = static_cast<float>(cz * world::kCellSize + (b.Zmin + b.Zmax) / 2);
     hero.LadderOffsetZ = 0;
     hero.LadderOffsetX = facingPlusX ? half : -half;
     hero.Heading = facingPlusX ? 8192.0f : 24576.0f;
@@ -123,14 +118,14 @@ bool GrabLadder(const world::World& world, world::PlayerSlot& hero) {
 
 void Menu(Game& game, world::PlayerSlot& hero) {
   MenuState& menu = game.Menu;
-  const ControlFlags& c = hero.Controls;
+  const input::ControlFlags& c = hero.Controls;
   if (menu.MenuSkip > 0) {
     --menu.MenuSkip;
     return;
   }
   menu.MenuSkip = game.Frame.FrameTime < 50 ? 1 : 0;
   GameSounds& sounds = game.Services.Sounds;
-  if (c[kButton1] || c[kButton2] || c[kButton3]) {
+  if (c[input::kButton1] || c[input::kButton2] || c[input::kButton3]) {
     sounds.PlayInterface(InterfaceSound::Click);
     const std::int32_t levelCount = static_cast<std::int32_t>(game.LevelList.size());
     switch (menu.MenuChoice) {
@@ -154,26 +149,26 @@ void Menu(Game& game, world::PlayerSlot& hero) {
         menu.MenuOpen = false;
         break;
       case 3:
-        hero.View += 512;
-        if (hero.View > 1536) hero.View = 0;
+        hero.View += world::kCellSize;
+        if (hero.View > 3 * world::kCellSize) hero.View = 0;
         Notice(game, ViewName(hero.View));
         break;
       case 4:
-        game.Frame.EndAction = kEndToTitle;
+        game.Frame.EndAction = EndAction::ToTitle;
         StartFade(game, +1);
         break;
       default: menu.MenuOpen = false; break;
     }
   }
-  if (c[kUp]) {
+  if (c[input::kUp]) {
     menu.MenuChoice = menu.MenuChoice == 0 ? 5 : menu.MenuChoice - 1;
     sounds.PlayInterface(InterfaceSound::Choice);
   }
-  if (c[kDown]) {
+  if (c[input::kDown]) {
     menu.MenuChoice = menu.MenuChoice == 5 ? 0 : menu.MenuChoice + 1;
     sounds.PlayInterface(InterfaceSound::Choice);
   }
-  if (c[kButton4]) {
+  if (c[input::kButton4]) {
     menu.MenuOpen = false;
     sounds.PlayInterface(InterfaceSound::Click);
   }
@@ -182,26 +177,26 @@ void Menu(Game& game, world::PlayerSlot& hero) {
 }  // namespace
 
 const char* ViewName(float view) {
-  if (view >= 1536) return "CAMERA VIEW 3";
-  if (view >= 1024) return "CAMERA VIEW 2";
-  if (view >= 512) return "CAMERA VIEW 1";
+  if (view >= 3 * world::kCellSize) return "CAMERA VIEW 3";
+  if (view >= 2 * world::kCellSize) return "CAMERA VIEW 2";
+  if (view >= world::kCellSize) return "CAMERA VIEW 1";
   return "1ST PERSON VIEW";
 }
 
 void HeroControls(Game& game) {
   world::World& world = *game.World;
   world::PlayerSlot& hero = game.Hero();
-  const ControlFlags& c = hero.Controls;
+  const input::ControlFlags& c = hero.Controls;
   Pickups(game, hero);
 
   bool anyControl = false;
   for (bool held : c) anyControl = anyControl || held;
   if (!anyControl && !hero.Climbing) {
-    hero.Animation = 0;
+    hero.Animation = world::kPoseStand;
     hero.AnimationTime = 200;
   }
   if (!hero.Landed && !hero.Climbing) {
-    hero.Animation = 5;
+    hero.Animation = world::kPoseFall;
     hero.AnimationTime = 100;
   }
   if (game.Menu.MenuOpen) {
@@ -214,16 +209,16 @@ void HeroControls(Game& game) {
   hero.RollTarget = 0;
 
   Controls& input = game.Services.Input;
-  if (input.KeyDown(kKeyPadPlus) && hero.View >= 512) {
-    hero.View -= 512;
+  if (input.KeyDown(input::vk::Add) && hero.View >= world::kCellSize) {
+    hero.View -= world::kCellSize;
     game.Services.Sounds.PlayInterface(InterfaceSound::Click);
   }
-  if (input.KeyDown(kKeyPadMinus) && hero.View < 1536) {
-    hero.View += 512;
+  if (input.KeyDown(input::vk::Subtract) && hero.View < 3 * world::kCellSize) {
+    hero.View += world::kCellSize;
     game.Services.Sounds.PlayInterface(InterfaceSound::Click);
   }
 
-  if (c[kButton1]) {
+  if (c[input::kButton1]) {
     if (hero.Climbing) {
       hero.Climbing = false;
       hero.VerticalSpeed = kJumpSpeed;
@@ -238,19 +233,19 @@ void HeroControls(Game& game) {
   const auto heading = static_cast<std::int32_t>(hero.Heading);
   const float walk = static_cast<float>(hero.WalkSpeed);
   bool stop = false;
-  if (c[kButton2]) {
-    if (c[kUp]) hero.PitchTarget = -6000;
-    if (c[kDown]) hero.PitchTarget = 6000;
-  } else if (c[kUp] && hero.Climbing) {
+  if (c[input::kButton2]) {
+    if (c[input::kUp]) hero.PitchTarget = -6000;
+    if (c[input::kDown]) hero.PitchTarget = 6000;
+  } else if (c[input::kUp] && hero.Climbing) {
     hero.VelY = world::TimeScaled(world, walk);
     hero.PitchTarget = 6000;
     LadderPose(game, hero);
     stop = true;
-  } else if (c[kUp]) {
+  } else if (c[input::kUp]) {
     hero.VelX += world::TimeScaled(world, engine::AngleSin(heading) * walk);
     hero.VelZ += world::TimeScaled(world, engine::AngleCos(heading) * walk);
     WalkPose(game, hero);
-  } else if (c[kDown] && hero.Climbing) {
+  } else if (c[input::kDown] && hero.Climbing) {
     hero.VelY = -world::TimeScaled(world, walk);
     hero.PitchTarget = -6000;
     const world::ObjectType& below = world.Types[world.Map.GetCell(
@@ -258,49 +253,50 @@ void HeroControls(Game& game) {
     if (below.Empty || !below.Ladder) hero.Climbing = false;
     LadderPose(game, hero);
     stop = true;
-  } else if (c[kDown]) {
+  } else if (c[input::kDown]) {
     hero.VelX -= world::TimeScaled(world, engine::AngleSin(heading) * walk);
     hero.VelZ -= world::TimeScaled(world, engine::AngleCos(heading) * walk);
     WalkPose(game, hero);
   }
   if (stop) return;
 
-  if (c[kRight]) {
+  if (c[input::kRight]) {
     hero.TurnDelta = world::TimeScaled(world, static_cast<float>(hero.TurnSpeed));
     hero.RollTarget = 500;
   }
-  if (c[kLeft]) {
+  if (c[input::kLeft]) {
     hero.TurnDelta = -world::TimeScaled(world, static_cast<float>(hero.TurnSpeed));
     hero.RollTarget = -500;
   }
 
-  if (c[kButton3]) {
+  if (c[input::kButton3]) {
     const world::ObjectType& target = world.Types[world.Map.GetCell(hero.TargetX, hero.TargetY, hero.TargetZ)];
     if (!target.Empty && target.Dig) {
-      if (world::Dig(world, game.Services.Sounds, hero.TargetX, hero.TargetY, hero.TargetZ, 10000)) Record(game, "dig");
-      hero.Animation = 10;
+      if (world::Dig(world, game.Services.Sounds, hero.TargetX, hero.TargetY, hero.TargetZ, 10000))
+        Record(game, EventType::Dig);
+      hero.Animation = world::kPoseShoot;
       hero.ActionTimer = 500;
       hero.AnimationTime = 250;
     } else if (!target.Empty && target.CanPush &&
-               std::abs(hero.Y - static_cast<float>(hero.TargetY * 512)) < static_cast<float>(hero.Height)) {
+               std::abs(hero.Y - static_cast<float>(hero.TargetY * world::kCellSize)) < static_cast<float>(hero.Height)) {
       if (world::Push(world, game.Services.Sounds, hero.TargetX, hero.TargetY, hero.TargetZ,
                       static_cast<std::int32_t>(std::lround(hero.Heading)))) {
-        Record(game, "push");
+        Record(game, EventType::Push);
       }
-      hero.Animation = 10;
+      hero.Animation = world::kPoseShoot;
       hero.AnimationTime = 100;
       hero.ActionTimer = 500;
     } else if (!target.Empty && target.Lever) {
       world::ThrowLever(world, game.Services.Sounds, hero.TargetX, hero.TargetY, hero.TargetZ);
-      Record(game, "lever", 0,
+      Record(game, EventType::Lever, 0,
              std::to_string(hero.TargetX) + "," + std::to_string(hero.TargetY) + "," + std::to_string(hero.TargetZ));
-      hero.Animation = 10;
+      hero.Animation = world::kPoseShoot;
       hero.AnimationTime = 100;
       hero.ActionTimer = 300;
     }
   }
 
-  if (c[kUp]) {
+  if (c[input::kUp]) {
     if (hero.Climbing) {
       hero.Climbing = false;
       return;
@@ -308,7 +304,7 @@ void HeroControls(Game& game) {
     GrabLadder(world, hero);
   }
 
-  if (c[kButton4]) {
+  if (c[input::kButton4]) {
     game.Menu.MenuOpen = true;
     game.Menu.MenuChoice = 0;
     game.Services.Sounds.PlayInterface(InterfaceSound::Click);

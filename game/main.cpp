@@ -134,7 +134,7 @@ int Play(const std::string& dataOption, const ScreenshotRun& shot) {
   controls.WaitAllKeysUp();
   game::ResetFrameClock(*game);
   game->Frame.GameReady = true;
-  game::ChangeScreen(*game, game::kScreenTitle);
+  game::ChangeScreen(*game, game::Screen::Title);
   int status = 0;
   for (long frame = 0; !game->QuitRequested && pump(); ++frame) {
     if (!shot.Path.empty() && frame == shot.Frames) {

@@ -24,7 +24,7 @@ std::int32_t Trunc(float value) { return static_cast<std::int32_t>(value); }
 // A quantity decaying by half per 90 ms, never past zero.
 // The doors the world opened become events of the run.
 void RecordOpenedDoors(Game& game) {
-  for (const std::int32_t code : game.World->OpenedDoors) Record(game, "door_open", code);
+  for (const std::int32_t code : game.World->OpenedDoors) Record(game, EventType::DoorOpen, code);
   game.World->OpenedDoors.clear();
 }
 
@@ -37,12 +37,12 @@ void PlaceCamera(Game& game, world::PlayerSlot& hero) {
   world::World& world = *game.World;
   // The target cell: the layer under the feet, one cell ahead (further when that is the
   // hero's own column), raised to body height when an object there cannot be dug.
-  hero.TargetY = world::CellOf(hero.Y - 512);
+  hero.TargetY = world::CellOf(hero.Y - world::kCellSize);
   const auto heading = static_cast<std::int32_t>(hero.Heading);
-  float d = 512.0f - static_cast<float>(hero.Width / 2);
+  float d = world::kCellSize - static_cast<float>(hero.Width / 2);
   float ax = hero.X + engine::AngleSin(heading) * d, az = hero.Z + engine::AngleCos(heading) * d;
   if (world::CellOf(ax) == world::CellOf(hero.X) && world::CellOf(az) == world::CellOf(hero.Z)) {
-    d = 768.0f - static_cast<float>(hero.Width / 2);
+    d = 1.5f * world::kCellSize - static_cast<float>(hero.Width / 2);
     ax = hero.X + engine::AngleSin(heading) * d;
     az = hero.Z + engine::AngleCos(heading) * d;
   }
@@ -81,9 +81,9 @@ void PlaceCamera(Game& game, world::PlayerSlot& hero) {
     const float step = world::TimeScaled(world, (dist - hero.View) / 3);
     world::MoveBody(world, hero.CamX, hero.CamY, hero.CamZ, hero.StepHeight, 280, 280, fx * step, fy * step, fz * step);
     if (dist - hero.View > 768) {
-      hero.CamX += fx * 512;
-      hero.CamY += fy * 512;
-      hero.CamZ += fz * 512;
+      hero.CamX += fx * world::kCellSize;
+      hero.CamY += fy * world::kCellSize;
+      hero.CamZ += fz * world::kCellSize;
     }
   }
 }
@@ -92,7 +92,7 @@ void DrawLevelScene(Game& game, world::PlayerSlot& hero) {
   world::World& world = *game.World;
   engine::Engine& engine = game.Engine;
   engine::RenderView& view = *game.View;
-  const std::int32_t cx = Trunc(hero.CamX) / 512, cy = Trunc(hero.CamY) / 512, cz = Trunc(hero.CamZ) / 512;
+  const std::int32_t cx = Trunc(hero.CamX) / world::kCellSize, cy = Trunc(hero.CamY) / world::kCellSize, cz = Trunc(hero.CamZ) / world::kCellSize;
   const auto yaw = Trunc(hero.CamYaw), pitch = Trunc(hero.CamPitch), roll = Trunc(hero.CamRoll);
   engine.Back->ClearView(view.FogIndex[0], view);
   if (!world.Bank.Sky.Empty() && world.Map.Outside != 0) {
@@ -127,7 +127,7 @@ void DrawLevelScene(Game& game, world::PlayerSlot& hero) {
     if (!a.InUse) continue;
     const auto x = static_cast<std::int32_t>(std::lround(a.X)), y = static_cast<std::int32_t>(std::lround(a.Y)),
                z = static_cast<std::int32_t>(std::lround(a.Z));
-    if (std::abs(x / 512.0f - cx) < 8 && std::abs(y / 512.0f - cy) < 8 && std::abs(z / 512.0f - cz) < 8) {
+    if (std::abs(x / world::kCellSize - cx) < 8 && std::abs(y / world::kCellSize - cy) < 8 && std::abs(z / world::kCellSize - cz) < 8) {
       engine::AddMesh(engine, view, a.WorkMesh, x, y, z, 0, 0, 0, 0);
     }
   }
@@ -154,12 +154,12 @@ void DrawPlayView(Game& game) {
   world::World& world = *game.World;
   world::PlayerSlot& hero = game.Hero();
   PlaceCamera(game, hero);
-  const std::int32_t hx = Trunc(hero.X) / 512, hy = Trunc(hero.Y) / 512, hz = Trunc(hero.Z) / 512;
+  const std::int32_t hx = Trunc(hero.X) / world::kCellSize, hy = Trunc(hero.Y) / world::kCellSize, hz = Trunc(hero.Z) / world::kCellSize;
   for (const world::MusicCell& m : world.Map.MusicCells) {
     if (m.X == hx && m.Y == hy && m.Z == hz && m.Music != world.CurrentMusicCell) {
       world.CurrentMusicCell = m.Music;
       game.Services.Music.PlayMusic(m.Music);
-      Record(game, "music", m.Music);
+      Record(game, EventType::Music, m.Music);
     }
   }
   DrawLevelScene(game, hero);
@@ -199,13 +199,13 @@ void KillHero(Game& game) {
   hero.ActionTimer = 2000;
   hero.Dead = true;
   hero.SavedView = hero.View;
-  hero.View = 512;
+  hero.View = world::kCellSize;
   hero.WalkPhase = 0;
-  hero.Animation = 7;
+  hero.Animation = world::kPoseDead;
   hero.AnimationTime = 700;
-  Record(game, "death", 0);
+  Record(game, EventType::Death, 0);
   if (hero.Lives <= 0) {
-    game.Frame.EndAction = kEndToTitle;
+    game.Frame.EndAction = EndAction::ToTitle;
     hero.View = hero.SavedView;
     StartFade(game, +1);
   }
@@ -217,17 +217,17 @@ void PlayFrame(Game& game) {
   world::PlayerSlot& hero = game.Hero();
   hero.LightRadius += world::TimeScaled(world, (hero.LightTarget - hero.LightRadius) * 0.1f);
   if (frame.FadeDone) {
-    if (frame.EndAction == kEndToTitle) {
+    if (frame.EndAction == EndAction::ToTitle) {
       StartFade(game, -1);
-      ChangeScreen(game, kScreenTitle);
-    } else if (frame.EndAction == kEndNextLevel) {
+      ChangeScreen(game, Screen::Title);
+    } else if (frame.EndAction == EndAction::NextLevel) {
       ++hero.LevelIndex;
       if (hero.LevelIndex < static_cast<std::int32_t>(game.LevelList.size())) {
         StartLevel(game, game.LevelList[static_cast<std::size_t>(hero.LevelIndex)]);
       } else {
         StartFade(game, -1);
-        ChangeScreen(game, kScreenCredits);
-        Record(game, "credits", 0);
+        ChangeScreen(game, Screen::Credits);
+        Record(game, EventType::Credits, 0);
       }
     }
     return;
@@ -245,9 +245,9 @@ void PlayFrame(Game& game) {
     RecordOpenedDoors(game);
     if (hero.Dead) {
       --hero.Lives;
-      Record(game, "life_lost", hero.Lives);
+      Record(game, EventType::LifeLost, hero.Lives);
       if (hero.Lives < 0) {
-        Record(game, "game_over", 0);
+        Record(game, EventType::GameOver, 0);
         return;
       }
       hero.View = hero.SavedView;
@@ -275,9 +275,9 @@ void PlayFrame(Game& game) {
     if (!under.Empty && (under.Death || under.Dig) && world::InsideShape(world, feet)) KillHero(game);
     if (world::CellOf(hero.X) == world.Map.ExitX && world::CellOf(hero.Y) == world.Map.ExitY &&
         world::CellOf(hero.Z) == world.Map.ExitZ && !frame.FadeActive) {
-      frame.EndAction = kEndNextLevel;
+      frame.EndAction = EndAction::NextLevel;
       StartFade(game, +1);
-      Record(game, "exit_reached", 0);
+      Record(game, EventType::ExitReached, 0);
     }
     hero.VerticalSpeed -= world::TimeScaled(world, 24);
     if (hero.Climbing) {
@@ -308,7 +308,7 @@ void PlayFrame(Game& game) {
         if (slot.VerticalSpeed < -200) {
           slot.ActionTimer = std::abs(static_cast<std::int32_t>(std::lround(slot.VerticalSpeed)));
           game.Services.Sounds.PlayAt(slot.HurtSound, Trunc(slot.X), Trunc(slot.Y), Trunc(slot.Z), 254);
-          slot.Animation = 6;
+          slot.Animation = world::kPoseCrouch;
           slot.AnimationTime = 300;
         } else if (slot.VerticalSpeed < -50) {
           game.Services.Sounds.PlayAt(slot.StepSound, Trunc(slot.X), Trunc(slot.Y), Trunc(slot.Z), 254);

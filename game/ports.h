@@ -10,32 +10,17 @@
 
 #include "base/expected.h"
 #include "engine/render_view.h"
+#include "input/control_flags.h"
+#include "input/virtual_keys.h"
 #include "world/world_sounds.h"
 
 namespace zandrel::game {
-
-// Virtual-key codes the shell asks for by name.
-enum Key : int {
-  kKeyF1 = 112,
-  kKeyF4 = 115,
-  kKeyF5 = 116,
-  kKeyF6 = 117,
-  kKeyF7 = 118,
-  kKeyF9 = 120,
-  kKeyF12 = 123,
-  kKeyPadPlus = 107,
-  kKeyPadMinus = 109,
-};
-
-// The eight control flags: up, down, left, right, buttons 1 to 4.
-enum Control : std::size_t { kUp, kDown, kLeft, kRight, kButton1, kButton2, kButton3, kButton4 };
-using ControlFlags = std::array<bool, 8>;
 
 class Controls {
  public:
   virtual ~Controls() = default;
   // This frame's control flags, from scratch.
-  virtual void ReadControls(ControlFlags& flags) = 0;
+  virtual void ReadControls(input::ControlFlags& flags) = 0;
   // Down now or pressed since the previous query of that key.
   virtual bool KeyDown(int virtualKey) = 0;
   // Returns when no key is down.

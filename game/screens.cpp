@@ -39,12 +39,12 @@ const std::string kTitleLines[3][2] = {
 };
 
 void TitleKeys(Game& game) {
-  const ControlFlags& c = game.Hero().Controls;
-  if (c[kButton1] || c[kButton2] || c[kButton3]) {
+  const input::ControlFlags& c = game.Hero().Controls;
+  if (c[input::kButton1] || c[input::kButton2] || c[input::kButton3]) {
     if (!game.Frame.FadeActive) game.Services.Sounds.PlayInterface(InterfaceSound::Choice);
     StartFade(game, +1);
   }
-  if (c[kButton4]) game.QuitRequested = true;
+  if (c[input::kButton4]) game.QuitRequested = true;
 }
 
 }  // namespace
@@ -85,13 +85,8 @@ void TitleFrame(Game& game) {
     engine::AddLight(*game.View, 0, 0, 0, 16000);
     world::PlayerSlot& hero = game.Hero();
     hero.WalkPhase += world::TimeScaled(world, 0.8f);
-    if (hero.WalkPhase > 1) {
-      hero.WalkPhase = 0;
-      hero.Animation = hero.Animation >= 1 && hero.Animation < 4 ? hero.Animation + 1 : 1;
-      hero.AnimationTime = 200;
-      if (hero.Animation == 1 || hero.Animation == 3) {
-        game.Services.Sounds.PlayAt(hero.StepSound, 0, 0, static_cast<std::int32_t>(title.DemoDepth), 254);
-      }
+    if (hero.WalkPhase > 1 && world::NextWalkPose(hero)) {
+      game.Services.Sounds.PlayAt(hero.StepSound, 0, 0, static_cast<std::int32_t>(title.DemoDepth), 254);
     }
     world::BlendPoses(world);
     engine::AddMesh(game.Engine, *game.View, hero.WorkingMesh, 0, 0, static_cast<std::int32_t>(title.DemoDepth), 0, 0,
@@ -117,15 +112,15 @@ void CreditsFrame(Game& game) {
     credits.Scroll = 1;
     StartParticles(credits.Dust, world.Random);
   }
-  const ControlFlags& c = game.Hero().Controls;
-  if (c[kButton1] || c[kButton2] || c[kButton3] || c[kButton4]) {
+  const input::ControlFlags& c = game.Hero().Controls;
+  if (c[input::kButton1] || c[input::kButton2] || c[input::kButton3] || c[input::kButton4]) {
     if (!frame.FadeActive) game.Services.Sounds.PlayInterface(InterfaceSound::Choice);
     StartFade(game, +1);
   }
   if (frame.VideoPlaying) return;
   if (frame.FadeDone) {
     StartFade(game, -1);
-    ChangeScreen(game, kScreenTitle);
+    ChangeScreen(game, Screen::Title);
   }
   game.Engine.Back->ClearView(0, *game.View);
   credits.Angle += world::TimeScaled(world, 200);
@@ -134,7 +129,7 @@ void CreditsFrame(Game& game) {
                      static_cast<std::int32_t>(engine::AngleSin(angle) * 1024),
                      static_cast<std::int32_t>(-credits.Angle - 8192), 0, 0);
   engine::AddLight(*game.View, 0, 0, 0, 10000);
-  engine::AddMesh(game.Engine, *game.View, game.Hero().Poses[0], 0, 150, 0, 0, 0, 0, 0);
+  engine::AddMesh(game.Engine, *game.View, game.Hero().Poses[world::kPoseStand], 0, 150, 0, 0, 0, 0, 0);
   engine::AddMesh(game.Engine, *game.View, world.Bank.Podium, 0, 0, 0, 0, 0, 0, 0);
   engine::AddMesh(game.Engine, *game.View, world.Bank.Flag, 0, 0, 0, 0, 0, 0, 0);
   UpdateParticles(credits.Dust, game.Engine, *game.View, world, world.Bank.Particle);
@@ -151,28 +146,28 @@ void StartLevel(Game& game, const std::string& fileName) {
   for (const world::MusicCell& cell : game.World->Map.MusicCells) game.Services.Music.PrepareMusic(cell.Music);
   ResetFrameClock(game);  // a long load is not part of the next frame
   StartFade(game, -1);
-  ChangeScreen(game, kScreenPlay);
+  ChangeScreen(game, Screen::Play);
   game.Services.Sounds.StopAllSounds();
   game.LevelTitle = {true, 0.7f, game.Frame.LastTick};
-  Record(game, "level_start", 0, fileName);
+  Record(game, EventType::LevelStart, 0, fileName);
 }
 
 void OptionKeys(Game& game) {
   if (game.Frame.VideoPlaying) return;
   FrameState& frame = game.Frame;
   GameServices& s = game.Services;
-  if (s.Input.KeyDown(kKeyF9)) frame.ShowFps = !frame.ShowFps;
-  if (s.Input.KeyDown(kKeyF7)) {
+  if (s.Input.KeyDown(input::vk::F9)) frame.ShowFps = !frame.ShowFps;
+  if (s.Input.KeyDown(input::vk::F7)) {
     s.Sounds.PlayInterface(InterfaceSound::Choice);
     game.MusicOn = !game.MusicOn;
     Notice(game, game.MusicOn ? "MUSIC ON" : "MUSIC OFF");
     s.Music.SetMusicVolume(game.MusicOn ? 63 : 0);
   }
-  if (s.Input.KeyDown(kKeyF1)) {
+  if (s.Input.KeyDown(input::vk::F1)) {
     s.Sounds.PlayInterface(InterfaceSound::Choice);
     Notice(game, kHelpText);
   }
-  if (s.Input.KeyDown(kKeyF4)) {
+  if (s.Input.KeyDown(input::vk::F4)) {
     s.Sounds.PlayInterface(InterfaceSound::Choice);
     const bool small = game.View->CentreY == 240;
     const int width = small ? 800 : 640, height = small ? 600 : 480;
@@ -182,11 +177,11 @@ void OptionKeys(Game& game) {
   }
   // Beyond the keys the help lists as working: F6 switches the screen mode, F12 keeps a
   // picture of the screen.
-  if (s.Input.KeyDown(kKeyF6) && s.Window != nullptr) {
+  if (s.Input.KeyDown(input::vk::F6) && s.Window != nullptr) {
     s.Sounds.PlayInterface(InterfaceSound::Choice);
     if (s.Window->ToggleFullscreen()) Notice(game, s.Window->Fullscreen() ? "FULL SCREEN" : "WINDOWED");
   }
-  if (s.Input.KeyDown(kKeyF12) && s.Window != nullptr) {
+  if (s.Input.KeyDown(input::vk::F12) && s.Window != nullptr) {
     base::Expected<std::filesystem::path> shot = s.Window->SaveScreenshot();
     if (shot) {
       s.Sounds.PlayInterface(InterfaceSound::Click);
@@ -197,7 +192,7 @@ void OptionKeys(Game& game) {
       Notice(game, "SCREENSHOT FAILED");
     }
   }
-  if (s.Input.KeyDown(kKeyF5)) {
+  if (s.Input.KeyDown(input::vk::F5)) {
     s.Sounds.PlayInterface(InterfaceSound::Choice);
     const bool high = game.World->Bank.HighQuality;
     world::BankServices bank = game.Bank();

@@ -67,12 +67,31 @@ SettingsToWrite SettingsAtShutdown(const Game& game, std::int32_t top, std::int3
 }
 
 void Notice(Game& game, std::string text) {
-  Record(game, "notice", 0, text);
+  Record(game, EventType::Notice, 0, text);
   ShowNotice(game.Frame, std::move(text));
 }
 
-void Record(Game& game, std::string type, std::int32_t value, std::string text) {
-  game.Events.push_back({game.FrameNumber, std::move(type), value, std::move(text)});
+const char* EventTypeName(EventType type) {
+  switch (type) {
+    case EventType::LevelStart: return "level_start";
+    case EventType::Death: return "death";
+    case EventType::LifeLost: return "life_lost";
+    case EventType::ExitReached: return "exit_reached";
+    case EventType::GameOver: return "game_over";
+    case EventType::Credits: return "credits";
+    case EventType::Pickup: return "pickup";
+    case EventType::Dig: return "dig";
+    case EventType::Push: return "push";
+    case EventType::Lever: return "lever";
+    case EventType::DoorOpen: return "door_open";
+    case EventType::Notice: return "notice";
+    case EventType::Music: return "music";
+  }
+  return "";
+}
+
+void Record(Game& game, EventType type, std::int32_t value, std::string text) {
+  game.Events.push_back({game.FrameNumber, type, value, std::move(text)});
 }
 
 void ResetFrameClock(Game& game) { game.Frame.LastTick = game.Services.Clock.Ticks(); }
@@ -82,7 +101,7 @@ void StartFade(Game& game, std::int32_t direction) {
   ResetFrameClock(game);
 }
 
-void ChangeScreen(Game& game, std::int32_t screen) {
+void ChangeScreen(Game& game, Screen screen) {
   FrameState& frame = game.Frame;
   if (screen == frame.CurrentScreen) return;
   frame.FadeDone = false;
@@ -90,12 +109,12 @@ void ChangeScreen(Game& game, std::int32_t screen) {
   game.Services.Sounds.StopAllSounds();
   if (frame.VideoPlaying) game.Services.Music.CloseClip();
   frame.ScreenStartTime = frame.LastTick;
-  if (screen == kScreenTitle || screen == kScreenCredits) frame.ScreenEntered = true;
-  if (screen == kScreenPlay) {
+  if (screen == Screen::Title || screen == Screen::Credits) frame.ScreenEntered = true;
+  if (screen == Screen::Play) {
     game.Menu.MenuOpen = false;
     game.Menu.MenuSkip = 0;
   }
-  if (screen == kScreenCredits) game.Credits.Angle = 0;
+  if (screen == Screen::Credits) game.Credits.Angle = 0;
   ResetFrameClock(game);
 }
 
@@ -115,9 +134,9 @@ void FrameTick(Game& game) {
   game.World->FrameTime = frame.FrameTime;
 
   switch (frame.CurrentScreen) {
-    case kScreenTitle: TitleFrame(game); break;
-    case kScreenPlay: PlayFrame(game); break;
-    case kScreenCredits: CreditsFrame(game); break;
+    case Screen::Title: TitleFrame(game); break;
+    case Screen::Play: PlayFrame(game); break;
+    case Screen::Credits: CreditsFrame(game); break;
     default: break;
   }
 

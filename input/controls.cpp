@@ -53,14 +53,14 @@ bool InputDevices::JoyButton(int n) {
 void InputDevices::ReadControls(ControlFlags& flags) {
   flags.fill(false);
   // Polled in this order: the keyboard first, the joystick only when the key is not down.
-  flags[CtrlLeft] = KeyDown(vk::Left) || JoyLeft();
-  flags[CtrlUp] = KeyDown(vk::Up) || JoyUp();
-  flags[CtrlRight] = KeyDown(vk::Right) || JoyRight();
-  flags[CtrlDown] = KeyDown(vk::Down) || JoyDown();
-  flags[CtrlButton1] = KeyDown(vk::Space) || JoyButton(1);
-  flags[CtrlButton2] = KeyDown(vk::Control) || JoyButton(2);
-  flags[CtrlButton3] = KeyDown(vk::Shift) || JoyButton(3);
-  flags[CtrlButton4] = KeyDown(vk::Escape) || JoyButton(4);
+  flags[kLeft] = KeyDown(vk::Left) || JoyLeft();
+  flags[kUp] = KeyDown(vk::Up) || JoyUp();
+  flags[kRight] = KeyDown(vk::Right) || JoyRight();
+  flags[kDown] = KeyDown(vk::Down) || JoyDown();
+  flags[kButton1] = KeyDown(vk::Space) || JoyButton(1);
+  flags[kButton2] = KeyDown(vk::Control) || JoyButton(2);
+  flags[kButton3] = KeyDown(vk::Shift) || JoyButton(3);
+  flags[kButton4] = KeyDown(vk::Escape) || JoyButton(4);
 }
 
 void WaitAllKeysUp(KeyState& keys, const std::function<bool()>& pumpEvents) {

@@ -5,15 +5,11 @@
 #include <array>
 #include <functional>
 
+#include "input/control_flags.h"
 #include "input/joystick.h"
 #include "input/key_state.h"
 
 namespace zandrel::input {
-
-// The eight control flags, "held" states recomputed every frame.
-enum Control { CtrlUp, CtrlDown, CtrlLeft, CtrlRight, CtrlButton1, CtrlButton2, CtrlButton3, CtrlButton4 };
-inline constexpr int kControlCount = 8;
-using ControlFlags = std::array<bool, kControlCount>;
 
 class InputDevices {
  public:

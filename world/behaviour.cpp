@@ -286,8 +286,8 @@ bool Push(World& world, WorldSounds& sounds, std::int32_t x, std::int32_t y, std
   const std::uint8_t code = world.Map.GetCell(x, y, z);
   const ObjectType& type = world.Types[code];
   if (!type.CanPush || world.Types[CellAt(world.Map, x, std::int64_t{y} + 1, z)].CanPush) return false;
-  const float ex = engine::AngleSin(heading) * 512.0f;
-  const float ez = engine::AngleCos(heading) * 512.0f;
+  const float ex = engine::AngleSin(heading) * kCellSize;
+  const float ez = engine::AngleCos(heading) * kCellSize;
   float speedX = 0, speedZ = 0;
   if (std::fabs(ex) > std::fabs(ez)) {
     speedX = ex > 0 ? kPushSpeed : -kPushSpeed;

@@ -11,12 +11,17 @@
 #include <string>
 #include <vector>
 
+#include "engine/cells.h"
 #include "world/object_type.h"
 #include "world/sentry.h"
 
 namespace zandrel::world {
 
-constexpr std::int32_t kCellSize = 512;         // world units along each axis
+// Cells in world units, as the level names them.
+using engine::CellCentre;
+using engine::CellOf;
+using engine::kCellSize;
+
 constexpr std::int32_t kNeutralLight = 128;     // the light byte of an unlit cell
 constexpr std::int32_t kEmptyMusicCell = -666;  // x of a music cell no position matches
 constexpr int kMusicCellCount = 256;
@@ -27,18 +32,6 @@ struct MusicCell {
   bool Used() const { return X != kEmptyMusicCell; }
   friend bool operator==(const MusicCell&, const MusicCell&) = default;
 };
-
-// The cell index of a world coordinate: truncation toward zero, so -511 .. 0 is cell 0.
-inline std::int32_t CellOf(float coordinate) {
-  const float cell = coordinate / static_cast<float>(kCellSize);
-  if (std::isnan(cell)) return 0;
-  if (cell >= 2147483520.0f) return INT32_MAX;  // beyond any level: kept in range
-  if (cell <= -2147483520.0f) return INT32_MIN;
-  return static_cast<std::int32_t>(cell);
-}
-
-// The world coordinate of a cell's centre.
-inline std::int32_t CellCentre(std::int32_t index) { return index * kCellSize + kCellSize / 2; }
 
 class LevelMap {
  public:

@@ -76,7 +76,7 @@ base::Status LoadHeroes(const BankReader& bank, World& world) {
                                               "Hero_Walk4",   "Hero_Fall",    "Hero_Crouch", "Hero_Dead",
                                               "Hero_Ladder1", "Hero_Ladder2", "Hero_Shoot"};
   // Every slot owns its copies; each file is read once.
-  std::array<engine::Mesh, 11> poses{};
+  std::array<engine::Mesh, kPoseCount> poses{};
   for (std::size_t i = 0; i < poses.size(); ++i) {
     if (base::Status s = bank.Mesh(kGeneral, kPoseKeys[i], poses[i]); !s) return s;
   }
@@ -84,7 +84,7 @@ base::Status LoadHeroes(const BankReader& bank, World& world) {
   if (base::Status s = bank.Mesh(kGeneral, "Shadow", shadow); !s) return s;
   for (PlayerSlot& slot : world.Players) {
     slot.Poses = poses;
-    slot.WorkingMesh = poses[0];
+    slot.WorkingMesh = poses[kPoseStand];
     slot.Shadow = shadow;
     slot.StepSound = bank.Sound(kGeneral, "StepSound");
     slot.HurtSound = bank.Sound(kGeneral, "HurtSound");

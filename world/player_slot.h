@@ -5,9 +5,27 @@
 #include <cstdint>
 
 #include "engine/mesh.h"
+#include "input/control_flags.h"
 #include "world/world_sounds.h"
 
 namespace zandrel::world {
+
+// The hero's poses, numbered as the bank's keys "Hero", "Hero_Walk1" .. "Hero_Shoot" are;
+// a slot's Animation holds one (network messages carry it as a number).
+enum Pose : std::int32_t {
+  kPoseStand,
+  kPoseWalk1,
+  kPoseWalk2,
+  kPoseWalk3,
+  kPoseWalk4,
+  kPoseFall,
+  kPoseCrouch,
+  kPoseDead,
+  kPoseLadder1,
+  kPoseLadder2,
+  kPoseShoot,
+};
+constexpr int kPoseCount = 11;
 
 struct PlayerSlot {
   float X = 0, Y = 0, Z = 0;  // body centre, world units
@@ -35,12 +53,12 @@ struct PlayerSlot {
   std::int32_t LevelIndex = 0;
   float View = 0, SavedView = 0;
   std::int32_t WalkSpeed = 50, TurnSpeed = 900;
-  std::array<bool, 8> Controls{};
+  input::ControlFlags Controls{};
   std::uint32_t PlayerId = 0;
 
-  // From the object bank: poses 0..10 (stand, walk 1-4, fall, crouch, dead, ladder 1-2,
-  // shoot), the working mesh the poses are blended into, the shadow and the sounds.
-  std::array<engine::Mesh, 11> Poses{};
+  // From the object bank: the poses (Pose), the working mesh the poses are blended into,
+  // the shadow and the sounds.
+  std::array<engine::Mesh, kPoseCount> Poses{};
   engine::Mesh WorkingMesh;
   // The pose blend shown in WorkingMesh: from BlendFrom toward BlendTo, the pose last
   // asked for, since BlendStart (ms).
@@ -49,6 +67,16 @@ struct PlayerSlot {
   engine::Mesh Shadow;
   SoundHandle StepSound = kNoSound, HurtSound = kNoSound, DeathSound = kNoSound;
 };
+
+// The next step of a walk: walk 1 to walk 4 in turn (from any other pose, walk 1), each
+// shown for 200 ms. Answers whether a foot came down (walk 1 and walk 3), when the step
+// is heard.
+inline bool NextWalkPose(PlayerSlot& slot) {
+  slot.WalkPhase = 0;
+  slot.Animation = slot.Animation >= kPoseWalk1 && slot.Animation < kPoseWalk4 ? slot.Animation + 1 : kPoseWalk1;
+  slot.AnimationTime = 200;
+  return slot.Animation == kPoseWalk1 || slot.Animation == kPoseWalk3;
+}
 
 constexpr int kPlayerSlotCount = 4;
 using PlayerSlots = std::array<PlayerSlot, kPlayerSlotCount>;

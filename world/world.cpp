@@ -13,9 +13,9 @@ void PlacePlayersAtStart(World& world) {
   const auto at = [](std::int32_t cell, std::int32_t offset) {
     return static_cast<float>(static_cast<double>(cell) * kCellSize + offset);
   };
-  const float x = at(map.StartX, 256);
+  const float x = at(map.StartX, kCellSize / 2);
   const float y = at(map.StartY, 480);  // falls onto the floor
-  const float z = at(map.StartZ, 256);
+  const float z = at(map.StartZ, kCellSize / 2);
   for (PlayerSlot& slot : world.Players) {
     slot.X = slot.CamX = x;
     slot.Y = slot.CamY = y;
@@ -27,7 +27,7 @@ void PlacePlayersAtStart(World& world) {
     slot.VerticalSpeed = 0;
     slot.ActionTimer = 0;
     slot.WalkPhase = 0;
-    slot.Animation = 0;
+    slot.Animation = kPoseStand;
     slot.AnimationTime = 0;
     slot.Dead = false;
     slot.Climbing = false;

@@ -4,12 +4,6 @@
 
 namespace zandrel::game::devices {
 
-void DeviceControls::ReadControls(ControlFlags& flags) {
-  input::ControlFlags read{};
-  devices_.ReadControls(read);
-  for (std::size_t i = 0; i < flags.size() && i < read.size(); ++i) flags[i] = read[i];
-}
-
 void DeviceSounds::Attach(audio::Audio& audio, const engine::RenderView& listener) {
   audio_ = &audio;
   listener_ = &listener;

@@ -24,7 +24,7 @@ class DeviceControls final : public Controls {
   // program is closing.
   DeviceControls(input::InputDevices& devices, input::KeyState& keys, std::function<bool()> pump)
       : devices_(devices), keys_(keys), pump_(std::move(pump)) {}
-  void ReadControls(ControlFlags& flags) override;
+  void ReadControls(input::ControlFlags& flags) override { devices_.ReadControls(flags); }
   bool KeyDown(int virtualKey) override { return devices_.KeyDown(virtualKey); }
   void WaitAllKeysUp() override { input::WaitAllKeysUp(keys_, pump_); }
 

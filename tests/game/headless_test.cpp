@@ -33,11 +33,11 @@ TEST(InputScript, HoldsControlsOverFrameRanges) {
   for (const Case& c : {Case{0, true, false, false}, Case{5, true, true, false}, Case{9, true, false, false},
                         Case{10, false, false, false}, Case{12, false, false, true}}) {
     controls.SetFrame(c.frame);
-    ControlFlags flags{};
+    input::ControlFlags flags{};
     controls.ReadControls(flags);
-    EXPECT_EQ(flags[kUp], c.up) << c.frame;
-    EXPECT_EQ(flags[kButton1], c.jump) << c.frame;
-    EXPECT_EQ(controls.KeyDown(kKeyF9), c.f9) << c.frame;
+    EXPECT_EQ(flags[input::kUp], c.up) << c.frame;
+    EXPECT_EQ(flags[input::kButton1], c.jump) << c.frame;
+    EXPECT_EQ(controls.KeyDown(input::vk::F9), c.f9) << c.frame;
   }
 }
 
@@ -168,7 +168,7 @@ TEST(HeadlessRun, LevelFromOutsideTheListIsTheOneRestarted) {
   ASSERT_TRUE(run.ok()) << run.error();
   std::vector<std::string> started;
   for (const GameEvent& e : run->Played->Events) {
-    if (e.Type == "level_start") started.push_back(e.Text);
+    if (e.Type == EventType::LevelStart) started.push_back(e.Text);
   }
   ASSERT_GE(started.size(), 2u) << "a death and a restart";
   for (const std::string& file : started) EXPECT_TRUE(std::filesystem::equivalent(file, level)) << file;

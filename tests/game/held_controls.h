@@ -9,10 +9,10 @@ namespace zandrel::game {
 
 class HeldControls final : public Controls {
  public:
-  void ReadControls(ControlFlags& flags) override { flags = held; }
+  void ReadControls(input::ControlFlags& flags) override { flags = held; }
   bool KeyDown(int key) override { return keys.count(key) != 0; }
   void WaitAllKeysUp() override {}
-  ControlFlags held{};
+  input::ControlFlags held{};
   std::set<int> keys;
 };
 

@@ -96,7 +96,7 @@ class PlayTest : public ::testing::Test {
     game_.LevelList = {file_};
     hero().LevelIndex = 0;
     StartLevel(game_, file_);
-    ASSERT_EQ(game_.Frame.CurrentScreen, kScreenPlay);
+    ASSERT_EQ(game_.Frame.CurrentScreen, Screen::Play);
     for (world::PlayerSlot& slot : world().Players) {
       slot.StepSound = step_;
       slot.HurtSound = hurt_;
@@ -123,10 +123,10 @@ class PlayTest : public ::testing::Test {
 
   world::World& world() { return *game_.World; }
   world::PlayerSlot& hero() { return game_.Hero(); }
-  std::vector<std::string> EventsOf(const std::string& type) const {
+  std::vector<std::string> EventsOf(EventType type) const {
     std::vector<std::string> found;
     for (const GameEvent& e : game_.Events) {
-      if (e.Type == type) found.push_back(type == "notice" ? e.Text : std::to_string(e.Value));
+      if (e.Type == type) found.push_back(type == EventType::Notice ? e.Text : std::to_string(e.Value));
     }
     return found;
   }
@@ -177,7 +177,7 @@ TEST_F(PlayTest, LandingSpeedDecidesBetweenSilenceAStepAndAStun) {
   }
 
   // The stun holds the controls back for 250 ms: three frames of 90 ms, then he walks.
-  input_.held[kUp] = true;
+  input_.held[input::kUp] = true;
   const float z = hero().Z;
   Frames(3);
   EXPECT_EQ(hero().Z, z);
@@ -202,20 +202,21 @@ TEST_F(PlayTest, ThreeLivesGiveFourAttemptsThenTheTitle) {
   for (const Case& c : cases) {
     ASSERT_NO_FATAL_FAILURE(Play(Room(c.start, ".....\n.....\n..^..\n.....\n.....\n")));
     game_.Events.clear();
-    game_.Frame.EndAction = kEndNothing;
+    game_.Frame.EndAction = EndAction::Nothing;
     hero().Lives = 3;
     int frames = 0;
-    for (; game_.Frame.CurrentScreen != kScreenTitle && frames < 1000; ++frames) {
-      input_.held[kUp] = c.waitForTheFade && !game_.Frame.FadeActive;
+    for (; game_.Frame.CurrentScreen != Screen::Title && frames < 1000; ++frames) {
+      input_.held[input::kUp] = c.waitForTheFade && !game_.Frame.FadeActive;
       Frames(1);
     }
     input_.held = {};
     EXPECT_LT(frames, 1000) << c.what;
-    EXPECT_EQ(EventsOf("death").size(), 4u) << c.what;
-    EXPECT_EQ(EventsOf("level_start").size(), 3u) << c.what << ": three restarts";
-    EXPECT_EQ(EventsOf("life_lost"), c.livesLost) << c.what;
-    EXPECT_EQ(EventsOf("notice"), (std::vector<std::string>{"2 LIVES LEFT", "1 LIVES LEFT", "0 LIVES LEFT"})) << c.what;
-    EXPECT_EQ(game_.Frame.EndAction, kEndToTitle) << c.what;
+    EXPECT_EQ(EventsOf(EventType::Death).size(), 4u) << c.what;
+    EXPECT_EQ(EventsOf(EventType::LevelStart).size(), 3u) << c.what << ": three restarts";
+    EXPECT_EQ(EventsOf(EventType::LifeLost), c.livesLost) << c.what;
+    EXPECT_EQ(EventsOf(EventType::Notice), (std::vector<std::string>{"2 LIVES LEFT", "1 LIVES LEFT", "0 LIVES LEFT"}))
+        << c.what;
+    EXPECT_EQ(game_.Frame.EndAction, EndAction::ToTitle) << c.what;
   }
 }
 
@@ -224,20 +225,20 @@ TEST_F(PlayTest, ExitReachedDuringTheFadeIsTakenOnceTheFadeHasEnded) {
   ASSERT_NO_FATAL_FAILURE(Play(Room("4 1 4", kEmptyRow, "", "4 1 4")));
   ASSERT_TRUE(game_.Frame.FadeActive);
   std::int64_t fadeEnded = -1;
-  while (EventsOf("exit_reached").empty() && game_.FrameNumber < 100) {
+  while (EventsOf(EventType::ExitReached).empty() && game_.FrameNumber < 100) {
     if (!game_.Frame.FadeActive && fadeEnded < 0) fadeEnded = game_.FrameNumber;
     Frames(1);
   }
-  ASSERT_EQ(EventsOf("exit_reached").size(), 1u);
+  ASSERT_EQ(EventsOf(EventType::ExitReached).size(), 1u);
   const auto exit = std::find_if(game_.Events.begin(), game_.Events.end(),
-                                 [](const GameEvent& e) { return e.Type == "exit_reached"; });
+                                 [](const GameEvent& e) { return e.Type == EventType::ExitReached; });
   EXPECT_GT(fadeEnded, 0);
   EXPECT_EQ(exit->Frame, fadeEnded) << "the first frame after the fade-in";
   // The fade-out is running now: standing in the exit takes it once only.
   Frames(5);
-  EXPECT_EQ(EventsOf("exit_reached").size(), 1u);
+  EXPECT_EQ(EventsOf(EventType::ExitReached).size(), 1u);
   // That was the last level: the credits follow.
-  EXPECT_LT(FramesUntil([&] { return game_.Frame.CurrentScreen == kScreenCredits; }), 100);
+  EXPECT_LT(FramesUntil([&] { return game_.Frame.CurrentScreen == Screen::Credits; }), 100);
 }
 
 TEST_F(PlayTest, OpenMenuFreezesSentriesGravityTimeAndMotionButNotAnimations) {
@@ -250,9 +251,9 @@ TEST_F(PlayTest, OpenMenuFreezesSentriesGravityTimeAndMotionButNotAnimations) {
   hero().Y = 1500;
   hero().VerticalSpeed = -10;
   hero().VelX = 40;
-  input_.held[kButton4] = true;
+  input_.held[input::kButton4] = true;
   Frames(1);
-  input_.held[kButton4] = false;
+  input_.held[input::kButton4] = false;
   ASSERT_TRUE(game_.Menu.MenuOpen);
 
   const world::Sentry frozen = sentry;
@@ -270,9 +271,9 @@ TEST_F(PlayTest, OpenMenuFreezesSentriesGravityTimeAndMotionButNotAnimations) {
   EXPECT_NE(world().Types[kIngot].AnimPos, ingotFrame) << "the objects keep turning";
   EXPECT_EQ(game_.FrameNumber, drawn + 5);
 
-  input_.held[kButton4] = true;
+  input_.held[input::kButton4] = true;
   Frames(1);
-  input_.held[kButton4] = false;
+  input_.held[input::kButton4] = false;
   ASSERT_FALSE(game_.Menu.MenuOpen);
   Frames(1);
   EXPECT_NE(sentry.Z, frozen.Z);
@@ -314,7 +315,7 @@ TEST_F(PlayTest, LadderIsGrabbedOnTheFaceTheHeroTurnsTo) {
     h.Climbing = false;
     h.LadderOffsetX = h.LadderOffsetZ = 0;
     h.Controls = {};
-    h.Controls[kUp] = true;
+    h.Controls[input::kUp] = true;
     world().FrameTime = 90;
     HeroControls(game_);
     EXPECT_EQ(h.Climbing, c.grabbed) << c.what;
@@ -335,7 +336,7 @@ TEST_F(PlayTest, LadderIsGrabbedOnTheFaceTheHeroTurnsTo) {
   ASSERT_TRUE(hero().Climbing);
   HeroControls(game_);
   EXPECT_TRUE(hero().Climbing);
-  hero().Controls[kButton2] = true;
+  hero().Controls[input::kButton2] = true;
   HeroControls(game_);
   EXPECT_FALSE(hero().Climbing);
 }
@@ -362,15 +363,15 @@ TEST_F(PlayTest, PickupsToggleTheLampAndTheLastIngotOpensItsDoors) {
   takeAt(1, 2);
   EXPECT_EQ(ingot.IngotCount, 1);
   EXPECT_EQ(world().Map.GetCell(2, 1, 4), kGoldDoor);
-  EXPECT_TRUE(EventsOf("door_open").empty());
+  EXPECT_TRUE(EventsOf(EventType::DoorOpen).empty());
   takeAt(3, 2);
   EXPECT_EQ(ingot.IngotCount, 0);
   EXPECT_EQ(world().Map.GetCell(2, 1, 4), kAir) << "the door opens at once";
   EXPECT_EQ(world().OpenedDoors, std::vector<std::int32_t>{kGoldDoor});
-  EXPECT_EQ(EventsOf("pickup").size(), 4u);
+  EXPECT_EQ(EventsOf(EventType::Pickup).size(), 4u);
   Frames(40);
   EXPECT_EQ(world().Map.GetCell(2, 1, 4), kAir) << "and stays open";
-  EXPECT_EQ(EventsOf("door_open"), std::vector<std::string>{std::to_string(kGoldDoor)}) << "reported once";
+  EXPECT_EQ(EventsOf(EventType::DoorOpen), std::vector<std::string>{std::to_string(kGoldDoor)}) << "reported once";
 }
 
 TEST_F(PlayTest, DugEarthClosesAfterTenSecondsAndKillsTheHeroInside) {
@@ -425,7 +426,7 @@ TEST_F(PlayTest, ReloadingALevelRepeatsTheSameSentryRun) {
   bool roamed = false;
   for (const Step& s : first) roamed = roamed || s.state == world::kRoaming;
   EXPECT_TRUE(roamed) << "the run went as far as the random goals";
-  EXPECT_TRUE(EventsOf("death").empty());
+  EXPECT_TRUE(EventsOf(EventType::Death).empty());
 }
 
 // Whatever its start cell, a level starts and plays: the hero ends up inside the level's
@@ -455,10 +456,10 @@ TEST_F(PlayTest, StartOutsideTheMapOrInsideAWallStillPlays) {
   for (const Case& c : cases) {
     ASSERT_NO_FATAL_FAILURE(Play(Room(c.start, ".....\n.#...\n.....\n.....\n.....\n")));
     input_.held = {};
-    input_.held[kUp] = true;
-    input_.held[kRight] = true;
+    input_.held[input::kUp] = true;
+    input_.held[input::kRight] = true;
     Frames(40);
-    EXPECT_EQ(game_.Frame.CurrentScreen, kScreenPlay) << c.what;
+    EXPECT_EQ(game_.Frame.CurrentScreen, Screen::Play) << c.what;
     expectInside(hero(), c.what);
 
     glide::NullGlide board;
@@ -485,7 +486,7 @@ TEST_F(PlayTest, FullSentryTablePlays) {
   ASSERT_EQ(world().Map.SentryCount, world::kMaxSentries);
   hero().Lives = 99;
   Frames(60);
-  EXPECT_EQ(game_.Frame.CurrentScreen, kScreenPlay);
+  EXPECT_EQ(game_.Frame.CurrentScreen, Screen::Play);
 }
 
 }  // namespace

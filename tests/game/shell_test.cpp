@@ -30,7 +30,7 @@ class ShellTest : public ::testing::Test {
     ASSERT_TRUE(GameStartup(game_, settings)) << "data tree " << ZANDREL_DATA;
     ResetFrameClock(game_);
     game_.Frame.GameReady = true;
-    ChangeScreen(game_, kScreenTitle);
+    ChangeScreen(game_, Screen::Title);
   }
 
   void Frames(int count) {
@@ -40,7 +40,7 @@ class ShellTest : public ::testing::Test {
     }
   }
   // Runs frames until the screen is entered; a fade takes 17 steps of at least 40 ms.
-  int FramesUntil(std::int32_t screen) {
+  int FramesUntil(Screen screen) {
     int frames = 0;
     while (game_.Frame.CurrentScreen != screen && frames < 200) {
       Frames(1);
@@ -61,16 +61,16 @@ TEST_F(ShellTest, StartsAtTheTitleAndPlaysTheFirstLevelOnFire) {
   EXPECT_EQ(game_.LevelList.size(), 12u);
   EXPECT_FALSE(game_.Credits.Lines.empty());
   Frames(3);
-  EXPECT_EQ(game_.Frame.CurrentScreen, kScreenTitle);
+  EXPECT_EQ(game_.Frame.CurrentScreen, Screen::Title);
   EXPECT_EQ(music_.played, std::vector<std::int32_t>{0});
   engine::WritePng(std::filesystem::temp_directory_path() / "zandrel-title.png", game_.View->Screen,
                    game_.View->ViewPalette);
 
-  input_.held[kButton1] = true;
+  input_.held[input::kButton1] = true;
   Frames(1);
-  input_.held[kButton1] = false;
+  input_.held[input::kButton1] = false;
   EXPECT_TRUE(game_.Frame.FadeActive);
-  EXPECT_LT(FramesUntil(kScreenPlay), 60);
+  EXPECT_LT(FramesUntil(Screen::Play), 60);
   EXPECT_EQ(game_.Hero().Lives, 3);
   EXPECT_EQ(game_.Hero().LevelIndex, 0);
   EXPECT_EQ(game_.World->Map.LevelName, "FIRST STEPS");
@@ -78,35 +78,35 @@ TEST_F(ShellTest, StartsAtTheTitleAndPlaysTheFirstLevelOnFire) {
   engine::WritePng(std::filesystem::temp_directory_path() / "zandrel-play.png", game_.View->Screen,
                    game_.View->ViewPalette);
 
-  input_.held[kButton4] = true;  // the in-game menu
+  input_.held[input::kButton4] = true;  // the in-game menu
   Frames(1);
-  input_.held[kButton4] = false;
+  input_.held[input::kButton4] = false;
   EXPECT_TRUE(game_.Menu.MenuOpen);
   game_.Menu.MenuChoice = 4;  // quit to the title
-  input_.held[kButton1] = true;
+  input_.held[input::kButton1] = true;
   Frames(2);  // the menu reads the controls every other frame when frames are short
-  input_.held[kButton1] = false;
-  EXPECT_EQ(game_.Frame.EndAction, kEndToTitle);
-  EXPECT_LT(FramesUntil(kScreenTitle), 60);
+  input_.held[input::kButton1] = false;
+  EXPECT_EQ(game_.Frame.EndAction, EndAction::ToTitle);
+  EXPECT_LT(FramesUntil(Screen::Title), 60);
 }
 
 TEST_F(ShellTest, OptionKeysActEveryFrameTheyAreHeld) {
-  input_.keys = {kKeyF9};
+  input_.keys = {input::vk::F9};
   Frames(1);
   EXPECT_TRUE(game_.Frame.ShowFps);
   Frames(1);
   EXPECT_FALSE(game_.Frame.ShowFps);
-  input_.keys = {kKeyF7};
+  input_.keys = {input::vk::F7};
   Frames(1);
   EXPECT_EQ(game_.Frame.NoticeText, "MUSIC OFF");
   EXPECT_EQ(music_.volume, 0);
-  input_.keys = {kKeyF4};
+  input_.keys = {input::vk::F4};
   Frames(1);
   EXPECT_EQ(game_.Frame.NoticeText, "RESOLUTION 800x600");
   EXPECT_EQ(game_.View->Screen.Width, 800);
   Frames(1);
   EXPECT_EQ(game_.Frame.NoticeText, "RESOLUTION 640x480");
-  input_.keys = {kKeyF5};
+  input_.keys = {input::vk::F5};
   Frames(1);
   EXPECT_EQ(game_.Frame.NoticeText, "TEXTURE MODE OFF");
   EXPECT_FALSE(game_.World->Bank.HighQuality);

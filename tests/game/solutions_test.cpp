@@ -48,10 +48,11 @@ TEST_P(Solution, ReachesItsLevelsExit) {
   ASSERT_TRUE(run.ok()) << run.error();
   // The exit comes first: no life is lost on the way (what follows is the next level).
   const std::vector<GameEvent>& events = run->Played->Events;
-  const auto end = std::find_if(events.begin(), events.end(),
-                                [](const GameEvent& e) { return e.Type == "exit_reached" || e.Type == "death"; });
+  const auto end = std::find_if(events.begin(), events.end(), [](const GameEvent& e) {
+    return e.Type == EventType::ExitReached || e.Type == EventType::Death;
+  });
   ASSERT_NE(end, events.end()) << "the exit is not reached";
-  EXPECT_EQ(end->Type, "exit_reached") << "a life is lost at frame " << end->Frame;
+  EXPECT_EQ(end->Type, EventType::ExitReached) << "a life is lost at frame " << end->Frame;
 }
 
 // Test names may hold letters, digits and underscores only.

@@ -196,9 +196,9 @@ TEST(ReadControls, ATapBetweenFramesHoldsForOneFrame) {
   keys.Release(vk::Space);
   ControlFlags flags;
   devices.ReadControls(flags);
-  EXPECT_TRUE(flags[CtrlButton1]);
+  EXPECT_TRUE(flags[kButton1]);
   devices.ReadControls(flags);
-  EXPECT_FALSE(flags[CtrlButton1]);
+  EXPECT_FALSE(flags[kButton1]);
 }
 
 TEST(WaitAllKeysUp, ReturnsAfterAPassWithNoKeyDown) {

@@ -69,7 +69,7 @@ TEST_F(DeviceMusicTest, ModulesFollowTheMusicOnFlagOfTheOptionsKeys) {
   music_.PlayMusic(3);
   EXPECT_EQ(Calls(), (Log{"load MUSIC/LEVEL.XM", "play 1 loop", "volume 101 0"}));
 
-  controls_.keys = {kKeyF7};
+  controls_.keys = {input::vk::F7};
   OptionKeys(game_);
   EXPECT_TRUE(game_.MusicOn);
   EXPECT_EQ(Calls(), Log{"volume 101 63"});
@@ -106,7 +106,7 @@ TEST_F(DeviceMusicTest, ClipTakesTheWindowUntilItEnds) {
 TEST_F(DeviceMusicTest, ScreenChangeAndShutdownCloseAnOpenClip) {
   music_.PlayMusic(4);
   Commands();
-  ChangeScreen(game_, kScreenTitle);
+  ChangeScreen(game_, Screen::Title);
   EXPECT_EQ(Commands(), Log{"Close Vidclip"});
   EXPECT_FALSE(game_.Frame.VideoPlaying);
   EXPECT_TRUE(display_.ViewOpen());
