@@ -18,6 +18,7 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev libgl1-mesa-dri libegl-mesa0
   timgm6mb-soundfont
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev
+  qt6-base-dev
 )
 
 install_missing() {
