@@ -3,6 +3,7 @@
 #include <QList>
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 
 namespace zandrel::editor::widgets {
