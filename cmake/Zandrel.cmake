@@ -24,12 +24,17 @@ function(zandrel_program name)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 endfunction()
 
-# zandrel_test(NAME SOURCES... [DEPS ...]): one GoogleTest executable, registered with CTest.
+# zandrel_test(NAME SOURCES... [DEPS ...] [ENVIRONMENT VAR=VALUE...]): one GoogleTest
+# executable, registered with CTest; its tests run with the given environment.
 function(zandrel_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;ENVIRONMENT" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE zandrel_flags ${ARG_DEPS} GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
     ZANDREL_FIXTURES="${PROJECT_SOURCE_DIR}/tests/fixtures")
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  if(ARG_ENVIRONMENT)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}")
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  endif()
 endfunction()

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <vector>
 
 #include "base/expected.h"
 #include "engine/render_view.h"
@@ -15,6 +16,10 @@ namespace zandrel::engine {
 // `palette`, all at once (a temporary file, then a rename). Fails on a screen whose
 // pixels do not fill it or when the file cannot be written.
 base::Status WritePng(const std::filesystem::path& path, const ScreenBuffer& screen, const Palette& palette);
+
+// The PNG file of `rgba` (8-bit red, green, blue, alpha; rows top-down) as bytes, for pictures
+// kept in memory. Fails when the pixels do not fill the width x height picture.
+base::Expected<std::vector<std::uint8_t>> EncodePngRgba(int width, int height, std::span<const std::uint8_t> rgba);
 
 // Writes `rgba` (8-bit red, green, blue, alpha; rows top-down) as a PNG of width x height,
 // all at once. Fails when the pixels do not fill the picture or the file cannot be written.

@@ -23,9 +23,9 @@ std::string FormatNumber(std::int64_t number, int width) {
   return digits;
 }
 
-bool DrawBottomBar(engine::Engine& engine, engine::RenderView& view, world::World& world, std::int32_t levelCount) {
+void DrawBottomBar(engine::Engine& engine, engine::RenderView& view, const world::World& world,
+                   std::int32_t levelCount) {
   engine.Back->DrawPicture(engine.Pictures[engine::kBarSlot], false, view, 0, 0.945f, 1.0f, 0.055f);
-  bool tick = false;
   if (world.TimeLimitOn) {
     const std::int32_t left = world.TimeLeft;
     if (left > 20000 || left % 1000 > 500) {
@@ -33,17 +33,19 @@ bool DrawBottomBar(engine::Engine& engine, engine::RenderView& view, world::Worl
                        FormatNumber(std::min(left / 60000, 99), 2) + ":" + FormatNumber((left % 60000) / 1000, 2),
                        false, kTextY, 0.13f);
     }
-    if (left <= 11000 && left / 1000 != world.LastSecondTicked) {
-      world.LastSecondTicked = left / 1000;
-      tick = true;
-    }
   }
   engine::DrawText(engine, view, FormatNumber(std::min(world.Types[20].IngotCount, 99), 2), false, kTextY, 0.625f);
   const world::PlayerSlot& hero = world.Players[static_cast<std::size_t>(world.LocalSlot)];
   engine::DrawText(engine, view, FormatNumber(std::min(hero.Lives, 99), 2), false, kTextY, 0.787f);
   engine::DrawText(engine, view, FormatNumber(hero.LevelIndex + 1, 3) + "/" + FormatNumber(levelCount, 3), false,
                    kTextY, 0.8937f);
-  return tick;
+}
+
+bool TimeLimitTickDue(world::World& world) {
+  const std::int32_t left = world.TimeLeft;
+  if (!world.TimeLimitOn || left > 11000 || left / 1000 == world.LastSecondTicked) return false;
+  world.LastSecondTicked = left / 1000;
+  return true;
 }
 
 void DrawRadar(engine::Engine& engine, engine::RenderView& view, const world::World& world) {

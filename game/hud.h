@@ -17,9 +17,13 @@ void DrawCentred(engine::Engine& engine, engine::RenderView& view, const std::st
 std::string FormatNumber(std::int64_t number, int width);
 
 // The bar, the time limit (blinking in its last 20 seconds), the ingots of type 20, the
-// lives and the level counter. Answers true when the time-limit tick sound is due: in
-// the last 11 seconds, once for each new second (LastSecondTicked is updated).
-bool DrawBottomBar(engine::Engine& engine, engine::RenderView& view, world::World& world, std::int32_t levelCount);
+// lives and the level counter.
+void DrawBottomBar(engine::Engine& engine, engine::RenderView& view, const world::World& world,
+                   std::int32_t levelCount);
+
+// Whether the time-limit tick sound is due: in the last 11 seconds, once for each new
+// second (LastSecondTicked keeps the second last ticked).
+bool TimeLimitTickDue(world::World& world);
 
 // The radar of the sentries within 4096 units of the local hero, turning with him.
 void DrawRadar(engine::Engine& engine, engine::RenderView& view, const world::World& world);

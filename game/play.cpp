@@ -88,11 +88,18 @@ void PlaceCamera(Game& game, world::PlayerSlot& hero) {
   }
 }
 
-void DrawLevelScene(Game& game, world::PlayerSlot& hero) {
+// The cells drawn and heard around the camera.
+world::CellBox CellsAroundCamera(const Game& game, const world::PlayerSlot& hero) {
+  return world::CellsAround(game.World->Map, Trunc(hero.CamX) / world::kCellSize, Trunc(hero.CamY) / world::kCellSize,
+                            Trunc(hero.CamZ) / world::kCellSize, kDrawnReach);
+}
+
+void DrawLevelScene(Game& game, world::PlayerSlot& hero, const world::CellBox& box) {
   world::World& world = *game.World;
   engine::Engine& engine = game.Engine;
   engine::RenderView& view = *game.View;
-  const std::int32_t cx = Trunc(hero.CamX) / world::kCellSize, cy = Trunc(hero.CamY) / world::kCellSize, cz = Trunc(hero.CamZ) / world::kCellSize;
+  const std::int32_t cx = Trunc(hero.CamX) / world::kCellSize, cy = Trunc(hero.CamY) / world::kCellSize,
+                     cz = Trunc(hero.CamZ) / world::kCellSize;
   const auto yaw = Trunc(hero.CamYaw), pitch = Trunc(hero.CamPitch), roll = Trunc(hero.CamRoll);
   engine.Back->ClearView(view.FogIndex[0], view);
   if (!world.Bank.Sky.Empty() && world.Map.Outside != 0) {
@@ -127,34 +134,40 @@ void DrawLevelScene(Game& game, world::PlayerSlot& hero) {
     if (!a.InUse) continue;
     const auto x = static_cast<std::int32_t>(std::lround(a.X)), y = static_cast<std::int32_t>(std::lround(a.Y)),
                z = static_cast<std::int32_t>(std::lround(a.Z));
-    if (std::abs(x / world::kCellSize - cx) < 8 && std::abs(y / world::kCellSize - cy) < 8 && std::abs(z / world::kCellSize - cz) < 8) {
+    if (std::abs(x / world::kCellSize - cx) < 8 && std::abs(y / world::kCellSize - cy) < 8 &&
+        std::abs(z / world::kCellSize - cz) < 8) {
       engine::AddMesh(engine, view, a.WorkMesh, x, y, z, 0, 0, 0, 0);
     }
   }
   world::AddSlidingBlocks(engine, view, world, game.Faces);
-  const world::CellBox box = world::CellsAround(world.Map, cx, cy, cz, kDrawnReach);
-  world::PlayLoopSounds(world, game.Services.Sounds, box);
   world::AddLevelCells(engine, view, world, game.Faces, box, std::array{hero.TargetX, hero.TargetY, hero.TargetZ});
   engine::EndScene(engine, view);
 }
 
 void DrawLevelTitle(Game& game) {
-  LevelTitleState& t = game.LevelTitle;
+  const LevelTitleState& t = game.LevelTitle;
   if (!t.TitleShown) return;
   const world::LevelMap& map = game.World->Map;
   if (!map.LevelName.empty()) DrawCentred(game.Engine, *game.View, map.LevelName, true, 0.5f - t.TitleOffset);
   if (!map.Author.empty()) DrawCentred(game.Engine, *game.View, "AUTHOR:" + map.Author, false, t.TitleOffset + 0.56f);
+}
+
+// The two title lines glide toward the middle for three seconds, apart after five, and are
+// gone after ten.
+void GlideLevelTitle(Game& game) {
+  LevelTitleState& t = game.LevelTitle;
+  if (!t.TitleShown) return;
   const std::uint32_t since = game.Frame.LastTick - t.TitleStart;
   if (since < 3000) t.TitleOffset -= world::TimeScaled(*game.World, t.TitleOffset * 0.2f);
   if (since > 5000) t.TitleOffset += world::TimeScaled(*game.World, (t.TitleOffset + 0.001f) * 0.2f);
   if (since > 10000) t.TitleShown = false;
 }
 
-void DrawPlayView(Game& game) {
+// The music of a music cell the hero stands in, unless it plays already.
+void StartCellMusic(Game& game, const world::PlayerSlot& hero) {
   world::World& world = *game.World;
-  world::PlayerSlot& hero = game.Hero();
-  PlaceCamera(game, hero);
-  const std::int32_t hx = Trunc(hero.X) / world::kCellSize, hy = Trunc(hero.Y) / world::kCellSize, hz = Trunc(hero.Z) / world::kCellSize;
+  const std::int32_t hx = Trunc(hero.X) / world::kCellSize, hy = Trunc(hero.Y) / world::kCellSize,
+                     hz = Trunc(hero.Z) / world::kCellSize;
   for (const world::MusicCell& m : world.Map.MusicCells) {
     if (m.X == hx && m.Y == hy && m.Z == hz && m.Music != world.CurrentMusicCell) {
       world.CurrentMusicCell = m.Music;
@@ -162,16 +175,20 @@ void DrawPlayView(Game& game) {
       Record(game, EventType::Music, m.Music);
     }
   }
-  DrawLevelScene(game, hero);
+}
+
+void DrawMenu(Game& game) {
+  game.Engine.Back->DrawPicture(game.Engine.Pictures[engine::kOptionSlot], true, *game.View, 0, 0, 1, 1);
+  game.Engine.Back->DrawPicture(game.Engine.Pictures[engine::kSelectSlot], true, *game.View, 0.2f,
+                                0.366f + 0.072f * static_cast<float>(game.Menu.MenuChoice), 0.075f, 0.0708f);
+}
+
+// The picture of the play view: the level scene, the level title, the radar, the menu.
+void DrawPlayView(Game& game, world::PlayerSlot& hero, const world::CellBox& cells) {
+  DrawLevelScene(game, hero, cells);
   DrawLevelTitle(game);
-  if (world.Map.SentryCount > 0) DrawRadar(game.Engine, *game.View, world);
-  if (game.Menu.MenuOpen) {
-    game.Engine.Back->DrawPicture(game.Engine.Pictures[engine::kOptionSlot], true, *game.View, 0, 0, 1, 1);
-    game.Engine.Back->DrawPicture(game.Engine.Pictures[engine::kSelectSlot], true, *game.View, 0.2f,
-                                  0.366f + 0.072f * static_cast<float>(game.Menu.MenuChoice), 0.075f, 0.0708f);
-  }
-  if (!hero.Dead && HeroTouchesSentry(game)) KillHero(game);
-  game.Services.Sounds.UpdateSounds(game.View->Cam);
+  if (game.World->Map.SentryCount > 0) DrawRadar(game.Engine, *game.View, *game.World);
+  if (game.Menu.MenuOpen) DrawMenu(game);
 }
 
 }  // namespace
@@ -317,10 +334,20 @@ void PlayFrame(Game& game) {
       }
     }
   }
-  DrawPlayView(game);
-  if (DrawBottomBar(game.Engine, *game.View, world, static_cast<std::int32_t>(game.LevelList.size()))) {
-    game.Services.Sounds.PlayInterface(InterfaceSound::Timer);
-  }
+  // The play view, in its order: the camera placed, the music of a music cell, the due loop
+  // sounds of the cells around, the picture, the level title moved on, a sentry's touch,
+  // the sounds heard from where the camera now is; then the bottom bar, and the time
+  // limit's last seconds ticking as the bar shows them.
+  PlaceCamera(game, hero);
+  StartCellMusic(game, hero);
+  const world::CellBox cells = CellsAroundCamera(game, hero);
+  world::PlayLoopSounds(*game.World, game.Services.Sounds, cells);
+  DrawPlayView(game, hero, cells);
+  GlideLevelTitle(game);
+  if (!hero.Dead && HeroTouchesSentry(game)) KillHero(game);
+  game.Services.Sounds.UpdateSounds(game.View->Cam);
+  DrawBottomBar(game.Engine, *game.View, world, static_cast<std::int32_t>(game.LevelList.size()));
+  if (TimeLimitTickDue(world)) game.Services.Sounds.PlayInterface(InterfaceSound::Timer);
 }
 
 }  // namespace zandrel::game

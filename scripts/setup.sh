@@ -19,6 +19,7 @@ packages=(
   timgm6mb-soundfont
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev
   libenet-dev
+  qt6-base-dev
 )
 
 install_missing() {

@@ -9,6 +9,7 @@ void GenerateArt(DataTree& tree) {
   GenerateSounds(tree);
   GenerateMusic(tree);
   GenerateMedia(tree);
+  GenerateEditorIcons(tree);
 }
 
 }  // namespace zandrel::data

@@ -90,4 +90,18 @@ Contour Ellipse(float cx, float cy, float rx, float ry, int steps) {
 
 Contour Polygon(std::initializer_list<Point> points) { return Contour(points); }
 
+Contour Arc(float cx, float cy, float inner, float outer, float from, float to) {
+  Contour arc;
+  constexpr int kSteps = 24;
+  for (int i = 0; i <= kSteps; ++i) {
+    const float a = from + (to - from) * static_cast<float>(i) / kSteps;
+    arc.push_back({cx + outer * std::cos(a), cy + outer * std::sin(a)});
+  }
+  for (int i = kSteps; i >= 0; --i) {
+    const float a = from + (to - from) * static_cast<float>(i) / kSteps;
+    arc.push_back({cx + inner * std::cos(a), cy + inner * std::sin(a)});
+  }
+  return arc;
+}
+
 }  // namespace zandrel::data::interface

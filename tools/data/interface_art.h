@@ -38,6 +38,8 @@ void Fill(Canvas& canvas, const Grid& shape, Paint paint) {
 Contour Rectangle(float x0, float y0, float x1, float y1);
 Contour Ellipse(float cx, float cy, float rx, float ry, int steps = 48);
 Contour Polygon(std::initializer_list<Point> points);
+// An arc of a ring between two angles (radians, y downward), as one contour.
+Contour Arc(float cx, float cy, float inner, float outer, float from, float to);
 
 // The pictures of the interface.
 Canvas MakeLogo();                // title logo, every pixel drawn

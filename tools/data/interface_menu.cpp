@@ -49,21 +49,6 @@ Contour Scaled(const Contour& contour) {
   return fine;
 }
 
-// An arc of a ring between two angles (radians, y downward), as one contour.
-Contour Arc(float cx, float cy, float inner, float outer, float from, float to) {
-  Contour arc;
-  constexpr int kSteps = 24;
-  for (int i = 0; i <= kSteps; ++i) {
-    const float a = from + (to - from) * static_cast<float>(i) / kSteps;
-    arc.push_back({cx + outer * std::cos(a), cy + outer * std::sin(a)});
-  }
-  for (int i = kSteps; i >= 0; --i) {
-    const float a = from + (to - from) * static_cast<float>(i) / kSteps;
-    arc.push_back({cx + inner * std::cos(a), cy + inner * std::sin(a)});
-  }
-  return arc;
-}
-
 // The symbol of each entry, about 14 pixels across, centred on (x, y).
 std::vector<Contour> Symbol(int entry, float x, float y) {
   switch (entry) {

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/win/files.h"
 #include "tests/engine/soft/png_reader.h"
 #include "tests/engine/soft/soft_view.h"
 #include "tests/support/temp_dir.h"
@@ -64,6 +65,7 @@ TEST(WritePng, FailuresAreReported) {
   std::vector<std::uint8_t> rgba(4 * 4 * 4 - 1);
   EXPECT_FALSE(WritePngRgba(dir / "short-rgba.png", 4, 4, rgba).ok());
   EXPECT_FALSE(WritePngRgba(dir / "none.png", 0, 4, rgba).ok());
+  EXPECT_FALSE(EncodePngRgba(4, 4, rgba).ok());
 }
 
 TEST(WritePngRgba, TheFileHoldsTheColoursRowsTopDown) {
@@ -84,6 +86,11 @@ TEST(WritePngRgba, TheFileHoldsTheColoursRowsTopDown) {
   std::vector<std::uint8_t> back(PNG_IMAGE_SIZE(image));
   ASSERT_TRUE(png_image_finish_read(&image, nullptr, back.data(), 0, nullptr));
   EXPECT_EQ(back, rgba);
+
+  // The bytes kept in memory are the file's.
+  const base::Expected<std::vector<std::uint8_t>> encoded = EncodePngRgba(3, 2, rgba);
+  ASSERT_TRUE(encoded.ok());
+  EXPECT_EQ(*encoded, win::ReadWholeFile(path, 1 << 16));
 }
 
 }  // namespace
