@@ -233,6 +233,15 @@ bool LoadLevel(Editor& editor, const std::string& file) {
   return true;
 }
 
+void OpenRecent(Editor& editor, const std::string& file) {
+  if (ConfirmDiscard(editor) && !LoadLevel(editor, file)) {
+    if (base::Status s = editor.Recent.Remove(file); !s) std::fprintf(stderr, "zandrel-editor: %s\n", s.error().c_str());
+    Window(editor).SetRecentFiles(editor.Recent.Files());
+  }
+  Window(editor).RestoreFocus();
+  ResetFrameClock(editor);
+}
+
 void OfferRestore(Editor& editor) {
   if (!editor.Backups.PreviousRunCrashed()) return;
   const std::optional<Backup> backup = editor.Backups.Latest();

@@ -22,6 +22,9 @@ void OpenLevel(Editor& editor);
 // Reads a level file into the editor (no dialog, no question). A file that cannot be read
 // shows the reader's message and leaves the level in the editor untouched; false then.
 bool LoadLevel(Editor& editor, const std::string& file);
+// A file of the recent-files list, after the question about unsaved changes; a file that
+// cannot be read any more leaves the list.
+void OpenRecent(Editor& editor, const std::string& file);
 // After a run that ended without a clean exit: offers to restore its latest backup, which
 // then stands for the file it was made from, with unsaved changes.
 void OfferRestore(Editor& editor);
