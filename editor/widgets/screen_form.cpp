@@ -97,6 +97,7 @@ TScreenForm::TScreenForm(const Options& options)
   setCentralWidget(client_);
   BuildPanel();
   BuildMenus();
+  ShowPanels(false);  // until the first activation has ended
   installEventFilter(&feeder_);
   focusKiller_->installEventFilter(&feeder_);
   client_->installEventFilter(this);

@@ -221,6 +221,23 @@ TEST_F(LevelOpsTest, AFileThatCannotBeReadLeavesTheLevelUntouched) {
   }
 }
 
+TEST_F(LevelOpsTest, ARecentFileThatIsGoneLeavesTheList) {
+  h.NewLevel(4, 2, 4);
+  const fs::path kept = h.data / "LEVEL" / "kept.lev", gone = h.data / "LEVEL" / "gone.lev";
+  for (const fs::path& file : {gone, kept}) {
+    h.dialogs.Files = {file.string()};
+    ASSERT_TRUE(SaveLevelAs(*h.editor));
+  }
+  EXPECT_EQ(h.window.Recent, (std::vector<std::string>{kept.string(), gone.string()}));
+  fs::remove(gone);
+  OpenRecent(*h.editor, gone.string());
+  EXPECT_EQ(h.window.Recent, std::vector<std::string>{kept.string()});
+  EXPECT_EQ(h.editor->LevelFileName, kept.string());
+  OpenRecent(*h.editor, kept.string());
+  EXPECT_EQ(h.editor->LevelFileName, kept.string());
+  EXPECT_EQ(h.window.Recent, std::vector<std::string>{kept.string()});
+}
+
 TEST_F(LevelOpsTest, AFailedSaveSaysSoAndKeepsTheUnsavedMark) {
   h.NewLevel(4, 2, 4);
   h.editor->CurrentObject = kWall;
