@@ -12,6 +12,7 @@
 #include "game/hud.h"
 #include "platform/win/message.h"
 #include "world/behaviour.h"
+#include "world/level_file.h"
 #include "world/level_list.h"
 #include "world/level_scene.h"
 
@@ -150,6 +151,17 @@ void StartLevel(Game& game, const std::string& fileName) {
   game.Services.Sounds.StopAllSounds();
   game.LevelTitle = {true, 0.7f, game.Frame.LastTick};
   Record(game, EventType::LevelStart, 0, fileName);
+}
+
+base::Status StartOnlyLevel(Game& game, const std::string& fileName) {
+  if (!world::LoadLevelFile(fileName, game.Services.DataFolder))
+    return base::Failure{world::MissingLevelMessage(fileName)};
+  game.LevelList = {fileName};
+  world::PlayerSlot& hero = game.Hero();
+  hero.LevelIndex = 0;
+  hero.Lives = 3;
+  StartLevel(game, fileName);
+  return {};
 }
 
 void OptionKeys(Game& game) {
