@@ -6,6 +6,7 @@
 #include "platform/win/data_tree.h"
 #include "platform/win/files.h"
 #include "platform/win/message.h"
+#include "world/level_file.h"
 
 #include <charconv>
 #include <chrono>
@@ -270,6 +271,10 @@ base::Expected<HeadlessRun> PlayHeadless(const HeadlessOptions& options, engine:
     script = std::move(*parsed);
   }
   const std::string level = options.Level.empty() ? "" : std::filesystem::absolute(options.Level).string();
+  // A level that cannot be read cannot be played: the run fails rather than report a level
+  // that never started.
+  if (!level.empty() && !world::LoadLevelFile(level, {}))
+    return base::Failure{world::MissingLevelMessage(options.Level)};
   HeadlessRun run;
   run.Machine = std::make_unique<HeadlessMachine>(std::move(script), sound);
   HeadlessMachine* const machine = run.Machine.get();

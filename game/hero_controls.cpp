@@ -58,6 +58,30 @@ void Pickups(Game& game, world::PlayerSlot& hero) {
   }
 }
 
+// A ladder's face seen along one axis: the hero's coordinates along it and across it, the
+// ladder cell's, and the ladder box's extent on both.
+struct LadderAxis {
+  float& Along;
+  float& Across;
+  float& OffsetAlong;
+  float& OffsetAcross;
+  std::int32_t CellAlong, CellAcross;
+  std::int32_t Low, High, AcrossLow, AcrossHigh;
+};
+
+// Stands the hero against the face he looks at (the low one when facing the axis's plus
+// direction), centred across it; false when he is already beyond the face.
+bool StandAtLadderFace(const LadderAxis& axis, bool facingPlus, float half) {
+  const float face = static_cast<float>(axis.CellAlong * world::kCellSize + (facingPlus ? axis.Low : axis.High));
+  const float stand = facingPlus ? face - half : face + half;
+  if (facingPlus ? axis.Along > stand : axis.Along < stand) return false;
+  axis.Along = stand;
+  axis.Across = static_cast<float>(axis.CellAcross * world::kCellSize + (axis.AcrossLow + axis.AcrossHigh) / 2);
+  axis.OffsetAcross = 0;
+  axis.OffsetAlong = facingPlus ? half : -half;
+  return true;
+}
+
 void WalkPose(Game& game, world::PlayerSlot& hero) {
   hero.WalkPhase += world::TimeScaled(*game.World, 0.8f);
   if (hero.WalkPhase > 1 && hero.Landed && world::NextWalkPose(hero)) {
@@ -90,25 +114,19 @@ bool GrabLadder(const world::World& world, world::PlayerSlot& hero) {
   const bool alongX = b.Xmax - b.Xmin > b.Zmax - b.Zmin;
   const float half = static_cast<float>(hero.Width / 2);
   if (std::abs(c) >= std::abs(s) && alongX) {
-    const bool facingPlusZ = c > 0;
-    const float face = static_cast<float>(cz * world::kCellSize + (facingPlusZ ? b.Zmin : b.Zmax));
-    const float stand = facingPlusZ ? face - half : face + half;
-    if (facingPlusZ ? hero.Z > stand : hero.Z < stand) return false;
-    hero.Z = stand;
-    hero.X = static_cast<float>(cx * world::kCellSize + (b.Xmin + b.Xmax) / 2);
-    hero.LadderOffsetX = 0;
-    hero.LadderOffsetZ = facingPlusZ ? half : -half;
-    hero.Heading = facingPlusZ ? 0.0f : 16384.0f;
+    if (!StandAtLadderFace(
+            {hero.Z, hero.X, hero.LadderOffsetZ, hero.LadderOffsetX, cz, cx, b.Zmin, b.Zmax, b.Xmin, b.Xmax}, c > 0,
+            half)) {
+      return false;
+    }
+    hero.Heading = c > 0 ? 0.0f : 16384.0f;
   } else {
-    const bool facingPlusX = s > 0;
-    const float face = static_cast<float>(cx * world::kCellSize + (facingPlusX ? b.Xmin : b.Xmax));
-    const float stand = facingPlusX ? face - half : face + half;
-    if (facingPlusX ? hero.X > stand : hero.X < stand) return false;
-    hero.X = stand;
-    hero.Z = static_cast<float>(cz * world::kCellSize + (b.Zmin + b.Zmax) / 2);
-    hero.LadderOffsetZ = 0;
-    hero.LadderOffsetX = facingPlusX ? half : -half;
-    hero.Heading = facingPlusX ? 8192.0f : 24576.0f;
+    if (!StandAtLadderFace(
+            {hero.X, hero.Z, hero.LadderOffsetX, hero.LadderOffsetZ, cx, cz, b.Xmin, b.Xmax, b.Zmin, b.Zmax}, s > 0,
+            half)) {
+      return false;
+    }
+    hero.Heading = s > 0 ? 8192.0f : 24576.0f;
   }
   hero.LadderHeading = static_cast<std::int32_t>(hero.Heading);
   hero.VelX = hero.VelZ = 0;
@@ -278,7 +296,8 @@ void HeroControls(Game& game) {
       hero.ActionTimer = 500;
       hero.AnimationTime = 250;
     } else if (!target.Empty && target.CanPush &&
-               std::abs(hero.Y - static_cast<float>(hero.TargetY * world::kCellSize)) < static_cast<float>(hero.Height)) {
+               std::abs(hero.Y - static_cast<float>(hero.TargetY * world::kCellSize)) <
+                   static_cast<float>(hero.Height)) {
       if (world::Push(world, game.Services.Sounds, hero.TargetX, hero.TargetY, hero.TargetZ,
                       static_cast<std::int32_t>(std::lround(hero.Heading)))) {
         Record(game, EventType::Push);

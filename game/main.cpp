@@ -15,6 +15,7 @@
 #include "game/devices/main_window.h"
 #include "game/game.h"
 #include "game/headless.h"
+#include "game/screens.h"
 #include "game/settings.h"
 #include "input/controls.h"
 #include "input/key_state.h"
@@ -33,13 +34,14 @@ namespace {
 using namespace zandrel;
 
 constexpr const char* kUsage =
-    "Usage: zandrel [--data DIR] [--screenshot OUT.png --frames N]\n"
+    "Usage: zandrel [--data DIR] [--level FILE.lev] [--screenshot OUT.png --frames N]\n"
     "       zandrel --headless (--level FILE.lev | --level-index N) [--frames N] [--frame-ms MS]\n"
     "               [--input SCRIPT] [--lives N] [--json OUT] [--data DIR] [--cells x0,y0,z0:x1,y1,z1]\n"
     "               [--audio]\n"
     "\n"
     "Without --headless the game opens its window. The data tree is found from --data,\n"
     "$ZANDREL_DATA, the program's folder (data/) or the installed share folder.\n"
+    "--level plays that level on its own and closes when it ends (its exit, quit, the last life).\n"
     "--screenshot runs N frames from the title screen, writes the last picture and quits.\n"
     "In play: F1 help, F4 resolution, F5 texture detail, F6 or Alt+Enter full screen,\n"
     "F7 music, F9 frame rate, F12 screenshot (to the pictures folder).\n"
@@ -70,8 +72,15 @@ struct ScreenshotRun {
   long Frames = 0;
 };
 
-int Play(const std::string& dataOption, const ScreenshotRun& shot) {
-  base::Expected<std::filesystem::path> data = win::FindDataTree(dataOption);
+struct WindowedRun {
+  std::string Data;
+  ScreenshotRun Shot;
+  std::string Level;  // --level: play this level on its own, then close
+};
+
+int Play(const WindowedRun& run) {
+  const ScreenshotRun& shot = run.Shot;
+  base::Expected<std::filesystem::path> data = win::FindDataTree(run.Data);
   if (!data) win::FatalError(data.error());
   const game::Settings settings = game::ReadSettings(*data);
 
@@ -134,9 +143,16 @@ int Play(const std::string& dataOption, const ScreenshotRun& shot) {
   controls.WaitAllKeysUp();
   game::ResetFrameClock(*game);
   game->Frame.GameReady = true;
-  game::ChangeScreen(*game, game::Screen::Title);
+  if (run.Level.empty()) {
+    game::ChangeScreen(*game, game::Screen::Title);
+  } else if (base::Status started = game::StartOnlyLevel(*game, run.Level); !started) {
+    win::FatalError(started.error());
+  }
+  // A level played on its own ends the program when its play ends (its exit, the menu's
+  // quit or the last life).
+  const auto playing = [&] { return run.Level.empty() || game->Frame.CurrentScreen == game::Screen::Play; };
   int status = 0;
-  for (long frame = 0; !game->QuitRequested && pump(); ++frame) {
+  for (long frame = 0; !game->QuitRequested && playing() && pump(); ++frame) {
     if (!shot.Path.empty() && frame == shot.Frames) {
       if (base::Status saved = mainWindow.SaveFrame(shot.Path); !saved) {
         std::fprintf(stderr, "zandrel: %s\n", saved.error().c_str());
@@ -169,13 +185,15 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (!args.empty() && args[0] == "--headless") return Headless({args.begin() + 1, args.end()});
-  std::string data;
-  ScreenshotRun shot;
+  WindowedRun run;
+  ScreenshotRun& shot = run.Shot;
   bool framesGiven = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const bool hasValue = i + 1 < args.size();
     if (args[i] == "--data" && hasValue) {
-      data = args[++i];
+      run.Data = args[++i];
+    } else if (args[i] == "--level" && hasValue) {
+      run.Level = std::filesystem::absolute(args[++i]).string();
     } else if (args[i] == "--screenshot" && hasValue) {
       shot.Path = args[++i];
     } else if (args[i] == "--frames" && hasValue) {
@@ -195,7 +213,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zandrel: --screenshot and --frames go together\n");
     return 2;
   }
-  const int status = Play(data, shot);
+  const int status = Play(run);
   SDL_Quit();  // after every device of the run has closed
   return status;
 }

@@ -12,6 +12,7 @@
 #include "game/hud.h"
 #include "platform/win/message.h"
 #include "world/behaviour.h"
+#include "world/level_file.h"
 #include "world/level_list.h"
 #include "world/level_scene.h"
 
@@ -47,17 +48,21 @@ void TitleKeys(Game& game) {
   if (c[input::kButton4]) game.QuitRequested = true;
 }
 
+// On a screen's first frame its music starts; answers whether this is that frame.
+bool EnterScreen(Game& game, std::int32_t music) {
+  if (!game.Frame.ScreenEntered) return false;
+  game.Services.Music.PlayMusic(music);
+  game.Frame.ScreenEntered = false;
+  return true;
+}
+
 }  // namespace
 
 void TitleFrame(Game& game) {
   FrameState& frame = game.Frame;
   TitleState& title = game.Title;
   world::World& world = *game.World;
-  if (frame.ScreenEntered) {
-    game.Services.Music.PlayMusic(0);
-    frame.ScreenEntered = false;
-    title = TitleState{};
-  }
+  if (EnterScreen(game, 0)) title = TitleState{};
   TitleKeys(game);
   if (frame.VideoPlaying) return;
   const std::int32_t page = static_cast<std::int32_t>(((frame.LastTick - frame.ScreenStartTime) / 15500) % 2);
@@ -106,9 +111,7 @@ void CreditsFrame(Game& game) {
   FrameState& frame = game.Frame;
   CreditsState& credits = game.Credits;
   world::World& world = *game.World;
-  if (frame.ScreenEntered) {
-    game.Services.Music.PlayMusic(1);
-    frame.ScreenEntered = false;
+  if (EnterScreen(game, 1)) {
     credits.Scroll = 1;
     StartParticles(credits.Dust, world.Random);
   }
@@ -150,6 +153,17 @@ void StartLevel(Game& game, const std::string& fileName) {
   game.Services.Sounds.StopAllSounds();
   game.LevelTitle = {true, 0.7f, game.Frame.LastTick};
   Record(game, EventType::LevelStart, 0, fileName);
+}
+
+base::Status StartOnlyLevel(Game& game, const std::string& fileName) {
+  if (!world::LoadLevelFile(fileName, game.Services.DataFolder))
+    return base::Failure{world::MissingLevelMessage(fileName)};
+  game.LevelList = {fileName};
+  world::PlayerSlot& hero = game.Hero();
+  hero.LevelIndex = 0;
+  hero.Lives = 3;
+  StartLevel(game, fileName);
+  return {};
 }
 
 void OptionKeys(Game& game) {

@@ -24,6 +24,11 @@ bool HeroTouchesSentry(Game& game);
 // Loads a level and enters play: fade-in, play screen, sounds stopped, level title shown.
 void StartLevel(Game& game, const std::string& fileName);
 
+// Plays one level file on its own, with three lives: it becomes the whole level list, so a
+// death restarts it and its exit leaves the play screen. A file that is not a readable
+// level fails with the reader's message and changes nothing.
+base::Status StartOnlyLevel(Game& game, const std::string& fileName);
+
 // The help text of F1, each carriage return a line break.
 extern const char* const kHelpText;
 

@@ -1,6 +1,8 @@
 #include "world/object_bank.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 
 #include "base/text_case.h"
 #include "engine/mesh_file.h"
@@ -12,6 +14,12 @@ namespace zandrel::world {
 namespace {
 
 constexpr std::int32_t kAbsent = 999;  // an override key that is not there
+
+// A mesh coordinate (centred on the cell) as a box coordinate (from the cell's low corner):
+// 256 more, kept at the end of the range for coordinates that large rather than wrapping.
+std::int32_t CellLocal(std::int32_t centred) {
+  return static_cast<std::int32_t>(std::min<std::int64_t>(std::int64_t{centred} + 256, INT32_MAX));
+}
 
 class BankReader {
  public:
@@ -172,8 +180,8 @@ base::Status ReadMeshObject(const BankReader& bank, const std::string& section, 
     const std::int32_t value = bank.Int(section, o.key, kAbsent);
     if (value == kAbsent) continue;
     for (std::int32_t Box::*field : o.fields) {
-      type.Bounds.*field = value + 256;
-      for (Box& frame : type.FrameBounds) frame.*field = value + 256;
+      type.Bounds.*field = CellLocal(value);
+      for (Box& frame : type.FrameBounds) frame.*field = CellLocal(value);
     }
   }
   type.Speed = static_cast<float>(bank.Int(section, "Speed", 0)) * 90.0f * 0.0001f;
@@ -194,8 +202,8 @@ Box MeshBox(const engine::Mesh& mesh) {
     box.Xmax = std::max(box.Xmax, mesh.X[i]);
     box.Zmax = std::max(box.Zmax, mesh.Z[i]);
   }
-  const std::int32_t midX = (box.Xmin + box.Xmax) / 2;
-  const std::int32_t midZ = (box.Zmin + box.Zmax) / 2;
+  const auto midX = static_cast<std::int32_t>((std::int64_t{box.Xmin} + box.Xmax) / 2);
+  const auto midZ = static_cast<std::int32_t>((std::int64_t{box.Zmin} + box.Zmax) / 2);
   for (std::size_t i = 0; i < mesh.VertexCount(); ++i) {
     const bool east = mesh.X[i] >= midX, south = mesh.Z[i] >= midZ;
     std::int32_t& top = !east && !south ? box.Ymax1 : east && !south ? box.Ymax2 : east ? box.Ymax3 : box.Ymax4;
@@ -203,7 +211,7 @@ Box MeshBox(const engine::Mesh& mesh) {
   }
   for (std::int32_t Box::*field : {&Box::Xmin, &Box::Xmax, &Box::Ymin, &Box::Zmin, &Box::Zmax, &Box::Ymax1, &Box::Ymax2,
                                    &Box::Ymax3, &Box::Ymax4}) {
-    box.*field += 256;
+    box.*field = CellLocal(box.*field);
   }
   return box;
 }

@@ -11,7 +11,7 @@
 
 #include <string_view>
 
-#include "editor/widgets/command_icons.h"
+#include "editor/command_icons.h"
 #include "editor/widgets/data_picture.h"
 #include "editor/widgets/help_pages.h"
 

@@ -9,7 +9,9 @@
 
 #include "engine/glide/glide_backend.h"
 #include "game/game.h"
+#include "game/screens.h"
 #include "platform/glide/glide.h"
+#include "tests/game/held_controls.h"
 #include "tests/support/temp_dir.h"
 #include "world/level_file.h"
 #include "world/level_text.h"
@@ -172,6 +174,60 @@ TEST(HeadlessRun, LevelFromOutsideTheListIsTheOneRestarted) {
   }
   ASSERT_GE(started.size(), 2u) << "a death and a restart";
   for (const std::string& file : started) EXPECT_TRUE(std::filesystem::equivalent(file, level)) << file;
+}
+
+TEST(HeadlessRun, ALevelThatCannotBeReadFailsTheRun) {
+  test::TempDir dir;
+  const std::string damaged = dir.Write("damaged.lev", "LEV").string();
+  for (const std::string& level : {(dir / "missing.lev").string(), damaged}) {
+    HeadlessOptions options;
+    options.Level = level;
+    options.Frames = 5;
+    options.Data = ZANDREL_DATA;
+    glide::NullGlide board;
+    engine::glide::GlideBackend display(board);
+    ASSERT_TRUE(display.StartEngine());
+    base::Expected<HeadlessRun> run = PlayHeadless(options, display);
+    ASSERT_FALSE(run.ok()) << level;
+    EXPECT_EQ(run.error(), "The file " + level + " is missing or invalid.");
+  }
+}
+
+TEST(OnlyLevel, PlaysTheFileAloneAndLeavesPlayAtItsExit) {
+  test::TempDir dir;
+  std::string text = kDiggingLevel;
+  text.replace(text.find("exit: "), text.find('\n', text.find("exit: ")) - text.find("exit: "), "exit: 1 2 1");
+  base::Expected<world::LevelMap> map = world::ParseLevelText(text);
+  ASSERT_TRUE(map.ok()) << map.error();
+  const std::string level = (dir / "short.lev").string();
+  ASSERT_TRUE(world::WriteLevel(*map, level, {}));
+
+  glide::NullGlide board;
+  engine::glide::GlideBackend display(board);
+  ASSERT_TRUE(display.StartEngine());
+  HeldControls input;
+  SilentSounds sounds;
+  SilentMusic music;
+  win::ManualClock clock(1000);
+  Game game(GameServices{display, input, sounds, music, clock, ZANDREL_DATA});
+  display.OpenView(640, 480, *game.View);
+  ASSERT_TRUE(GameStartup(game, Settings{}));
+  game.Frame.GameReady = true;
+  const std::vector<std::string> shipped = game.LevelList;
+
+  EXPECT_FALSE(StartOnlyLevel(game, (dir / "none.lev").string()).ok());
+  EXPECT_EQ(game.LevelList, shipped) << "a level that cannot be read changes nothing";
+
+  ASSERT_TRUE(StartOnlyLevel(game, level).ok());
+  EXPECT_EQ(game.LevelList, std::vector<std::string>{level});
+  EXPECT_EQ(game.Frame.CurrentScreen, Screen::Play);
+  int frames = 0;
+  for (; game.Frame.CurrentScreen == Screen::Play && frames < 200; ++frames) {
+    clock.Advance(20);
+    FrameTick(game);
+  }
+  EXPECT_LT(frames, 200) << "the start is the exit: play ends after the fade";
+  EXPECT_NE(game.Frame.CurrentScreen, Screen::Play);
 }
 
 }  // namespace

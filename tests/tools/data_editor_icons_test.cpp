@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/widgets/command_icons.h"
+#include "editor/command_icons.h"
 #include "tools/data/data_tree.h"
 #include "tools/data/generators.h"
 
@@ -66,10 +66,10 @@ struct Expected {
 
 std::vector<Expected> EveryIcon() {
   std::vector<Expected> all;
-  for (const editor::widgets::CommandIcon& icon : editor::widgets::kCommandIcons) {
-    all.push_back({icon.File, editor::widgets::kCommandIconSide});
+  for (const editor::CommandIcon& icon : editor::kCommandIcons) {
+    all.push_back({icon.File, editor::kCommandIconSide});
   }
-  all.push_back({editor::widgets::kEditorIconFile, editor::widgets::kEditorIconSide});
+  all.push_back({editor::kEditorIconFile, editor::kEditorIconSide});
   return all;
 }
 

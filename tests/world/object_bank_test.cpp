@@ -221,5 +221,24 @@ TEST(MeshBox, TakesExtremesAndQuadrantTops) {
   EXPECT_EQ(MeshBox(engine::Mesh{}), (Box{768, 256, 768, 768, 256, -256, -256, -256, -256}));
 }
 
+TEST(MeshBox, VerticesAtTheEndsOfTheRangeDoNotOverflow) {
+  engine::Mesh mesh;
+  mesh.X = {INT32_MAX, INT32_MIN};
+  mesh.Y = {INT32_MAX, INT32_MIN};
+  mesh.Z = {INT32_MAX, INT32_MAX - 1};
+  // The middle of INT32_MAX and INT32_MIN is 0 (it used to overflow); 256 more than the
+  // largest coordinate stays the largest.
+  EXPECT_EQ(MeshBox(mesh),
+            (Box{INT32_MIN + 256, INT32_MAX, INT32_MIN + 256, 768, INT32_MAX, -256, -256, INT32_MAX, -256}));
+}
+
+TEST_F(ObjectBankTest, BoxOverridesAtTheEndOfTheRangeDoNotOverflow) {
+  dir_.Write("Standard.bnk", "[Object 2]\nCube=false\nMesh1=FRAME1.3DO\nXmax=2147483392\nXmin=-2147483648\n");
+  ASSERT_TRUE(Load("standard.bnk", "High").ok());
+  EXPECT_EQ(world_.Types[2].Bounds.Xmax, INT32_MAX);
+  EXPECT_EQ(world_.Types[2].Bounds.Xmin, INT32_MIN + 256);
+  EXPECT_EQ(world_.Types[2].FrameBounds[0].Xmax, INT32_MAX);
+}
+
 }  // namespace
 }  // namespace zandrel::world

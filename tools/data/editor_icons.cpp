@@ -7,7 +7,7 @@
 #include <numbers>
 #include <string_view>
 
-#include "editor/widgets/command_icons.h"
+#include "editor/command_icons.h"
 #include "engine/png_writer.h"
 #include "tools/data/generators.h"
 #include "tools/data/icon_canvas.h"
@@ -31,7 +31,7 @@ using interface::Polygon;
 using interface::Rectangle;
 
 constexpr float kPi = std::numbers::pi_v<float>;
-constexpr int kSide = editor::widgets::kCommandIconSide;
+constexpr int kSide = editor::kCommandIconSide;
 constexpr Point kCentre{kSide / 2.0f, kSide / 2.0f};
 
 // The colours, each a top and a bottom shade.
@@ -247,7 +247,7 @@ IconCanvas ExitDoor() {
 
 // The editor's own icon: a brick cube of the level, and a gold Z.
 IconCanvas EditorIcon() {
-  constexpr int side = editor::widgets::kEditorIconSide;
+  constexpr int side = editor::kEditorIconSide;
   IconCanvas icon(side);
   Contour tile;
   constexpr float r = 10, lo = 2.5f, hi = side - 2.5f;
@@ -311,10 +311,10 @@ void Add(DataTree& tree, std::string_view path, const IconCanvas& icon) {
 }  // namespace
 
 void GenerateEditorIcons(DataTree& tree) {
-  for (const editor::widgets::CommandIcon& command : editor::widgets::kCommandIcons) {
+  for (const editor::CommandIcon& command : editor::kCommandIcons) {
     Add(tree, command.File, Draw(command.Name));
   }
-  Add(tree, editor::widgets::kEditorIconFile, EditorIcon());
+  Add(tree, editor::kEditorIconFile, EditorIcon());
 }
 
 }  // namespace zandrel::data

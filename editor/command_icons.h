@@ -6,7 +6,7 @@
 #include <array>
 #include <string_view>
 
-namespace zandrel::editor::widgets {
+namespace zandrel::editor {
 
 inline constexpr int kCommandIconSide = 24;
 
@@ -51,4 +51,4 @@ constexpr const CommandIcon* FindCommandIcon(std::string_view name) {
   return nullptr;
 }
 
-}  // namespace zandrel::editor::widgets
+}  // namespace zandrel::editor
