@@ -17,6 +17,7 @@
 #include "editor/editor.h"
 #include "editor/level_ops.h"
 #include "editor/widgets/soft_screen_widget.h"
+#include "engine/soft/soft_backend.h"
 #include "platform/win/clock.h"
 
 namespace zandrel {
@@ -115,13 +116,14 @@ void BuildLevel(editor::Editor& e, NoDialogs& dialogs) {
 void BM_EditorTick(benchmark::State& state) {
   Application();
   win::ManualClock clock(1000);
+  engine::soft::SoftBackend backend;
   NoDialogs dialogs;
   NoWindow window;
   editor::SilentSounds sounds;
   editor::SilentMusic music;
   const std::filesystem::path scratch = std::filesystem::temp_directory_path() / "zandrel-editor-bench";
   auto e = std::make_unique<editor::Editor>(
-      editor::EditorServices{dialogs, window, sounds, music, clock, ZANDREL_DATA, scratch, scratch});
+      editor::EditorServices{backend, dialogs, window, sounds, music, clock, ZANDREL_DATA, scratch, scratch});
   if (base::Status started = editor::FirstActivation(*e); !started) {
     state.SkipWithError(started.error().c_str());
     return;

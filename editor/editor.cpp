@@ -61,6 +61,7 @@ world::SoundHandle EditorBankDevices::LoadSound(std::string_view fileName) {
 Editor::Editor(const EditorServices& services)
     : Services(services),
       World(std::make_unique<world::World>()),
+      Engine(services.Backend),
       LevelView(std::make_unique<engine::RenderView>()),
       PreviewView(std::make_unique<engine::RenderView>()),
       Recent(services.ConfigFolder / "zandrel-editor.ini"),
@@ -79,8 +80,8 @@ base::Status FirstActivation(Editor& editor, const std::string& levelFile) {
   services.Sounds.SetHearingRange(*editor.LevelView, kStartHearingRange);
   services.Music.StartModulePlayer();
   editor.Faces = engine::MakeCubeFaces();
-  editor.Backend.OpenView(kPreviewSide, kPreviewSide, *editor.PreviewView);
-  editor.Backend.OpenView(320, 240, *editor.LevelView);
+  editor.Engine.Back->OpenView(kPreviewSide, kPreviewSide, *editor.PreviewView);
+  editor.Engine.Back->OpenView(320, 240, *editor.LevelView);
   services.Sounds.SetHearingRange(*editor.LevelView, kViewHearingRange);
   world::BankServices bank = editor.Bank();
   if (base::Expected<bool> loaded = world::LoadObjectBank(bank, *editor.World, kBankName, "High"); !loaded) {
@@ -186,7 +187,7 @@ void ResizeView(Editor& editor, int clientWidth, int clientHeight) {
   const ViewSize size = ViewSizeFor(clientWidth, clientHeight);
   engine::RenderView& view = *editor.LevelView;
   if (size == ViewSize{view.Screen.Width, view.Screen.Height}) return;
-  editor.Backend.OpenView(size.Width, size.Height, view);
+  editor.Engine.Back->OpenView(size.Width, size.Height, view);
 }
 
 void ToggleStretching(Editor& editor) {

@@ -20,8 +20,8 @@
 #include "engine/cube_faces.h"
 #include "engine/engine.h"
 #include "engine/mesh.h"
+#include "engine/backend.h"
 #include "engine/render_view.h"
-#include "engine/soft/soft_backend.h"
 #include "input/key_state.h"
 #include "platform/win/clock.h"
 #include "world/bank_devices.h"
@@ -30,6 +30,7 @@
 namespace zandrel::editor {
 
 struct EditorServices {
+  engine::Backend& Backend;  // the software back end: both views are 8-bit pictures
   EditorDialogs& Dialogs;
   EditorWindow& Window;
   EditorSounds& Sounds;
@@ -88,8 +89,7 @@ struct Editor {
   EditorServices Services;
   EditorBankDevices BankDevices{*this};
   std::unique_ptr<world::World> World;
-  engine::soft::SoftBackend Backend;
-  engine::Engine Engine{Backend};
+  engine::Engine Engine;
   // The software back end keeps texture images in each view: the bank's textures load
   // into the level view, and the preview gets copies of them (ShareTextures).
   std::unique_ptr<engine::RenderView> LevelView, PreviewView;

@@ -13,7 +13,7 @@
 #include "editor/level_ops.h"
 #include "editor/panel.h"
 #include "editor/widgets/boost_display.h"
-#include "editor/widgets/command_icons.h"
+#include "editor/command_icons.h"
 #include "editor/widgets/data_picture.h"
 #include "editor/widgets/help_window.h"
 #include "input/controls.h"
@@ -83,7 +83,7 @@ class TScreenForm::Client final : public QWidget {
 TScreenForm::TScreenForm(const Options& options)
     : options_(options),
       dialogs_(this),
-      editor_(std::make_unique<Editor>(EditorServices{dialogs_, *this, options.Sounds, options.Music, options.Clock,
+      editor_(std::make_unique<Editor>(EditorServices{backend_, dialogs_, *this, options.Sounds, options.Music, options.Clock,
                                                       options.DataFolder, options.StateFolder,
                                                       options.ConfigFolder})),
       feeder_(editor_->Keys) {

@@ -24,6 +24,7 @@
 #include "editor/widgets/editor_devices.h"
 #include "editor/widgets/qt_dialogs.h"
 #include "editor/widgets/soft_screen_widget.h"
+#include "engine/soft/soft_backend.h"
 #include "platform/win/clock.h"
 #include "platform/win/qt/key_feeder.h"
 
@@ -94,6 +95,7 @@ class TScreenForm final : public QMainWindow, public EditorWindow {
   void Run(const std::function<void(Editor&)>& command);
 
   Options options_;
+  engine::soft::SoftBackend backend_;
   QtEditorDialogs dialogs_;
   std::unique_ptr<Editor> editor_;
   win::qt::KeyStateFeeder feeder_;

@@ -218,7 +218,7 @@ world::SoundHandle RecordingSounds::LoadSound(std::string_view fileName) {
 EditorHarness::EditorHarness() {
   WriteDataTree(data);
   editor = std::make_unique<Editor>(
-      EditorServices{dialogs, window, sounds, music, clock, data.path(), state.path(), config.path()});
+      EditorServices{backend, dialogs, window, sounds, music, clock, data.path(), state.path(), config.path()});
 }
 
 void EditorHarness::Start(const std::string& levelFile) {

@@ -15,6 +15,7 @@
 #include "editor/editor.h"
 #include "editor/panel.h"
 #include "editor/ports.h"
+#include "engine/soft/soft_backend.h"
 #include "platform/win/clock.h"
 #include "tests/support/temp_dir.h"
 
@@ -144,6 +145,7 @@ class EditorHarness {
 
   ::zandrel::test::TempDir data, state, config;
   win::ManualClock clock{10000};
+  engine::soft::SoftBackend backend;
   ScriptedDialogs dialogs;
   FakeWindow window;
   RecordingSounds sounds;
