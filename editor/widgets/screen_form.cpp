@@ -94,6 +94,10 @@ TScreenForm::TScreenForm(const Options& options)
   colours.setColor(QPalette::Window, Qt::black);
   colours.setColor(QPalette::WindowText, Qt::yellow);
   client_->setPalette(colours);
+  // The panel's controls keep their design sizes: its texts take the small size they had.
+  QFont small = client_->font();
+  small.setPixelSize(11);
+  client_->setFont(small);
   setCentralWidget(client_);
   BuildPanel();
   BuildMenus();
@@ -199,20 +203,23 @@ void TScreenForm::BuildMenus() {
     return action;
   };
   QMenu* file = menuBar()->addMenu("&File");
-  item(file, "&New", NewLevel, QKeySequence::New);
-  item(file, "&Load", OpenLevel, QKeySequence::Open);
-  item(file, "Sa&ve", [](Editor& e) { SaveLevel(e); }, QKeySequence::Save);
-  item(file, "&Save as ...", [](Editor& e) { SaveLevelAs(e); }, QKeySequence::SaveAs);
+  // The shortcuts are spelt out: a desktop without its own key bindings has none for
+  // "save as" or "quit".
+  item(file, "&New", NewLevel, Qt::CTRL | Qt::Key_N);
+  item(file, "&Load", OpenLevel, Qt::CTRL | Qt::Key_O);
+  item(file, "Sa&ve", [](Editor& e) { SaveLevel(e); }, Qt::CTRL | Qt::Key_S);
+  item(file, "&Save as ...", [](Editor& e) { SaveLevelAs(e); }, Qt::CTRL | Qt::SHIFT | Qt::Key_S);
   recentMenu_ = file->addMenu("&Recent files");
   item(file, "&Test level", TestLevel, Qt::Key_F9);
   file->addSeparator();
   QAction* quit = file->addAction("&Quit");
-  quit->setShortcut(QKeySequence::Quit);
+  quit->setShortcut(Qt::CTRL | Qt::Key_Q);
   connect(quit, &QAction::triggered, this, &QWidget::close);
 
   QMenu* edit = menuBar()->addMenu("&Edit");
-  undo_ = item(edit, "&Undo", Undo, QKeySequence::Undo);
-  redo_ = item(edit, "&Redo", Redo, QKeySequence::Redo);
+  undo_ = item(edit, "&Undo", Undo, Qt::CTRL | Qt::Key_Z);
+  redo_ = item(edit, "&Redo", Redo, Qt::CTRL | Qt::Key_Y);
+  redo_->setShortcuts({Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z});
   undo_->setEnabled(false);
   redo_->setEnabled(false);
 
@@ -430,7 +437,12 @@ bool TScreenForm::MapHasFocus() const {
   return focus == focusKiller_ || focus == this || focus == client_;
 }
 
-void TScreenForm::RestoreFocus() { focusKiller_->setFocus(Qt::OtherFocusReason); }
+void TScreenForm::RestoreFocus() {
+  // A dialog that closed may leave the keyboard nowhere (a display without a window
+  // manager): the window takes it back.
+  if (!isActiveWindow()) activateWindow();
+  focusKiller_->setFocus(Qt::OtherFocusReason);
+}
 
 void TScreenForm::WaitAllKeysUp() {
   waiting_ = true;
