@@ -197,7 +197,9 @@ void ToggleStretching(Editor& editor) {
 }
 
 bool CloseEditor(Editor& editor) {
-  if (editor.EditorReady && !ConfirmDiscard(editor)) return false;
+  // Closed while loading: nothing was started, and the marker of an earlier run stays.
+  if (!editor.EditorReady) return true;
+  if (!ConfirmDiscard(editor)) return false;
   editor.Services.Music.CloseModulePlayer();
   editor.Backups.MarkCleanExit();
   std::error_code ignored;

@@ -165,7 +165,8 @@ void ResizeView(Editor& editor, int clientWidth, int clientHeight);
 void ToggleStretching(Editor& editor);
 
 // The window is asked to close: with unsaved changes the user may save them first or stay
-// (false). Closing closes the module player and removes the marker of a running editor.
+// (false). Closing the ready editor closes the module player and removes the marker of a
+// running editor.
 bool CloseEditor(Editor& editor);
 
 }  // namespace zandrel::editor
