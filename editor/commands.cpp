@@ -46,36 +46,18 @@ void Apply(Editor& editor, Command command, bool repeat) {
   const CellPos target = TargetCell(c);
   const std::string_view name = CommandName(command);
   switch (command) {
-    case Command::MoveForward:
-      return Move(c, 1, 0);
-    case Command::MoveBack:
-      return Move(c, -1, 0);
-    case Command::MoveDown:
-      c.TargetY -= kStep;
-      return;
-    case Command::MoveUp:
-      c.TargetY += kStep;
-      return;
-    case Command::RotateRight:
-      c.TargetHeading += kQuarterTurn;
-      return;
-    case Command::RotateLeft:
-      c.TargetHeading -= kQuarterTurn;
-      return;
-    case Command::MoveRight:
-      return Move(c, 0, 1);
-    case Command::MoveLeft:
-      return Move(c, 0, -1);
-    case Command::TopView:
-      return ToggleLook(c, kTopView);
-    case Command::DownView:
-      return ToggleLook(c, kDownView);
-    case Command::ZoomIn:
-      c.TargetZoom = std::max(c.TargetZoom - kStep, 0.0f);
-      return;
-    case Command::ZoomOut:
-      c.TargetZoom = std::min(c.TargetZoom + kStep, kMaxZoom);
-      return;
+    case Command::MoveForward: return Move(c, 1, 0);
+    case Command::MoveBack: return Move(c, -1, 0);
+    case Command::MoveDown: c.TargetY -= kStep; return;
+    case Command::MoveUp: c.TargetY += kStep; return;
+    case Command::RotateRight: c.TargetHeading += kQuarterTurn; return;
+    case Command::RotateLeft: c.TargetHeading -= kQuarterTurn; return;
+    case Command::MoveRight: return Move(c, 0, 1);
+    case Command::MoveLeft: return Move(c, 0, -1);
+    case Command::TopView: return ToggleLook(c, kTopView);
+    case Command::DownView: return ToggleLook(c, kDownView);
+    case Command::ZoomIn: c.TargetZoom = std::max(c.TargetZoom - kStep, 0.0f); return;
+    case Command::ZoomOut: c.TargetZoom = std::min(c.TargetZoom + kStep, kMaxZoom); return;
     case Command::Put:
       return ChangeLevel(editor, name, repeat, [&](LevelChange& step, world::LevelMap&) {
         step.SetCell(shown.X, shown.Y, shown.Z, editor.CurrentObject);
@@ -141,9 +123,9 @@ std::int32_t MusicEntryNamed(const Editor& editor, std::string_view name) {
 
 std::string_view CommandName(Command command) {
   static constexpr std::string_view kNames[kCommandCount] = {
-      "Move forward", "Move backwards", "Move down",  "Move up",     "Rotate right",   "Rotate left", "Move right",
-      "Move left",    "Top view",       "Down view",  "Zoom in",     "Zoom out",       "Put object",  "Delete cell",
-      "Start point",  "Exit point",     "Put music",  "Darken cell", "Brighten cell"};
+      "Move forward", "Move backwards", "Move down", "Move up",     "Rotate right", "Rotate left", "Move right",
+      "Move left",    "Top view",       "Down view", "Zoom in",     "Zoom out",     "Put object",  "Delete cell",
+      "Start point",  "Exit point",     "Put music", "Darken cell", "Brighten cell"};
   return kNames[Index(command)];
 }
 

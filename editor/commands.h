@@ -11,25 +11,25 @@ struct Editor;
 
 // In the order the keys are tested each tick.
 enum class Command : std::size_t {
-  MoveForward,   // Up arrow
-  MoveBack,      // Down arrow
-  MoveDown,      // "B"
-  MoveUp,        // "H"
-  RotateRight,   // Right arrow without Ctrl
-  RotateLeft,    // Left arrow without Ctrl
-  MoveRight,     // Ctrl + Right arrow
-  MoveLeft,      // Ctrl + Left arrow
-  TopView,       // Page Up
-  DownView,      // Page Down
-  ZoomIn,        // keypad plus
-  ZoomOut,       // keypad minus
-  Put,           // Space
-  Delete,        // Backspace or Delete
-  StartPoint,    // "D"
-  ExitPoint,     // "X"
-  PutMusic,      // "S"
-  Darken,        // "A"
-  Brighten,      // "E"
+  MoveForward,  // Up arrow
+  MoveBack,     // Down arrow
+  MoveDown,     // "B"
+  MoveUp,       // "H"
+  RotateRight,  // Right arrow without Ctrl
+  RotateLeft,   // Left arrow without Ctrl
+  MoveRight,    // Ctrl + Right arrow
+  MoveLeft,     // Ctrl + Left arrow
+  TopView,      // Page Up
+  DownView,     // Page Down
+  ZoomIn,       // keypad plus
+  ZoomOut,      // keypad minus
+  Put,          // Space
+  Delete,       // Backspace or Delete
+  StartPoint,   // "D"
+  ExitPoint,    // "X"
+  PutMusic,     // "S"
+  Darken,       // "A"
+  Brighten,     // "E"
 };
 constexpr std::size_t kCommandCount = 19;
 

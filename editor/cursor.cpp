@@ -44,8 +44,11 @@ void StepCursor(EditorCursor& c, const world::LevelMap& map, std::int32_t elapse
   Clamp(c.TargetY, c.ShownY, map.SizeY());
   Clamp(c.TargetZ, c.ShownZ, map.SizeZ());
   const float factor = std::clamp(0.25f * static_cast<float>(elapsed) / 90.0f, 0.0f, 1.0f);
-  for (auto [target, shown] : {std::pair{&c.TargetX, &c.ShownX}, {&c.TargetY, &c.ShownY}, {&c.TargetZ, &c.ShownZ},
-                               {&c.TargetHeading, &c.ShownHeading}, {&c.TargetLook, &c.ShownLook},
+  for (auto [target, shown] : {std::pair{&c.TargetX, &c.ShownX},
+                               {&c.TargetY, &c.ShownY},
+                               {&c.TargetZ, &c.ShownZ},
+                               {&c.TargetHeading, &c.ShownHeading},
+                               {&c.TargetLook, &c.ShownLook},
                                {&c.TargetZoom, &c.ShownZoom}}) {
     *shown += (*target - *shown) * factor;
   }

@@ -103,9 +103,8 @@ void DrawEditorView(Editor& editor) {
   const float distance = static_cast<float>(zoom);
   const float cosLook = engine::AngleCos(look);
   const std::int32_t camX = Held(std::int64_t{a} + engine::Nearest(distance * engine::AngleSin(f) * cosLook));
-  const std::int32_t camY =
-      Held(std::int64_t{b} + kCameraRise +
-            engine::Nearest(distance * engine::AngleSin(std::int64_t{look} + engine::kHalfTurn)));
+  const std::int32_t camY = Held(std::int64_t{b} + kCameraRise +
+                                 engine::Nearest(distance * engine::AngleSin(std::int64_t{look} + engine::kHalfTurn)));
   const std::int32_t camZ = Held(std::int64_t{cz} + engine::Nearest(distance * engine::AngleCos(f) * cosLook));
   const std::int32_t cellX = CameraCell(camX), cellY = CameraCell(camY), cellZ = CameraCell(camZ);
   const world::CellBox box = world::CellsAround(map, cellX, cellY, cellZ, kViewReach);
@@ -126,7 +125,8 @@ void DrawEditorView(Editor& editor) {
                    Held(-std::int64_t{h} - engine::kQuarterTurn));
   for (std::int32_t i = 0; i < std::clamp(map.SentryCount, 0, world::kMaxSentries); ++i) {
     const world::Sentry& s = map.Sentries[static_cast<std::size_t>(i)];
-    if (std::abs(std::int64_t{s.CellX} - cellX) >= kViewReach || std::abs(std::int64_t{s.CellY} - cellY) >= kViewReach ||
+    if (std::abs(std::int64_t{s.CellX} - cellX) >= kViewReach ||
+        std::abs(std::int64_t{s.CellY} - cellY) >= kViewReach ||
         std::abs(std::int64_t{s.CellZ} - cellZ) >= kViewReach) {
       continue;
     }
@@ -175,8 +175,8 @@ void DrawPreview(Editor& editor) {
   if (!type.Empty && type.Cube) {
     const engine::CubeLook look = world::CubeLookOf(type, editor.World->Bank.HighQuality);
     for (int face = 0; face < engine::kCubeFaceCount; ++face) {
-      engine::AddCubeFace(engine, preview, editor.Faces, look, face, 0, 0, 0, editor.PreviewYaw, editor.PreviewPitch,
-                          0, 0);
+      engine::AddCubeFace(engine, preview, editor.Faces, look, face, 0, 0, 0, editor.PreviewYaw, editor.PreviewPitch, 0,
+                          0);
     }
   } else if (!type.Empty) {
     engine::AddMesh(engine, preview, type.DisplayMesh, 0, 0, 0, editor.PreviewYaw, editor.PreviewPitch, 0, 0);

@@ -15,9 +15,8 @@ bool LevelFields::operator==(const LevelFields& o) const {
 }
 
 LevelFields FieldsOf(const world::LevelMap& m) {
-  return LevelFields{m.BankName, m.StartX,    m.StartY,  m.StartZ,      m.StartHeading, m.ExitX,
-                     m.ExitY,    m.ExitZ,     m.MusicCells, m.LevelName, m.Author,       m.Outside,
-                     m.SentryCount, m.RandomSeed, m.Sentries};
+  return LevelFields{m.BankName,   m.StartX,    m.StartY, m.StartZ,  m.StartHeading, m.ExitX,      m.ExitY,   m.ExitZ,
+                     m.MusicCells, m.LevelName, m.Author, m.Outside, m.SentryCount,  m.RandomSeed, m.Sentries};
 }
 
 void RestoreFields(world::LevelMap& m, const LevelFields& f) {
@@ -81,7 +80,8 @@ void UndoHistory::Record(LevelChange&& change, bool merge) {
     cellEdits_ += change.cells_.size();
     std::optional<LevelFields> before;
     if (after) before = std::move(change.before_);
-    undo_.push_back(Step{std::move(change.name_), std::move(change.cells_), {}, std::move(before), std::move(after), 0});
+    undo_.push_back(
+        Step{std::move(change.name_), std::move(change.cells_), {}, std::move(before), std::move(after), 0});
   }
   undo_.back().Id = nextId_++;
   Trim();

@@ -235,7 +235,8 @@ bool LoadLevel(Editor& editor, const std::string& file) {
 
 void OpenRecent(Editor& editor, const std::string& file) {
   if (ConfirmDiscard(editor) && !LoadLevel(editor, file)) {
-    if (base::Status s = editor.Recent.Remove(file); !s) std::fprintf(stderr, "zandrel-editor: %s\n", s.error().c_str());
+    if (base::Status s = editor.Recent.Remove(file); !s)
+      std::fprintf(stderr, "zandrel-editor: %s\n", s.error().c_str());
     Window(editor).SetRecentFiles(editor.Recent.Files());
   }
   Window(editor).RestoreFocus();

@@ -66,11 +66,11 @@ class EditorDeviceMusic final : public EditorMusic, private audio::MusicWindow {
   EditorDeviceMusic& operator=(const EditorDeviceMusic&) = delete;
 
   struct Devices {
-    midas::Midas& Library;            // plays modules
-    mci::Mci* Mci;                    // MIDI, CD tracks and clips; none: silent
-    ClipOverlay* Clips;               // where clips show; none: no clip
+    midas::Midas& Library;             // plays modules
+    mci::Mci* Mci;                     // MIDI, CD tracks and clips; none: silent
+    ClipOverlay* Clips;                // where clips show; none: no clip
     const world::MusicTable& Entries;  // the loaded bank's table
-    audio::Audio& Sound;              // plays wave music; its device feeds the module player
+    audio::Audio& Sound;               // plays wave music; its device feeds the module player
     std::filesystem::path DataFolder;
     std::function<void()> ResetFrameClock;  // after a clip's long start
   };

@@ -10,10 +10,10 @@
 #include <QProcess>
 #include <QScreen>
 
+#include "editor/command_icons.h"
 #include "editor/level_ops.h"
 #include "editor/panel.h"
 #include "editor/widgets/boost_display.h"
-#include "editor/command_icons.h"
 #include "editor/widgets/data_picture.h"
 #include "editor/widgets/help_window.h"
 #include "input/controls.h"
@@ -33,15 +33,24 @@ constexpr QRect kSelectObjectBox{349, 392, 136, 29};
 
 // Which command each icon runs.
 constexpr std::array<std::pair<std::string_view, Command>, 19> kIconCommands = {{
-    {"I_RotateLeft", Command::RotateLeft},   {"I_MoveForward", Command::MoveForward},
-    {"I_RotateRight", Command::RotateRight}, {"I_ZoomIn", Command::ZoomIn},
-    {"I_LookUp", Command::TopView},          {"I_MoveLeft", Command::MoveLeft},
-    {"I_MoveBack", Command::MoveBack},       {"I_MoveRight", Command::MoveRight},
-    {"I_ZoomOut", Command::ZoomOut},         {"I_LookDown", Command::DownView},
-    {"I_GoUp", Command::MoveUp},             {"I_GoDown", Command::MoveDown},
-    {"I_SFX", Command::PutMusic},            {"I_Brighter", Command::Brighten},
-    {"I_Darker", Command::Darken},           {"I_PutBlock", Command::Put},
-    {"I_DelBlock", Command::Delete},         {"I_Start", Command::StartPoint},
+    {"I_RotateLeft", Command::RotateLeft},
+    {"I_MoveForward", Command::MoveForward},
+    {"I_RotateRight", Command::RotateRight},
+    {"I_ZoomIn", Command::ZoomIn},
+    {"I_LookUp", Command::TopView},
+    {"I_MoveLeft", Command::MoveLeft},
+    {"I_MoveBack", Command::MoveBack},
+    {"I_MoveRight", Command::MoveRight},
+    {"I_ZoomOut", Command::ZoomOut},
+    {"I_LookDown", Command::DownView},
+    {"I_GoUp", Command::MoveUp},
+    {"I_GoDown", Command::MoveDown},
+    {"I_SFX", Command::PutMusic},
+    {"I_Brighter", Command::Brighten},
+    {"I_Darker", Command::Darken},
+    {"I_PutBlock", Command::Put},
+    {"I_DelBlock", Command::Delete},
+    {"I_Start", Command::StartPoint},
     {"I_Exit", Command::ExitPoint},
 }};
 
@@ -83,8 +92,8 @@ class TScreenForm::Client final : public QWidget {
 TScreenForm::TScreenForm(const Options& options)
     : options_(options),
       dialogs_(this),
-      editor_(std::make_unique<Editor>(EditorServices{backend_, dialogs_, *this, options.Sounds, options.Music, options.Clock,
-                                                      options.DataFolder, options.StateFolder,
+      editor_(std::make_unique<Editor>(EditorServices{backend_, dialogs_, *this, options.Sounds, options.Music,
+                                                      options.Clock, options.DataFolder, options.StateFolder,
                                                       options.ConfigFolder})),
       feeder_(editor_->Keys) {
   setWindowTitle("Zandrel - Level Editor");
@@ -154,12 +163,12 @@ void TScreenForm::BuildPanel() {
   stop_ = Control<QPushButton>(infoBox_, "Stop", {79, 135, 52, 19});
   stop_->setText("Stop");
   stop_->setToolTip("Stop music");
-  for (QWidget* button : {static_cast<QWidget*>(setNmePos_), static_cast<QWidget*>(play_),
-                          static_cast<QWidget*>(stop_)}) {
+  for (QWidget* button :
+       {static_cast<QWidget*>(setNmePos_), static_cast<QWidget*>(play_), static_cast<QWidget*>(stop_)}) {
     button->setFocusPolicy(Qt::NoFocus);
   }
-  for (QWidget* musicControl : {static_cast<QWidget*>(musicBox_), static_cast<QWidget*>(play_),
-                                static_cast<QWidget*>(stop_)}) {
+  for (QWidget* musicControl :
+       {static_cast<QWidget*>(musicBox_), static_cast<QWidget*>(play_), static_cast<QWidget*>(stop_)}) {
     musicControl->hide();
   }
   for (const auto& [name, command] : kIconCommands) {
@@ -207,8 +216,10 @@ void TScreenForm::BuildMenus() {
   // "save as" or "quit".
   item(file, "&New", NewLevel, Qt::CTRL | Qt::Key_N);
   item(file, "&Load", OpenLevel, Qt::CTRL | Qt::Key_O);
-  item(file, "Sa&ve", [](Editor& e) { SaveLevel(e); }, Qt::CTRL | Qt::Key_S);
-  item(file, "&Save as ...", [](Editor& e) { SaveLevelAs(e); }, Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+  item(
+      file, "Sa&ve", [](Editor& e) { SaveLevel(e); }, Qt::CTRL | Qt::Key_S);
+  item(
+      file, "&Save as ...", [](Editor& e) { SaveLevelAs(e); }, Qt::CTRL | Qt::SHIFT | Qt::Key_S);
   recentMenu_ = file->addMenu("&Recent files");
   item(file, "&Test level", TestLevel, Qt::Key_F9);
   file->addSeparator();
@@ -375,8 +386,8 @@ void TScreenForm::ShowPanel(const Panel& panel) {
   yPosLabel_->setText(Text(panel.YPos));
   zPosLabel_->setText(Text(panel.ZPos));
   luminosityLabel_->setText(Text(panel.Luminosity));
-  for (QWidget* control : {static_cast<QWidget*>(musicBox_), static_cast<QWidget*>(play_),
-                           static_cast<QWidget*>(stop_)}) {
+  for (QWidget* control :
+       {static_cast<QWidget*>(musicBox_), static_cast<QWidget*>(play_), static_cast<QWidget*>(stop_)}) {
     control->setVisible(panel.MusicShown);
   }
   if (panel.SelectMusic) musicBox_->setCurrentIndex(musicBox_->findText(win::qt::FromAnsi(*panel.SelectMusic)));
@@ -468,7 +479,8 @@ bool TScreenForm::BoostDisplay(int, int) {
 
 base::Status TScreenForm::StartGame(const std::filesystem::path& levelFile) {
   const QString program = QFile::decodeName(options_.GameProgram.c_str());
-  if (!QFile::exists(program)) return base::Failure{"The game program " + options_.GameProgram.string() + " is missing."};
+  if (!QFile::exists(program))
+    return base::Failure{"The game program " + options_.GameProgram.string() + " is missing."};
   const QStringList arguments = {"--level", QFile::decodeName(levelFile.c_str()), "--data",
                                  QFile::decodeName(options_.DataFolder.c_str())};
   if (!QProcess::startDetached(program, arguments)) {

@@ -110,9 +110,9 @@ TEST(RecentFiles, NewestFirstOnceEachAtMostEightAndKeptInTheIniFile) {
     ASSERT_TRUE(recent.Remove("/levels/9.lev"));
   }
   const RecentFiles again(ini);
-  EXPECT_EQ(again.Files(), (std::vector<std::string>{"/levels/5.lev", "/levels/10.lev", "/levels/8.lev",
-                                                     "/levels/7.lev", "/levels/6.lev", "/levels/4.lev",
-                                                     "/levels/3.lev"}));
+  EXPECT_EQ(again.Files(),
+            (std::vector<std::string>{"/levels/5.lev", "/levels/10.lev", "/levels/8.lev", "/levels/7.lev",
+                                      "/levels/6.lev", "/levels/4.lev", "/levels/3.lev"}));
 }
 
 }  // namespace

@@ -34,7 +34,13 @@ TEST_F(CommandsTest, KeysMoveAndTurnTheTargetOfTheCursor) {
       {"down moves back", {{vk::Down}}, 0, 0, -512, 0, 0, 512},
       {"H moves up, B down", {{'H'}, {'H'}, {'B'}}, 0, 512, 0, 0, 0, 512},
       {"right turns a quarter", {{vk::Right}}, 0, 0, 0, 8192, 0, 512},
-      {"four right turns make a full turn", {{vk::Right}, {vk::Right}, {vk::Right}, {vk::Right}}, 0, 0, 0, 32768, 0,
+      {"four right turns make a full turn",
+       {{vk::Right}, {vk::Right}, {vk::Right}, {vk::Right}},
+       0,
+       0,
+       0,
+       32768,
+       0,
        512},
       {"left turns back", {{vk::Left}}, 0, 0, 0, -8192, 0, 512},
       {"ctrl+right moves right instead", {{vk::Control, vk::Right}}, 512, 0, 0, 0, 0, 512},
@@ -43,8 +49,7 @@ TEST_F(CommandsTest, KeysMoveAndTurnTheTargetOfTheCursor) {
       {"page up twice returns to the level view", {{vk::Prior}, {vk::Prior}}, 0, 0, 0, 0, 0, 512},
       {"page up then page down gives the down view", {{vk::Prior}, {vk::Next}}, 0, 0, 0, 0, 8192, 512},
       {"zoom in stops at 0", {{vk::Add}, {vk::Add}}, 0, 0, 0, 0, 0, 0},
-      {"zoom out stops at 2048", {{vk::Subtract}, {vk::Subtract}, {vk::Subtract}, {vk::Subtract}}, 0, 0, 0, 0, 0,
-       2048},
+      {"zoom out stops at 2048", {{vk::Subtract}, {vk::Subtract}, {vk::Subtract}, {vk::Subtract}}, 0, 0, 0, 0, 0, 2048},
   };
   for (const Case& c : cases) {
     h.editor->Cursor = EditorCursor{};

@@ -31,8 +31,18 @@ engine::Mesh FlatMesh(std::vector<std::array<std::int32_t, 3>> vertices,
 engine::Mesh Box(std::int32_t half, std::uint16_t colour) {
   const std::int32_t h = half;
   return FlatMesh({{-h, -h, -h}, {h, -h, -h}, {h, h, -h}, {-h, h, -h}, {-h, -h, h}, {h, -h, h}, {h, h, h}, {-h, h, h}},
-                  {{0, 1, 2}, {0, 2, 3}, {5, 4, 7}, {5, 7, 6}, {1, 5, 6}, {1, 6, 2},
-                   {4, 0, 3}, {4, 3, 7}, {3, 2, 6}, {3, 6, 7}, {4, 5, 1}, {4, 1, 0}},
+                  {{0, 1, 2},
+                   {0, 2, 3},
+                   {5, 4, 7},
+                   {5, 7, 6},
+                   {1, 5, 6},
+                   {1, 6, 2},
+                   {4, 0, 3},
+                   {4, 3, 7},
+                   {3, 2, 6},
+                   {3, 6, 7},
+                   {4, 5, 1},
+                   {4, 1, 0}},
                   colour);
 }
 
@@ -129,13 +139,12 @@ LoopSound=SOUNDS\HUM.WAV
 LoopDuration=100
 LoopVolume=200
 )");
-  data.Write("TEXTURES/TEXTURES.LST", "#IMAGES\n1=TEXTURES\\STRIPES.PCX\n2=TEXTURES\\UPRIGHT.PCX\n#TEXTURES\n1=1-1\n2=2-2\n");
+  data.Write("TEXTURES/TEXTURES.LST",
+             "#IMAGES\n1=TEXTURES\\STRIPES.PCX\n2=TEXTURES\\UPRIGHT.PCX\n#TEXTURES\n1=1-1\n2=2-2\n");
   data.Write("TEXTURES/STRIPES.PCX", Bytes(engine::EncodePcx(Image([](int x, int y) {
                return static_cast<std::uint8_t>((x / 16 + y / 16) % 2 == 0 ? 2 * 32 + 28 : 2 * 32 + 12);
              }))));
-  data.Write("TEXTURES/UPRIGHT.PCX", Bytes(engine::EncodePcx(Image([](int, int y) {
-               return y < 64 ? kRed : kBlue;
-             }))));
+  data.Write("TEXTURES/UPRIGHT.PCX", Bytes(engine::EncodePcx(Image([](int, int y) { return y < 64 ? kRed : kBlue; }))));
   const engine::Mesh triangle = FlatMesh({{0, 0, 0}, {10, 0, 0}, {0, 10, 0}}, {{0, 1, 2}}, 1);
   for (const char* name : {"3DO/GAME/TRANSI1.3DO", "3DO/GAME/TRANSI2.3DO", "3DO/GAME/TRANSI3.3DO",
                            "3DO/GAME/PODIUM.3DO", "3DO/GAME/FLAG.3DO"}) {
@@ -150,8 +159,14 @@ LoopVolume=200
                      {{0, 1, 4}, {1, 2, 4}, {2, 3, 4}, {3, 0, 4}}, 7 * 32 + 28));
   // The cursor: a frame on the floor of its cell, leaving the cell's middle open.
   WriteMesh(data, "3DO/EDITOR/SELECT.3DO",
-            FlatMesh({{-260, -250, -260}, {260, -250, -260}, {260, -250, 260}, {-260, -250, 260}, {-220, -250, -220},
-                      {220, -250, -220}, {220, -250, 220}, {-220, -250, 220}},
+            FlatMesh({{-260, -250, -260},
+                      {260, -250, -260},
+                      {260, -250, 260},
+                      {-260, -250, 260},
+                      {-220, -250, -220},
+                      {220, -250, -220},
+                      {220, -250, 220},
+                      {-220, -250, 220}},
                      {{0, 1, 5}, {0, 5, 4}, {1, 2, 6}, {1, 6, 5}, {2, 3, 7}, {2, 7, 6}, {3, 0, 4}, {3, 4, 7}}, 1));
   WriteMesh(data, "3DO/EDITOR/START.3DO", Box(100, 1));
   WriteMesh(data, "3DO/EDITOR/SFX.3DO", Box(80, 1));

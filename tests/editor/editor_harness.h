@@ -28,8 +28,8 @@ enum Code : std::uint8_t {
   kPost = 3,     // a mesh object
   kTwinLow = 4,  // two types named "Twin"
   kTwinHigh = 6,
-  kGold = 7,     // an ingot
-  kHummer = 8,   // a mesh object with a loop sound
+  kGold = 7,    // an ingot
+  kHummer = 8,  // a mesh object with a loop sound
 };
 
 // Palette: index 0 black, then eight ramps of 32 steps (white, red, green, blue, yellow,

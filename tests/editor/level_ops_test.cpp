@@ -33,10 +33,20 @@ TEST_F(LevelOpsTest, NewMakesAnEmptyLevelOfTheSizeAnswered) {
   const Case cases[] = {
       {"10, 5, 10", {"10", "5", "10"}, {}, {10, 5, 10}, {5, 1, 5}, {-5, 1, -5}, {2816, 768, 2816}},
       {"0, 0, 0 is one cell", {"0", "0", "0"}, {}, {1, 1, 1}, {0, 1, 0}, {0, 1, 0}, {256, 256, 256}},
-      {"a letter asks again", {"12a", "3", "x1", "2", "4"}, {many, many}, {3, 2, 4}, {1, 1, 2}, {-1, 1, -2},
+      {"a letter asks again",
+       {"12a", "3", "x1", "2", "4"},
+       {many, many},
+       {3, 2, 4},
+       {1, 1, 2},
+       {-1, 1, -2},
        {768, 768, 1280}},
-      {"too large for memory", {"100000", "100000", "100000"}, {"Not enough memory."}, {20, 20, 20}, {10, 1, 10},
-       {-10, 1, -10}, {5376, 768, 5376}},
+      {"too large for memory",
+       {"100000", "100000", "100000"},
+       {"Not enough memory."},
+       {20, 20, 20},
+       {10, 1, 10},
+       {-10, 1, -10},
+       {5376, 768, 5376}},
   };
   for (const Case& c : cases) {
     h.dialogs.Answers = c.answers;
@@ -72,10 +82,10 @@ TEST_F(LevelOpsTest, NewGivenNoNumberLeavesTheLevelAsItWas) {
   h.Map().SetCell(2, 1, 2, kWall);
   const std::vector<std::uint8_t> before = h.Bytes();
   const Answers cases[] = {
-      {std::nullopt},                   // Cancel at the width prompt
-      {"8", std::nullopt},              // Cancel at the height prompt
-      {"8", "4", ""},                   // nothing at the depth prompt
-      {"99999999999", "4", "4"},        // too large for an integer: the conversion fails
+      {std::nullopt},             // Cancel at the width prompt
+      {"8", std::nullopt},        // Cancel at the height prompt
+      {"8", "4", ""},             // nothing at the depth prompt
+      {"99999999999", "4", "4"},  // too large for an integer: the conversion fails
   };
   for (const Answers& answers : cases) {
     h.dialogs.Answers = answers;
@@ -83,8 +93,7 @@ TEST_F(LevelOpsTest, NewGivenNoNumberLeavesTheLevelAsItWas) {
     EXPECT_EQ(h.Bytes(), before);
   }
   EXPECT_EQ(h.dialogs.Messages, std::vector<std::string>{"'99999999999' is not a valid integer value."});
-  EXPECT_EQ(h.dialogs.Prompts[1],
-            "Level dimensions|Please enter the Height (Y) in cells of the new map|");
+  EXPECT_EQ(h.dialogs.Prompts[1], "Level dimensions|Please enter the Height (Y) in cells of the new map|");
 }
 
 TEST_F(LevelOpsTest, SentryCountAndSeedComeFromTheirPrompts) {
@@ -242,8 +251,8 @@ TEST_F(LevelOpsTest, AFailedSaveSaysSoAndKeepsTheUnsavedMark) {
   h.NewLevel(4, 2, 4);
   h.editor->CurrentObject = kWall;
   RunCommand(*h.editor, Command::Put);
-  h.Map().SetCell(2, 1, 2, 0);        // the start stays free
-  h.Map().ExitX = h.Map().ExitZ = 1;  // nothing for the check to report
+  h.Map().SetCell(2, 1, 2, 0);                                       // the start stays free
+  h.Map().ExitX = h.Map().ExitZ = 1;                                 // nothing for the check to report
   h.dialogs.Files = {(h.data / "Standard.bnk" / "a.lev").string()};  // a file is no folder
   EXPECT_FALSE(SaveLevelAs(*h.editor));
   ASSERT_EQ(h.dialogs.Messages.size(), 1u);
