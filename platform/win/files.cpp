@@ -1,5 +1,6 @@
 #include "platform/win/files.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,16 +18,25 @@ namespace zandrel::win {
 namespace fs = std::filesystem;
 namespace {
 
-// The entry of `folder` whose name equals `component` ignoring case, if any.
-std::optional<std::string> FindIgnoringCase(const fs::path& folder, std::string_view component) {
-  std::error_code ec;
-  fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec);
-  if (ec) return std::nullopt;
-  for (const fs::directory_entry& entry : it) {
-    std::string name = entry.path().filename().string();
-    if (base::EqualIgnoringCase(name, component)) return name;
+// The entry of `folder` whose name equals `component` ignoring case, if any. Names are read
+// with the system's directory calls: a data tree resolves hundreds of names at a load.
+std::optional<std::string> FindIgnoringCase(const std::string& folder, std::string_view component) {
+  DIR* const dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (dir == nullptr) return std::nullopt;
+  std::optional<std::string> found;
+  while (const dirent* entry = ::readdir(dir)) {
+    if (base::EqualIgnoringCase(entry->d_name, component)) {
+      found = entry->d_name;
+      break;
+    }
   }
-  return std::nullopt;
+  ::closedir(dir);
+  return found;
+}
+
+bool Exists(const std::string& path) {
+  struct stat info;
+  return ::stat(path.c_str(), &info) == 0;
 }
 
 std::string ToSlashes(std::string_view name) {
@@ -41,7 +51,11 @@ std::string ToSlashes(std::string_view name) {
 
 fs::path ResolvePath(std::string_view name, const fs::path& folder) {
   const std::string slashed = ToSlashes(name);
-  fs::path result = (!slashed.empty() && slashed[0] == '/') ? fs::path("/") : folder;
+  std::string result = (!slashed.empty() && slashed[0] == '/') ? std::string("/") : folder.string();
+  const auto append = [&result](std::string_view component) {
+    if (!result.empty() && result.back() != '/') result += '/';
+    result += component;
+  };
   bool resolving = true;  // once a component is missing, the rest cannot exist either
   std::size_t pos = 0;
   while (pos <= slashed.size()) {
@@ -51,17 +65,17 @@ fs::path ResolvePath(std::string_view name, const fs::path& folder) {
     pos = next + 1;
     if (component.empty() || component == ".") continue;
     if (component == ".." || !resolving) {
-      result /= component;
+      append(component);
       continue;
     }
-    std::error_code ec;
-    fs::path exact = result / component;
-    if (fs::exists(exact, ec)) {
-      result = std::move(exact);
-    } else if (std::optional<std::string> found = FindIgnoringCase(result, component)) {
-      result /= *found;
+    const std::size_t parentLength = result.size();
+    append(component);
+    if (Exists(result)) continue;
+    const std::string parent = result.substr(0, parentLength);
+    if (std::optional<std::string> found = FindIgnoringCase(parent, component)) {
+      result.resize(result.size() - component.size());
+      result += *found;
     } else {
-      result = std::move(exact);
       resolving = false;
     }
   }
