@@ -121,6 +121,7 @@ struct Editor {
 
   UndoHistory History;
   Panel ShownPanel;
+  Panel NextPanel;  // the panel of this tick, before it is compared with the one shown
   bool PanelShown = false;
 
   std::filesystem::path StartFolder;  // the data tree, from which the markers load

@@ -1,12 +1,18 @@
 #include "editor/panel.h"
 
+#include <algorithm>
+#include <cstdio>
+
 #include "editor/editor.h"
 
 namespace zandrel::editor {
 namespace {
 
-std::string Coordinate(const char* axis, std::int32_t cell, std::int32_t size) {
-  return std::string(axis) + ":" + std::to_string(cell) + " / " + std::to_string(size);
+// "X:" cell " / " size, written over the text's old contents.
+void Coordinate(std::string& text, const char* axis, std::int32_t cell, std::int32_t size) {
+  char buffer[48];
+  const int length = std::snprintf(buffer, sizeof buffer, "%s:%d / %d", axis, cell, size);
+  text.assign(buffer, static_cast<std::size_t>(std::max(length, 0)));
 }
 
 // The last of the music cells at that cell, if any.
@@ -26,26 +32,27 @@ std::string Caption(const std::string& levelFileName, bool dirty) {
   return caption;
 }
 
-Panel PanelFor(const Editor& editor) {
+void FillPanel(const Editor& editor, Panel& panel) {
   const world::LevelMap& map = editor.World->Map;
   const CellPos cell = TargetCell(editor.Cursor);
-  Panel panel;
-  panel.XPos = Coordinate("X", cell.X, map.SizeX());
-  panel.YPos = Coordinate("Y", cell.Y, map.SizeY());
-  panel.ZPos = Coordinate("Z", cell.Z, map.SizeZ());
-  panel.Luminosity = "Luminosity: " + std::to_string(map.GetLight(cell.X, cell.Y, cell.Z) * 100 / 256) + "%";
-  if (const world::MusicCell* music = MusicCellAt(map, cell)) {
-    panel.MusicShown = true;
-    if (!editor.ShownPanel.MusicShown || !editor.PanelShown) {
-      const bool known = music->Music >= 0 && music->Music < world::kMusicEntryCount;
-      panel.SelectMusic = known ? editor.World->Bank.Music[static_cast<std::size_t>(music->Music)].Name : "";
-    }
+  Coordinate(panel.XPos, "X", cell.X, map.SizeX());
+  Coordinate(panel.YPos, "Y", cell.Y, map.SizeY());
+  Coordinate(panel.ZPos, "Z", cell.Z, map.SizeZ());
+  char luminosity[32];
+  const int length = std::snprintf(luminosity, sizeof luminosity, "Luminosity: %d%%",
+                                   map.GetLight(cell.X, cell.Y, cell.Z) * 100 / 256);
+  panel.Luminosity.assign(luminosity, static_cast<std::size_t>(std::max(length, 0)));
+  const world::MusicCell* music = MusicCellAt(map, cell);
+  panel.MusicShown = music != nullptr;
+  panel.SelectMusic.reset();
+  if (music != nullptr && (!editor.ShownPanel.MusicShown || !editor.PanelShown)) {
+    const bool known = music->Music >= 0 && music->Music < world::kMusicEntryCount;
+    panel.SelectMusic = known ? editor.World->Bank.Music[static_cast<std::size_t>(music->Music)].Name : "";
   }
   panel.CanUndo = editor.History.CanUndo();
   panel.CanRedo = editor.History.CanRedo();
-  panel.UndoName = editor.History.UndoName();
-  panel.RedoName = editor.History.RedoName();
-  return panel;
+  panel.UndoName.assign(editor.History.UndoName());
+  panel.RedoName.assign(editor.History.RedoName());
 }
 
 void RefreshPanel(Editor& editor) {
@@ -55,10 +62,13 @@ void RefreshPanel(Editor& editor) {
     editor.ShownFileName = editor.LevelFileName;
     editor.ShownDirty = dirty;
   }
-  Panel panel = PanelFor(editor);
+  // Both panels keep their texts' room from tick to tick: nothing is allocated once they
+  // have grown to their texts.
+  Panel& panel = editor.NextPanel;
+  FillPanel(editor, panel);
   if (editor.PanelShown && panel == editor.ShownPanel) return;
   editor.Services.Window.ShowPanel(panel);
-  editor.ShownPanel = std::move(panel);
+  editor.ShownPanel = panel;
   editor.PanelShown = true;
 }
 

@@ -25,8 +25,8 @@ struct Panel {
 // Level Editor" before), then " *" while there are unsaved changes.
 std::string Caption(const std::string& levelFileName, bool dirty);
 
-// The panel as the editor's state gives it now.
-Panel PanelFor(const Editor& editor);
+// The panel as the editor's state gives it now, written over `panel`.
+void FillPanel(const Editor& editor, Panel& panel);
 
 // Sets the caption when the file name or the unsaved mark changed, and shows the panel
 // when it changed.
