@@ -73,10 +73,13 @@ struct CreditsState {
   Particles Dust{};
 };
 
+// The in-game menu acts on presses: a button acts once each time it goes down, and Up or
+// Down held steps again after 400 ms, then every 125 ms, whatever the frame rate.
 struct MenuState {
   bool MenuOpen = false;
   std::int32_t MenuChoice = 0;
-  std::int32_t MenuSkip = 0;
+  input::ControlFlags HeldBefore{};  // the controls of the previous frame the hero read
+  std::uint32_t RepeatAt = 0;        // when a held Up or Down steps again (ms)
 };
 
 struct LevelTitleState {

@@ -97,6 +97,8 @@ void Record(Game& game, EventType type, std::int32_t value, std::string text) {
 void ResetFrameClock(Game& game) { game.Frame.LastTick = game.Services.Clock.Ticks(); }
 
 void StartFade(Game& game, std::int32_t direction) {
+  // A fade that runs refuses a new one, and the frame clock runs on.
+  if (game.Frame.FadeActive) return;
   game::StartFade(game.Frame, game.World->Random, game.Services.Clock.Ticks(), direction);
   ResetFrameClock(game);
 }
@@ -112,7 +114,7 @@ void ChangeScreen(Game& game, Screen screen) {
   if (screen == Screen::Title || screen == Screen::Credits) frame.ScreenEntered = true;
   if (screen == Screen::Play) {
     game.Menu.MenuOpen = false;
-    game.Menu.MenuSkip = 0;
+    game.Menu.HeldBefore = {};
   }
   if (screen == Screen::Credits) game.Credits.Angle = 0;
   ResetFrameClock(game);
