@@ -130,6 +130,7 @@ int Play(const WindowedRun& run) {
   game::devices::DeviceMusic music(*moduleLibrary, mediaControl.get(), &clipScreen);
   game::devices::DeviceSounds sounds;
   game::devices::MainWindow mainWindow(**window, **board);
+  mainWindow.ShowPointer(false);  // the game is played with keys and joystick
   auto game =
       std::make_unique<game::Game>(game::GameServices{display, controls, sounds, music, clock, *data, &mainWindow});
   sounds.Attach(sound, *game->View);
@@ -170,6 +171,7 @@ int Play(const WindowedRun& run) {
     std::fprintf(stderr, "zandrel: %s\n", saved.error().c_str());
   }
   sounds.PlayInterface(game::InterfaceSound::Click);
+  mainWindow.ShowPointer(true);
   display.CloseView();
   music.Shutdown();
   game.reset();

@@ -111,6 +111,7 @@ void ChangeScreen(Game& game, Screen screen) {
   game.Services.Sounds.StopAllSounds();
   if (frame.VideoPlaying) game.Services.Music.CloseClip();
   frame.ScreenStartTime = frame.LastTick;
+  if (game.Services.Window != nullptr) game.Services.Window->ShowPointer(screen == Screen::Network);
   if (screen == Screen::Title || screen == Screen::Credits) frame.ScreenEntered = true;
   if (screen == Screen::Play) {
     game.Menu.MenuOpen = false;
