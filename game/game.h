@@ -144,6 +144,12 @@ SettingsToWrite SettingsAtShutdown(const Game& game, std::int32_t top, std::int3
 // frame, fade, notice, the "FPS:" and debug overlays, and the buffer swap.
 void FrameTick(Game& game);
 
+// The frame loop's pace, in milliseconds to wait before the next FrameTick: none while
+// free running (the buffer swap paces the frames); while a clip plays, the game loop's
+// 50 ms timer drives one frame per period and the program sleeps in between.
+constexpr std::uint32_t kGameLoopMs = 50;
+std::uint32_t WaitBeforeFrame(const Game& game);
+
 // Enters a screen (nothing when it is the current one).
 void ChangeScreen(Game& game, Screen screen);
 

@@ -2,10 +2,12 @@
 // --headless the play screen on a null board with scripted controls.
 #include <SDL.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "audio/sound.h"
@@ -160,6 +162,10 @@ int Play(const WindowedRun& run) {
         status = 1;
       }
       break;
+    }
+    if (const std::uint32_t wait = game::WaitBeforeFrame(*game); wait > 0) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(wait));
+      if (!pump()) break;  // the events of the wait come in before the frame
     }
     game::FrameTick(*game);
   }

@@ -121,6 +121,12 @@ void ChangeScreen(Game& game, Screen screen) {
   ResetFrameClock(game);
 }
 
+std::uint32_t WaitBeforeFrame(const Game& game) {
+  if (game.Frame.FreeRunning) return 0;
+  const std::uint32_t elapsed = game.Services.Clock.Ticks() - game.Frame.LastTick;
+  return elapsed >= kGameLoopMs ? 0 : kGameLoopMs - elapsed;
+}
+
 void FrameTick(Game& game) {
   FrameState& frame = game.Frame;
   if (!frame.GameReady) {

@@ -112,6 +112,18 @@ TEST_F(ShellTest, ThePointerShowsOnlyWhereItIsUsed) {
   game_.Services.Window = nullptr;
 }
 
+TEST_F(ShellTest, WhileAClipPlaysFramesComeEvery50MsAndTheLoopWaitsBetween) {
+  EXPECT_EQ(WaitBeforeFrame(game_), 0u) << "free running: the swap paces the frames";
+  game_.Frame.FreeRunning = false;  // as a clip starts
+  Frames(1);
+  EXPECT_EQ(WaitBeforeFrame(game_), 50u) << "right after a frame";
+  clock_.Advance(30);
+  EXPECT_EQ(WaitBeforeFrame(game_), 20u);
+  clock_.Advance(25);
+  EXPECT_EQ(WaitBeforeFrame(game_), 0u) << "a late frame runs at once";
+  game_.Frame.FreeRunning = true;
+}
+
 TEST_F(ShellTest, OptionKeysActEveryFrameTheyAreHeld) {
   input_.keys = {input::vk::F9};
   Frames(1);
