@@ -73,10 +73,13 @@ struct CreditsState {
   Particles Dust{};
 };
 
+// The in-game menu acts on presses: a button acts once each time it goes down, and Up or
+// Down held steps again after 400 ms, then every 125 ms, whatever the frame rate.
 struct MenuState {
   bool MenuOpen = false;
   std::int32_t MenuChoice = 0;
-  std::int32_t MenuSkip = 0;
+  input::ControlFlags HeldBefore{};  // the controls of the previous frame the hero read
+  std::uint32_t RepeatAt = 0;        // when a held Up or Down steps again (ms)
 };
 
 struct LevelTitleState {
@@ -140,6 +143,12 @@ SettingsToWrite SettingsAtShutdown(const Game& game, std::int32_t top, std::int3
 // One frame: controls, options keys, music poll, frame clock, the current screen's
 // frame, fade, notice, the "FPS:" and debug overlays, and the buffer swap.
 void FrameTick(Game& game);
+
+// The frame loop's pace, in milliseconds to wait before the next FrameTick: none while
+// free running (the buffer swap paces the frames); while a clip plays, the game loop's
+// 50 ms timer drives one frame per period and the program sleeps in between.
+constexpr std::uint32_t kGameLoopMs = 50;
+std::uint32_t WaitBeforeFrame(const Game& game);
 
 // Enters a screen (nothing when it is the current one).
 void ChangeScreen(Game& game, Screen screen);

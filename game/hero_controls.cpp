@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "engine/angles.h"
 #include "game/fade.h"
@@ -134,16 +135,25 @@ bool GrabLadder(const world::World& world, world::PlayerSlot& hero) {
   return true;
 }
 
-void Menu(Game& game, world::PlayerSlot& hero) {
+constexpr std::uint32_t kMenuRepeatDelay = 400;  // ms before a held Up or Down steps again
+constexpr std::uint32_t kMenuRepeatStep = 125;   // ms between its later steps
+
+// Up or Down: a press steps at once; held, it steps again after the delay, then each step.
+bool MenuStep(MenuState& menu, bool held, bool pressed, std::uint32_t now) {
+  if (pressed) {
+    menu.RepeatAt = now + kMenuRepeatDelay;
+    return true;
+  }
+  if (!held || static_cast<std::int32_t>(now - menu.RepeatAt) < 0) return false;
+  menu.RepeatAt += kMenuRepeatStep;
+  return true;
+}
+
+void Menu(Game& game, world::PlayerSlot& hero, const input::ControlFlags& pressed) {
   MenuState& menu = game.Menu;
   const input::ControlFlags& c = hero.Controls;
-  if (menu.MenuSkip > 0) {
-    --menu.MenuSkip;
-    return;
-  }
-  menu.MenuSkip = game.Frame.FrameTime < 50 ? 1 : 0;
   GameSounds& sounds = game.Services.Sounds;
-  if (c[input::kButton1] || c[input::kButton2] || c[input::kButton3]) {
+  if (pressed[input::kButton1] || pressed[input::kButton2] || pressed[input::kButton3]) {
     sounds.PlayInterface(InterfaceSound::Click);
     const std::int32_t levelCount = static_cast<std::int32_t>(game.LevelList.size());
     switch (menu.MenuChoice) {
@@ -162,8 +172,12 @@ void Menu(Game& game, world::PlayerSlot& hero) {
         break;
       }
       case 2:
-        world::StoreSavedGame(game.Services.DataFolder, hero.LevelIndex, hero.Lives);
-        Notice(game, "GAME SAVED");
+        if (base::Status saved = world::StoreSavedGame(game.Services.DataFolder, hero.LevelIndex, hero.Lives); saved) {
+          Notice(game, "GAME SAVED");
+        } else {
+          std::fprintf(stderr, "zandrel: %s\n", saved.error().c_str());
+          Notice(game, "SAVE FAILED");
+        }
         menu.MenuOpen = false;
         break;
       case 3:
@@ -178,15 +192,16 @@ void Menu(Game& game, world::PlayerSlot& hero) {
       default: menu.MenuOpen = false; break;
     }
   }
-  if (c[input::kUp]) {
+  const std::uint32_t now = game.Frame.LastTick;
+  if (MenuStep(menu, c[input::kUp], pressed[input::kUp], now)) {
     menu.MenuChoice = menu.MenuChoice == 0 ? 5 : menu.MenuChoice - 1;
     sounds.PlayInterface(InterfaceSound::Choice);
   }
-  if (c[input::kDown]) {
+  if (MenuStep(menu, c[input::kDown], pressed[input::kDown], now)) {
     menu.MenuChoice = menu.MenuChoice == 5 ? 0 : menu.MenuChoice + 1;
     sounds.PlayInterface(InterfaceSound::Choice);
   }
-  if (c[input::kButton4]) {
+  if (pressed[input::kButton4]) {
     menu.MenuOpen = false;
     sounds.PlayInterface(InterfaceSound::Click);
   }
@@ -205,6 +220,9 @@ void HeroControls(Game& game) {
   world::World& world = *game.World;
   world::PlayerSlot& hero = game.Hero();
   const input::ControlFlags& c = hero.Controls;
+  input::ControlFlags pressed{};
+  for (std::size_t i = 0; i < c.size(); ++i) pressed[i] = c[i] && !game.Menu.HeldBefore[i];
+  game.Menu.HeldBefore = c;
   Pickups(game, hero);
 
   bool anyControl = false;
@@ -218,7 +236,7 @@ void HeroControls(Game& game) {
     hero.AnimationTime = 100;
   }
   if (game.Menu.MenuOpen) {
-    Menu(game, hero);
+    Menu(game, hero, pressed);
     return;
   }
 
@@ -254,27 +272,32 @@ void HeroControls(Game& game) {
   if (c[input::kButton2]) {
     if (c[input::kUp]) hero.PitchTarget = -6000;
     if (c[input::kDown]) hero.PitchTarget = 6000;
-  } else if (c[input::kUp] && hero.Climbing) {
-    hero.VelY = world::TimeScaled(world, walk);
-    hero.PitchTarget = 6000;
+  } else if (hero.Climbing && (c[input::kUp] || c[input::kDown])) {
+    // On a ladder Up comes first, and either one ends the walking steps.
+    if (c[input::kUp]) {
+      hero.VelY = world::TimeScaled(world, walk);
+      hero.PitchTarget = 6000;
+    } else {
+      hero.VelY = -world::TimeScaled(world, walk);
+      hero.PitchTarget = -6000;
+      const world::ObjectType& below = world.Types[world.Map.GetCell(
+          world::CellOf(hero.X), world::CellOf(hero.Y - static_cast<float>(hero.Height)), world::CellOf(hero.Z))];
+      if (below.Empty || !below.Ladder) hero.Climbing = false;
+    }
     LadderPose(game, hero);
     stop = true;
-  } else if (c[input::kUp]) {
-    hero.VelX += world::TimeScaled(world, engine::AngleSin(heading) * walk);
-    hero.VelZ += world::TimeScaled(world, engine::AngleCos(heading) * walk);
-    WalkPose(game, hero);
-  } else if (c[input::kDown] && hero.Climbing) {
-    hero.VelY = -world::TimeScaled(world, walk);
-    hero.PitchTarget = -6000;
-    const world::ObjectType& below = world.Types[world.Map.GetCell(
-        world::CellOf(hero.X), world::CellOf(hero.Y - static_cast<float>(hero.Height)), world::CellOf(hero.Z))];
-    if (below.Empty || !below.Ladder) hero.Climbing = false;
-    LadderPose(game, hero);
-    stop = true;
-  } else if (c[input::kDown]) {
-    hero.VelX -= world::TimeScaled(world, engine::AngleSin(heading) * walk);
-    hero.VelZ -= world::TimeScaled(world, engine::AngleCos(heading) * walk);
-    WalkPose(game, hero);
+  } else {
+    // Up and Down held together both apply: the steps cancel and the hero stands.
+    if (c[input::kUp]) {
+      hero.VelX += world::TimeScaled(world, engine::AngleSin(heading) * walk);
+      hero.VelZ += world::TimeScaled(world, engine::AngleCos(heading) * walk);
+      WalkPose(game, hero);
+    }
+    if (c[input::kDown]) {
+      hero.VelX -= world::TimeScaled(world, engine::AngleSin(heading) * walk);
+      hero.VelZ -= world::TimeScaled(world, engine::AngleCos(heading) * walk);
+      WalkPose(game, hero);
+    }
   }
   if (stop) return;
 
@@ -323,7 +346,7 @@ void HeroControls(Game& game) {
     GrabLadder(world, hero);
   }
 
-  if (c[input::kButton4]) {
+  if (pressed[input::kButton4]) {
     game.Menu.MenuOpen = true;
     game.Menu.MenuChoice = 0;
     game.Services.Sounds.PlayInterface(InterfaceSound::Click);

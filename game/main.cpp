@@ -2,10 +2,12 @@
 // --headless the play screen on a null board with scripted controls.
 #include <SDL.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "audio/sound.h"
@@ -130,6 +132,7 @@ int Play(const WindowedRun& run) {
   game::devices::DeviceMusic music(*moduleLibrary, mediaControl.get(), &clipScreen);
   game::devices::DeviceSounds sounds;
   game::devices::MainWindow mainWindow(**window, **board);
+  mainWindow.ShowPointer(false);  // the game is played with keys and joystick
   auto game =
       std::make_unique<game::Game>(game::GameServices{display, controls, sounds, music, clock, *data, &mainWindow});
   sounds.Attach(sound, *game->View);
@@ -160,6 +163,10 @@ int Play(const WindowedRun& run) {
       }
       break;
     }
+    if (const std::uint32_t wait = game::WaitBeforeFrame(*game); wait > 0) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(wait));
+      if (!pump()) break;  // the events of the wait come in before the frame
+    }
     game::FrameTick(*game);
   }
 
@@ -170,6 +177,7 @@ int Play(const WindowedRun& run) {
     std::fprintf(stderr, "zandrel: %s\n", saved.error().c_str());
   }
   sounds.PlayInterface(game::InterfaceSound::Click);
+  mainWindow.ShowPointer(true);
   display.CloseView();
   music.Shutdown();
   game.reset();

@@ -66,6 +66,9 @@ class GameWindow {
   virtual bool Fullscreen() const = 0;
   // The picture's resolution changed: a windowed window grows to show it whole.
   virtual void DisplaySizeChanged(int width, int height) = 0;
+  // The mouse pointer over the window: hidden while the game plays, shown where it is used
+  // (the network lobby) and when the game ends.
+  virtual void ShowPointer(bool shown) = 0;
   // Writes the last presented picture as a PNG file; answers where.
   virtual base::Expected<std::filesystem::path> SaveScreenshot() = 0;
 };

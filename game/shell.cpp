@@ -97,6 +97,8 @@ void Record(Game& game, EventType type, std::int32_t value, std::string text) {
 void ResetFrameClock(Game& game) { game.Frame.LastTick = game.Services.Clock.Ticks(); }
 
 void StartFade(Game& game, std::int32_t direction) {
+  // A fade that runs refuses a new one, and the frame clock runs on.
+  if (game.Frame.FadeActive) return;
   game::StartFade(game.Frame, game.World->Random, game.Services.Clock.Ticks(), direction);
   ResetFrameClock(game);
 }
@@ -109,13 +111,20 @@ void ChangeScreen(Game& game, Screen screen) {
   game.Services.Sounds.StopAllSounds();
   if (frame.VideoPlaying) game.Services.Music.CloseClip();
   frame.ScreenStartTime = frame.LastTick;
+  if (game.Services.Window != nullptr) game.Services.Window->ShowPointer(screen == Screen::Network);
   if (screen == Screen::Title || screen == Screen::Credits) frame.ScreenEntered = true;
   if (screen == Screen::Play) {
     game.Menu.MenuOpen = false;
-    game.Menu.MenuSkip = 0;
+    game.Menu.HeldBefore = {};
   }
   if (screen == Screen::Credits) game.Credits.Angle = 0;
   ResetFrameClock(game);
+}
+
+std::uint32_t WaitBeforeFrame(const Game& game) {
+  if (game.Frame.FreeRunning) return 0;
+  const std::uint32_t elapsed = game.Services.Clock.Ticks() - game.Frame.LastTick;
+  return elapsed >= kGameLoopMs ? 0 : kGameLoopMs - elapsed;
 }
 
 void FrameTick(Game& game) {

@@ -17,6 +17,7 @@ class MainWindow final : public GameWindow {
   bool ToggleFullscreen() override { return window_.SetFullscreen(!window_.Fullscreen()); }
   bool Fullscreen() const override { return window_.Fullscreen(); }
   void DisplaySizeChanged(int width, int height) override { window_.SetDisplaySize(width, height); }
+  void ShowPointer(bool shown) override { window_.ShowPointer(shown); }
   // A new file in the user's pictures folder, named after the local time.
   base::Expected<std::filesystem::path> SaveScreenshot() override;
   // The last presented picture, at the board's resolution.

@@ -282,6 +282,90 @@ TEST_F(PlayTest, OpenMenuFreezesSentriesGravityTimeAndMotionButNotAnimations) {
   EXPECT_LT(world().TimeLeft, timeLeft);
 }
 
+TEST_F(PlayTest, MenuActsOnPressesWhateverTheHoldAndTheFrameRate) {
+  ASSERT_NO_FATAL_FAILURE(Play(Room("2 1 2", kEmptyRow)));
+  const auto hold = [&](std::size_t control, int ms, int frameMs = 20) {
+    input_.held[control] = true;
+    for (int t = 0; t < ms; t += frameMs) {
+      clock_.Advance(static_cast<std::uint32_t>(frameMs));
+      FrameTick(game_);
+    }
+    input_.held[control] = false;
+    clock_.Advance(static_cast<std::uint32_t>(frameMs));
+    FrameTick(game_);
+  };
+  for (const int ms : {20, 40, 60, 100, 120, 160}) {
+    hold(input::kButton4, ms);
+    EXPECT_TRUE(game_.Menu.MenuOpen) << "Escape held " << ms << " ms opens the menu";
+    hold(input::kButton4, ms);
+    EXPECT_FALSE(game_.Menu.MenuOpen) << "a new press closes it";
+  }
+  hold(input::kButton4, 40);
+  ASSERT_TRUE(game_.Menu.MenuOpen);
+  struct Step {
+    int ms, frameMs, moves;
+  };
+  for (const Step s : {Step{40, 20, 1}, Step{80, 20, 1}, Step{120, 20, 1}, Step{120, 7, 1}, Step{399, 20, 1},
+                       Step{420, 20, 2}, Step{600, 20, 3}, Step{600, 7, 3}, Step{900, 20, 5}}) {
+    game_.Menu.MenuChoice = 0;
+    hold(input::kDown, s.ms, s.frameMs);
+    EXPECT_EQ(game_.Menu.MenuChoice, s.moves) << "Down held " << s.ms << " ms at " << s.frameMs << " ms a frame";
+  }
+  game_.Menu.MenuChoice = 3;  // change the view: the menu stays open
+  const float view = hero().View;
+  hold(input::kButton1, 300);
+  EXPECT_EQ(hero().View, view + world::kCellSize) << "a held button acts once";
+}
+
+TEST_F(PlayTest, UpAndDownHeldTogetherBothApplyAndTheHeroStands) {
+  ASSERT_NO_FATAL_FAILURE(Play(Room("2 1 2", kEmptyRow)));
+  Frames(5);
+  const float x = hero().X, z = hero().Z;
+  input_.held[input::kUp] = input_.held[input::kDown] = true;
+  Frames(10);
+  EXPECT_FLOAT_EQ(hero().X, x);
+  EXPECT_FLOAT_EQ(hero().Z, z);
+}
+
+TEST_F(PlayTest, AFadeThatRunsRefusesANewOneAndTheClockRunsOn) {
+  ASSERT_NO_FATAL_FAILURE(Play(Room("2 1 2", kEmptyRow)));
+  ASSERT_TRUE(game_.Frame.FadeActive) << "the level's fade-in";
+  const std::int32_t step = game_.Frame.FadeStep;
+  const std::uint32_t lastTick = game_.Frame.LastTick;
+  clock_.Advance(30);
+  StartFade(game_, +1);
+  EXPECT_EQ(game_.Frame.FadeStep, step);
+  EXPECT_EQ(game_.Frame.LastTick, lastTick);
+}
+
+TEST_F(PlayTest, SavingFromTheMenuSaysWhetherItWorked) {
+  ASSERT_NO_FATAL_FAILURE(Play(Room("2 1 2", kEmptyRow)));
+  game_.Services.DataFolder = dir_.path();  // no settings file beside it: the user's folder takes it
+  struct Case {
+    const char* what;
+    bool configFolderUsable;
+    const char* notice;
+  };
+  for (const Case c : {Case{"saved", true, "GAME SAVED"}, Case{"refused", false, "SAVE FAILED"}}) {
+    // A file where the configuration folder should be cannot hold a settings file.
+    const std::filesystem::path config = c.configFolderUsable ? dir_ / "config" : dir_.Write("not-a-folder", "");
+    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    input_.held[input::kButton4] = true;
+    Frames(1);
+    input_.held[input::kButton4] = false;
+    Frames(1);
+    ASSERT_TRUE(game_.Menu.MenuOpen) << c.what;
+    game_.Menu.MenuChoice = 2;
+    input_.held[input::kButton1] = true;
+    Frames(1);
+    input_.held[input::kButton1] = false;
+    Frames(1);
+    EXPECT_FALSE(game_.Menu.MenuOpen) << c.what;
+    EXPECT_EQ(EventsOf(EventType::Notice).back(), c.notice) << c.what;
+  }
+  ::unsetenv("XDG_CONFIG_HOME");
+}
+
 TEST_F(PlayTest, LadderIsGrabbedOnTheFaceTheHeroTurnsTo) {
   ASSERT_NO_FATAL_FAILURE(Play(Room("0 1 0", ".....\n.....\n..H..\n.....\n.....\n")));
   // The ladder's cell spans 1024..1535 on x and z.

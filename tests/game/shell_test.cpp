@@ -84,10 +84,44 @@ TEST_F(ShellTest, StartsAtTheTitleAndPlaysTheFirstLevelOnFire) {
   EXPECT_TRUE(game_.Menu.MenuOpen);
   game_.Menu.MenuChoice = 4;  // quit to the title
   input_.held[input::kButton1] = true;
-  Frames(2);  // the menu reads the controls every other frame when frames are short
+  Frames(2);  // held for two frames, the button acts once
   input_.held[input::kButton1] = false;
   EXPECT_EQ(game_.Frame.EndAction, EndAction::ToTitle);
   EXPECT_LT(FramesUntil(Screen::Title), 60);
+}
+
+// The window's pointer as the screens set it.
+class PointerWindow final : public GameWindow {
+ public:
+  void PaintText(std::string_view) override {}
+  bool ToggleFullscreen() override { return false; }
+  bool Fullscreen() const override { return false; }
+  void DisplaySizeChanged(int, int) override {}
+  void ShowPointer(bool shown) override { pointer.push_back(shown); }
+  base::Expected<std::filesystem::path> SaveScreenshot() override { return base::Failure{"none"}; }
+  std::vector<bool> pointer;
+};
+
+TEST_F(ShellTest, ThePointerShowsOnlyWhereItIsUsed) {
+  PointerWindow window;
+  game_.Services.Window = &window;
+  for (const Screen screen : {Screen::Play, Screen::Credits, Screen::Network, Screen::Title}) {
+    ChangeScreen(game_, screen);
+  }
+  EXPECT_EQ(window.pointer, (std::vector<bool>{false, false, true, false})) << "shown in the network lobby";
+  game_.Services.Window = nullptr;
+}
+
+TEST_F(ShellTest, WhileAClipPlaysFramesComeEvery50MsAndTheLoopWaitsBetween) {
+  EXPECT_EQ(WaitBeforeFrame(game_), 0u) << "free running: the swap paces the frames";
+  game_.Frame.FreeRunning = false;  // as a clip starts
+  Frames(1);
+  EXPECT_EQ(WaitBeforeFrame(game_), 50u) << "right after a frame";
+  clock_.Advance(30);
+  EXPECT_EQ(WaitBeforeFrame(game_), 20u);
+  clock_.Advance(25);
+  EXPECT_EQ(WaitBeforeFrame(game_), 0u) << "a late frame runs at once";
+  game_.Frame.FreeRunning = true;
 }
 
 TEST_F(ShellTest, OptionKeysActEveryFrameTheyAreHeld) {

@@ -90,6 +90,8 @@ bool SdlWindow::SetFullscreen(bool on) {
   return true;
 }
 
+void SdlWindow::ShowPointer(bool shown) { SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE); }
+
 void SdlWindow::SetDisplaySize(int width, int height) {
   windowed_.Width = std::max(windowed_.Width, width);
   windowed_.Height = std::max(windowed_.Height, height);

@@ -41,6 +41,8 @@ class SdlWindow {
   // The display resolution changed (640 x 480 or 800 x 600): a windowed window grows to at
   // least that size.
   void SetDisplaySize(int width, int height);
+  // The mouse pointer over the window: shown or hidden.
+  void ShowPointer(bool shown);
 
   // Drains SDL's queue: keys and mouse buttons into keys as virtual-key codes, device
   // arrivals and removals to the joystick, focus loss releases every key, a close request
