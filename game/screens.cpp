@@ -24,7 +24,8 @@ const char* const kHelpText =
     "JUMP                   : BUTTON 1\r"
     "LOOK UP/DOWN           : BUTTON 2 + UP/DOWN\r"
     "DIG/ACTIVATE/PUSH      : BUTTON 3\r"
-    "OPTIONS                : BUTTON 4\r\r\r"
+    "OPTIONS                : BUTTON 4\r"
+    "NETWORK GAME           : N ON THE TITLE SCREEN (CONTROLLER: BACK)\r\r\r"
     "KEYBORAD : BUTTON 1=SPACE   BUTTON 2=CTRL   BUTTON 3=SHIFT   BUTTON 4=ESC";
 
 namespace {
@@ -45,6 +46,11 @@ void TitleKeys(Game& game) {
     StartFade(game, +1);
   }
   if (c[input::kButton4]) game.QuitRequested = true;
+  if (game.Frame.FadeActive) return;
+  if (game.Services.Input.KeyDown('N') || game.Services.Input.KeyDown(input::vk::GamepadView)) {
+    game.Services.Sounds.PlayInterface(InterfaceSound::Click);
+    ChangeScreen(game, Screen::Network);
+  }
 }
 
 }  // namespace
@@ -59,7 +65,7 @@ void TitleFrame(Game& game) {
     title = TitleState{};
   }
   TitleKeys(game);
-  if (frame.VideoPlaying) return;
+  if (frame.VideoPlaying || frame.CurrentScreen != Screen::Title) return;
   const std::int32_t page = static_cast<std::int32_t>(((frame.LastTick - frame.ScreenStartTime) / 15500) % 2);
   if (page != title.TitlePage) {
     title.DemoDepth = 10240;
