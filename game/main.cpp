@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,9 +17,11 @@
 #include "game/devices/main_window.h"
 #include "game/game.h"
 #include "game/headless.h"
+#include "game/net/network_game.h"
 #include "game/settings.h"
 #include "input/controls.h"
 #include "input/key_state.h"
+#include "platform/dplay/dplay.h"
 #include "platform/glide/clip_screen.h"
 #include "platform/glide/glide.h"
 #include "platform/glide/opengl_glide.h"
@@ -34,9 +38,12 @@ using namespace zandrel;
 
 constexpr const char* kUsage =
     "Usage: zandrel [--data DIR] [--screenshot OUT.png --frames N]\n"
+    "               [--host [--port P] [--players N] | --join ADDRESS[:PORT]] [--name NICK]\n"
     "       zandrel --headless (--level FILE.lev | --level-index N) [--frames N] [--frame-ms MS]\n"
     "               [--input SCRIPT] [--lives N] [--json OUT] [--data DIR] [--cells x0,y0,z0:x1,y1,z1]\n"
     "               [--audio]\n"
+    "       zandrel --headless (--host [--port P] --players N | --join ADDRESS[:PORT]) [--name NICK]\n"
+    "               [--level FILE.lev | --level-index N] [the options above]\n"
     "\n"
     "Without --headless the game opens its window. The data tree is found from --data,\n"
     "$ZANDREL_DATA, the program's folder (data/) or the installed share folder.\n"
@@ -48,7 +55,40 @@ constexpr const char* kUsage =
     "FROM TO CONTROL[+CONTROL...]: up down left right jump look action menu kp_plus\n"
     "kp_minus f1 f4 f5 f7 f9), and print one JSON object describing the end state.\n"
     "With --audio a headless run keeps sound and music on SDL's audio output (SDL_AUDIODRIVER=disk\n"
-    "writes what is mixed to SDL_DISKAUDIOFILE) and paces its frames at the game's speed.\n";
+    "writes what is mixed to SDL_DISKAUDIOFILE) and paces its frames at the game's speed.\n"
+    "\n"
+    "Network play: N on the title screen (a controller's Back button) opens the lobby. --host\n"
+    "creates a session at once (listening on --port, else the \"Port\" of the settings file's\n"
+    "\"Network\" section, else 28760; the port after it answers the session queries); --join\n"
+    "joins the session at ADDRESS (default port as above). A host given --players N presses\n"
+    "\"Go\" once N players, itself included, are in. --name gives the nickname the lobby would\n"
+    "ask for (\"Player\" when empty). The local network's session query goes to\n"
+    "$ZANDREL_DISCOVERY (addresses separated by commas), else the settings' \"Discovery\",\n"
+    "else the broadcast addresses of the machine's networks.\n"
+    "Headless network runs go through the lobby first, wait at most 30 s for the start, then\n"
+    "count frames, script lines and time from the start, paced at real time. The JSON gains\n"
+    "\"net\" {local_slot, last_slot, players [{slot, id, name}], sent, received, refused,\n"
+    "dropped} and \"slots\" [{x, y, z, heading, animation, gone}] for slots 0..3.\n";
+
+// The session layer's settings: the port from the command line, else the settings file;
+// the addresses of the session query from the environment, else the settings file, else
+// the machine's broadcast addresses.
+dplay::Settings NetworkSettings(const game::Settings& settings, std::optional<std::uint16_t> port) {
+  dplay::Settings net;
+  if (port) {
+    net.port = *port;
+  } else if (settings.NetworkPort != 0) {
+    net.port = settings.NetworkPort;
+  }
+  if (const char* discovery = std::getenv("ZANDREL_DISCOVERY"); discovery != nullptr && *discovery != '\0') {
+    net.discoveryAddresses = game::SplitAddresses(discovery);
+  } else if (!settings.Discovery.empty()) {
+    net.discoveryAddresses = settings.Discovery;
+  } else {
+    net.discoveryAddresses = dplay::LocalBroadcastAddresses();
+  }
+  return net;
+}
 
 int Headless(const std::vector<std::string>& args) {
   base::Expected<game::HeadlessOptions> options = game::ParseHeadlessOptions(args);
@@ -59,9 +99,15 @@ int Headless(const std::vector<std::string>& args) {
   glide::NullGlide board;
   engine::glide::GlideBackend display(board);
   if (base::Status started = display.StartEngine(); !started) win::FatalError(started.error());
-  if (!options->Audio) return game::RunHeadless(*options, display);
+  std::unique_ptr<net::NetworkGame> network;
+  if (options->Network) {
+    base::Expected<std::filesystem::path> data = win::FindDataTree(options->Data);
+    const game::Settings settings = data ? game::ReadSettings(*data) : game::Settings{};
+    network = std::make_unique<net::NetworkGame>(NetworkSettings(settings, options->Port));
+  }
+  if (!options->Audio) return game::RunHeadless(*options, display, nullptr, network.get());
   game::devices::HeadlessDeviceSound sound;
-  return game::RunHeadless(*options, display, &sound);
+  return game::RunHeadless(*options, display, &sound, network.get());
 }
 
 // A scripted picture: run this many frames, write the last one, quit.
@@ -70,7 +116,13 @@ struct ScreenshotRun {
   long Frames = 0;
 };
 
-int Play(const std::string& dataOption, const ScreenshotRun& shot) {
+// --host, --join and what goes with them.
+struct NetworkOptions {
+  std::optional<game::NetStart> Start;
+  std::optional<std::uint16_t> Port;
+};
+
+int Play(const std::string& dataOption, const ScreenshotRun& shot, const NetworkOptions& netOptions) {
   base::Expected<std::filesystem::path> data = win::FindDataTree(dataOption);
   if (!data) win::FatalError(data.error());
   const game::Settings settings = game::ReadSettings(*data);
@@ -106,7 +158,7 @@ int Play(const std::string& dataOption, const ScreenshotRun& shot) {
     (*window)->PumpEvents(keys);
     return !(*window)->CloseRequested();
   };
-  game::devices::DeviceControls controls(devices, keys, pump);
+  game::devices::DeviceControls controls(devices, keys, pump, window->get());
   win::RealClock clock;
   // MIDI files, CD tracks and video clips go through the media control service; clips
   // are drawn into the window.
@@ -121,8 +173,9 @@ int Play(const std::string& dataOption, const ScreenshotRun& shot) {
   game::devices::DeviceMusic music(*moduleLibrary, mediaControl.get(), &clipScreen);
   game::devices::DeviceSounds sounds;
   game::devices::MainWindow mainWindow(**window, **board);
-  auto game =
-      std::make_unique<game::Game>(game::GameServices{display, controls, sounds, music, clock, *data, &mainWindow});
+  net::NetworkGame network(NetworkSettings(settings, netOptions.Port));
+  auto game = std::make_unique<game::Game>(
+      game::GameServices{display, controls, sounds, music, clock, *data, &mainWindow, &network});
   sounds.Attach(sound, *game->View);
   audio::InitAudio(sound);
   audio::SetHearingRange(*game->View, audio::kDefaultHearingRange);
@@ -135,6 +188,7 @@ int Play(const std::string& dataOption, const ScreenshotRun& shot) {
   game::ResetFrameClock(*game);
   game->Frame.GameReady = true;
   game::ChangeScreen(*game, game::Screen::Title);
+  if (netOptions.Start) network.StartSession(*game, *netOptions.Start);
   int status = 0;
   for (long frame = 0; !game->QuitRequested && pump(); ++frame) {
     if (!shot.Path.empty() && frame == shot.Frames) {
@@ -171,11 +225,36 @@ int main(int argc, char** argv) {
   if (!args.empty() && args[0] == "--headless") return Headless({args.begin() + 1, args.end()});
   std::string data;
   ScreenshotRun shot;
+  NetworkOptions net;
+  std::string nickname;
+  std::int32_t players = 0;
   bool framesGiven = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const bool hasValue = i + 1 < args.size();
     if (args[i] == "--data" && hasValue) {
       data = args[++i];
+    } else if (args[i] == "--host" && !net.Start) {
+      net.Start = game::NetStart{};
+      net.Start->Host = true;
+    } else if (args[i] == "--join" && hasValue && !net.Start) {
+      net.Start = game::NetStart{};
+      net.Start->Address = args[++i];
+    } else if (args[i] == "--name" && hasValue) {
+      nickname = args[++i];
+    } else if ((args[i] == "--port" || args[i] == "--players") && hasValue) {
+      const std::string& name = args[i];
+      char* end = nullptr;
+      const long value = std::strtol(args[++i].c_str(), &end, 10);
+      const bool port = name == "--port";
+      if (*end != '\0' || value < 1 || value > (port ? 65534 : 4)) {
+        std::fprintf(stderr, "zandrel: bad value for %s\n", name.c_str());
+        return 2;
+      }
+      if (port) {
+        net.Port = static_cast<std::uint16_t>(value);
+      } else {
+        players = static_cast<std::int32_t>(value);
+      }
     } else if (args[i] == "--screenshot" && hasValue) {
       shot.Path = args[++i];
     } else if (args[i] == "--frames" && hasValue) {
@@ -195,7 +274,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zandrel: --screenshot and --frames go together\n");
     return 2;
   }
-  const int status = Play(data, shot);
+  if (net.Start) {
+    net.Start->Nickname = nickname;
+    net.Start->Players = net.Start->Host ? players : 0;
+  }
+  const int status = Play(data, shot, net);
   SDL_Quit();  // after every device of the run has closed
   return status;
 }
