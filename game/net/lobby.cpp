@@ -193,14 +193,14 @@ void NetworkGame::DrawLobby(game::Game& game) const {
     engine::DrawText(engine, view, input_ + (blink ? "_" : ""), true, 0.38f, 0.13f);
     caption(kNewGamePlate, "OK", false);
     caption(kJoinGamePlate, "Cancel", false);
-    game::DrawCentred(engine, view, "TYPE, THEN ENTER     ESC GOES BACK", false, 0.905f);
+    game::DrawCentred(engine, view, "TYPE, THEN ENTER     ESC GOES BACK", false, 0.895f);
     return;
   }
 
   const char* heading = state_ == NetState::ChoosingConnection ? "CHOOSE A CONNECTION"
                         : state_ == NetState::ChoosingSession  ? "CHOOSE A GAME"
                                                                : "PLAYERS";
-  engine::DrawText(engine, view, heading, false, 0.165f, kListX);
+  engine::DrawText(engine, view, heading, false, 0.158f, kListX);
   const std::int32_t first = FirstRow(selected_);
   for (std::int32_t row = 0; row < kVisibleRows && first + row < static_cast<std::int32_t>(list_.size()); ++row) {
     const float y = kListTop + kRowHeight * static_cast<float>(row);
@@ -210,7 +210,7 @@ void NetworkGame::DrawLobby(game::Game& game) const {
   if (!status_.empty()) game::DrawCentred(engine, view, status_, false, 0.7f);
   if (newGameEnabled_) caption(kNewGamePlate, hosting_ ? "Go" : "Create Game", focus_ == LobbyFocus::NewGame);
   if (joinEnabled_) caption(kJoinGamePlate, "Join Game", focus_ == LobbyFocus::JoinGame);
-  game::DrawCentred(engine, view, "ARROWS CHOOSE   ENTER PRESSES   ESC LEAVES", false, 0.905f);
+  game::DrawCentred(engine, view, "ARROWS CHOOSE   ENTER PRESSES   ESC LEAVES", false, 0.895f);
 }
 
 }  // namespace zandrel::net

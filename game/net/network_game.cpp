@@ -93,7 +93,7 @@ void NetworkGame::EnterLobby(game::Game& game) {
   if (direct_ && !direct_->Nickname.empty()) AcceptNickname(game, direct_->Nickname);
 }
 
-void NetworkGame::AcceptNickname(game::Game& game, const std::string& nickname) {
+void NetworkGame::AcceptNickname(game::Game& game, std::string nickname) {
   nickname_ = dplay::FitName(nickname, dplay::kFormalNameSize);
   if (nickname_.empty()) nickname_ = kDefaultNickname;
   comm_->PlayerLongName = nickname_;
@@ -103,11 +103,11 @@ void NetworkGame::AcceptNickname(game::Game& game, const std::string& nickname) 
   CarryOnDirectStart(game);
 }
 
-void NetworkGame::AcceptAddress(game::Game& game, const std::string& address) {
+void NetworkGame::AcceptAddress(game::Game& game, std::string address) {
   step_ = LobbyStep::List;
   input_.clear();
   if (address.empty()) return;  // nothing asked for: the providers again
-  address_ = address;
+  address_ = std::move(address);
   JoinGameClick(game);
 }
 

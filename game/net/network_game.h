@@ -60,8 +60,8 @@ class NetworkGame final : public game::GameNetwork, private dplay::AddressPrompt
   void JoinGameClick(game::Game& game);
   void NewGameClick(game::Game& game);
   // The nickname and address prompts answered (Enter).
-  void AcceptNickname(game::Game& game, const std::string& nickname);
-  void AcceptAddress(game::Game& game, const std::string& address);
+  void AcceptNickname(game::Game& game, std::string nickname);
+  void AcceptAddress(game::Game& game, std::string address);
   // Escape: the session is left and the title comes back.
   void LeaveLobby(game::Game& game);
 

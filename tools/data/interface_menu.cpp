@@ -213,7 +213,7 @@ Canvas MakeLobby() {
     const float py = static_cast<float>(y) / kFine;
     return Mix(Hex(0x03050A), Hex(0x0B1120), SmoothStep(48, 70, py));
   });
-  PaintGold(fine, {Chamfered(60, 38, 260, 40.5f, 1)}, 1.2f, 1.0f);
+  PaintGold(fine, {Chamfered(60, 33, 260, 35.5f, 1)}, 1.2f, 1.0f);
   // The two button plates: slate raised in a gold rim.
   for (const auto& [x0, x1] : {std::pair{32.0f, 150.0f}, std::pair{170.0f, 288.0f}}) {
     PaintGold(fine, {Chamfered(x0, 182, x1, 206, 4)}, 1.5f, 0.95f);
