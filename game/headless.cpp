@@ -107,7 +107,7 @@ base::Expected<HeadlessOptions> ParseHeadlessOptions(const std::vector<std::stri
       continue;
     }
     if (name == "--host") {
-      if (options.Network && !options.Network->Host) return base::Failure{"give one of --host and --join"};
+      if (options.Network && !options.Network->Address.empty()) return base::Failure{"give one of --host and --join"};
       if (!options.Network) options.Network = NetStart{};
       options.Network->Host = true;
       continue;
