@@ -5,6 +5,7 @@
 #include "engine/picture.h"
 #include "game/net/messages.h"
 #include "game/screens.h"
+#include "platform/win/message.h"
 
 namespace zandrel::net {
 namespace {
@@ -66,6 +67,7 @@ void NetworkGame::Poll(game::Game& game) {
 
 void NetworkGame::StartSession(game::Game& game, const game::NetStart& start) {
   direct_ = start;
+  if (game.Frame.CurrentScreen == game::Screen::Network) return EnterLobby(game);  // the lobby again, afresh
   game::ChangeScreen(game, game::Screen::Network);
 }
 
@@ -315,6 +317,12 @@ void NetworkGame::CarryOnDirectStart(game::Game& game) {
   if (state_ == NetState::ChoosingSession && !comm_->Sessions.empty()) {
     selected_ = 0;
     JoinGameClick(game);
+    if (state_ == NetState::ChoosingSession) {
+      // Refused (the session is full, or turned the player away): there is nothing more to
+      // try on the player's behalf.
+      win::ShowMessage(status_);
+      LeaveLobby(game);
+    }
   }
 }
 
