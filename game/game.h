@@ -65,6 +65,9 @@ struct TitleState {
   float DemoDepth = -1;
   std::int32_t TitlePage = 0;
   std::int32_t TextVariant = 0;
+  // A button still held from the screen before (the lobby's Esc, a controller's button)
+  // does nothing on the title until it is let go.
+  bool ButtonsHeldOver = false;
 };
 
 struct CreditsState {

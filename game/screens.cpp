@@ -39,8 +39,16 @@ const std::string kTitleLines[3][2] = {
     {world::Scramble("TWELVE VAULTS WAIT BELOW THE HILLS"), world::Scramble("F1 SHOWS THE KEYS")},
 };
 
+bool AnyButton(const input::ControlFlags& c) {
+  return c[input::kButton1] || c[input::kButton2] || c[input::kButton3] || c[input::kButton4];
+}
+
 void TitleKeys(Game& game) {
   const input::ControlFlags& c = game.Hero().Controls;
+  if (game.Title.ButtonsHeldOver) {
+    game.Title.ButtonsHeldOver = AnyButton(c);
+    return;
+  }
   if (c[input::kButton1] || c[input::kButton2] || c[input::kButton3]) {
     if (!game.Frame.FadeActive) game.Services.Sounds.PlayInterface(InterfaceSound::Choice);
     StartFade(game, +1);
@@ -63,6 +71,7 @@ void TitleFrame(Game& game) {
     game.Services.Music.PlayMusic(0);
     frame.ScreenEntered = false;
     title = TitleState{};
+    title.ButtonsHeldOver = AnyButton(game.Hero().Controls);
   }
   TitleKeys(game);
   if (frame.VideoPlaying || frame.CurrentScreen != Screen::Title) return;

@@ -16,7 +16,7 @@ namespace {
 using dplay::loopback::RawPeer;
 namespace wire = dplay::wire;
 
-constexpr int kSuite = 73;
+constexpr int kSuite = 77;
 
 struct Place {
   float X, Y, Z, Heading;

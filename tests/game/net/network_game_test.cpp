@@ -17,7 +17,7 @@ using testing::Host;
 using testing::Join;
 using testing::Machine;
 
-constexpr int kSuite = 72;
+constexpr int kSuite = 76;
 
 class NetworkGameTest : public ::testing::Test {
  protected:
