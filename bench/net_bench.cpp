@@ -32,7 +32,7 @@ struct Machine {
     game::ResetFrameClock(game);
     game.Frame.GameReady = true;
     game::ChangeScreen(game, game::Screen::Title);
-    net.Comm().TimeOut = 200;
+    net.SearchTimeOut = 200;
   }
   world::PlayerSlot& Hero() { return game.Hero(); }
 

@@ -30,7 +30,7 @@ void NetworkGame::NewComm() {
   TNetPlay& comm = *comm_;
   comm.GameName = "Zandrel";
   comm.MaxPlayers = world::kPlayerSlotCount;
-  comm.TimeOut = 1000;
+  comm.TimeOut = SearchTimeOut;
   comm.OnAddPlayer = [this](std::uint32_t id, const std::string& formal, const std::string& friendly) {
     CommAddPlayer(id, formal, friendly);
   };
@@ -73,7 +73,7 @@ void NetworkGame::StartSession(game::Game& game, const game::NetStart& start) {
 
 void NetworkGame::EnterLobby(game::Game& game) {
   game_ = &game;
-  if (comm_->Running()) NewComm();
+  NewComm();
   ResetSlots();
   state_ = NetState::ChoosingConnection;
   step_ = LobbyStep::Nickname;

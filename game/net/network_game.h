@@ -70,6 +70,9 @@ class NetworkGame final : public game::GameNetwork, private dplay::AddressPrompt
   void CommDeletePlayer(std::uint32_t player, const std::string& formalName, const std::string& friendlyName);
   void CommGameMessage(std::uint32_t sender, std::uint32_t type, BlockView block);
 
+  // Comm's session search, in ms; a fresh component is made each time the lobby opens.
+  std::int32_t SearchTimeOut = 1000;
+
   TNetPlay& Comm() { return *comm_; }
   NetState State() const { return state_; }
   LobbyStep Step() const { return step_; }
@@ -82,7 +85,7 @@ class NetworkGame final : public game::GameNetwork, private dplay::AddressPrompt
 
  private:
   std::optional<std::string> AskAddress() override;
-  // A fresh component: no session, the providers listed.
+  // A fresh component: no session, no provider chosen, the providers listed.
   void NewComm();
   // Every slot free: none in use beyond the local one, no identifiers, nobody gone.
   void ResetSlots();
@@ -96,7 +99,7 @@ class NetworkGame final : public game::GameNetwork, private dplay::AddressPrompt
   void StartNetworkLevel(game::Game& game);
   // A direct start's next step, once the lobby shows its list.
   void CarryOnDirectStart(game::Game& game);
-  // The lobby's keys, pointer and controller (lobby_input.cpp); its picture (lobby_view.cpp).
+  // The lobby's keys, pointer and controller, and its picture (lobby.cpp).
   void LobbyInput(game::Game& game);
   void PromptInput(game::Game& game);
   void ListInput(game::Game& game);

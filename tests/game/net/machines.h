@@ -26,7 +26,7 @@ struct Machine {
     game::ResetFrameClock(game);
     game.Frame.GameReady = true;
     game::ChangeScreen(game, game::Screen::Title);
-    net.Comm().TimeOut = 300;  // a short session search keeps the tests quick
+    net.SearchTimeOut = 300;  // a short session search keeps the tests quick
   }
 
   // One frame 20 ms after the previous one.
