@@ -378,6 +378,7 @@ base::Expected<HeadlessRun> PlayHeadless(const HeadlessOptions& options, engine:
     StartLevel(*game, options.LevelIndex ? game->LevelList[static_cast<std::size_t>(hero.LevelIndex)] : level);
   }
   const auto started = std::chrono::steady_clock::now();
+  const std::uint32_t playStart = machine->clock.Ticks();
   std::int64_t frame = 0;
   for (; frame < options.Frames && !game->QuitRequested; ++frame) {
     machine->controls.SetFrame(frame);
@@ -388,7 +389,7 @@ base::Expected<HeadlessRun> PlayHeadless(const HeadlessOptions& options, engine:
   if (sound != nullptr) sound->Close();
   run.Played = std::move(game);
   run.Frames = frame;
-  run.TimeMs = machine->clock.Ticks() - 1000;
+  run.TimeMs = machine->clock.Ticks() - playStart;
   return run;
 }
 
