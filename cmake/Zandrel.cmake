@@ -25,16 +25,17 @@ function(zandrel_program name)
 endfunction()
 
 # zandrel_test(NAME SOURCES... [DEPS ...] [ENVIRONMENT VAR=VALUE...]): one GoogleTest
-# executable, registered with CTest; its tests run with the given environment.
+# executable, registered with CTest; its tests run with the given environment. Every test's
+# session query for network games stays on this machine.
 function(zandrel_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;ENVIRONMENT" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE zandrel_flags ${ARG_DEPS} GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
     ZANDREL_FIXTURES="${PROJECT_SOURCE_DIR}/tests/fixtures")
+  set(properties ENVIRONMENT_MODIFICATION ZANDREL_DISCOVERY=set:127.0.0.1)
   if(ARG_ENVIRONMENT)
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}")
-  else()
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+    list(APPEND properties ENVIRONMENT "${ARG_ENVIRONMENT}")
   endif()
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})
 endfunction()

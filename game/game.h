@@ -57,6 +57,7 @@ struct GameServices {
   const win::Clock& Clock;
   std::filesystem::path DataFolder;  // the program's folder: every data file is read from it
   GameWindow* Window = nullptr;      // none in headless runs and tests
+  GameNetwork* Network = nullptr;    // none: a game without a network
 };
 
 struct TitleState {
@@ -64,6 +65,9 @@ struct TitleState {
   float DemoDepth = -1;
   std::int32_t TitlePage = 0;
   std::int32_t TextVariant = 0;
+  // A button still held from the screen before (the lobby's Esc, a controller's button)
+  // does nothing on the title until it is let go.
+  bool ButtonsHeldOver = false;
 };
 
 struct CreditsState {
@@ -109,9 +113,11 @@ class Game {
   Game& operator=(const Game&) = delete;
 
   world::PlayerSlot& Hero() { return World->Players[static_cast<std::size_t>(World->LocalSlot)]; }
+  GameNetwork& Network() { return Services.Network != nullptr ? *Services.Network : Offline; }
   world::BankServices Bank() { return {BankDevices, Services.Clock, Services.DataFolder}; }
 
   GameServices Services;
+  NoNetwork Offline;
   GameBankDevices BankDevices{*this};
   FrameState Frame;
   std::unique_ptr<world::World> World;
@@ -120,6 +126,9 @@ class Game {
   engine::CubeFaces Faces;
   engine::Mesh FadeMesh;
   std::vector<std::string> LevelList;
+  // Where and with how many lives a network game starts: the first level, 3 lives.
+  std::int32_t NetworkLevel = 0;
+  std::int32_t NetworkLives = 3;
   world::TextureQuality Quality = world::TextureQuality::High;
   bool MusicOn = true;
   TitleState Title;

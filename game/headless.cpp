@@ -107,6 +107,12 @@ base::Expected<HeadlessOptions> ParseHeadlessOptions(const std::vector<std::stri
       options.Audio = true;
       continue;
     }
+    if (name == "--host") {
+      if (options.Network && !options.Network->Address.empty()) return base::Failure{"give one of --host and --join"};
+      if (!options.Network) options.Network = NetStart{};
+      options.Network->Host = true;
+      continue;
+    }
     if (i + 1 >= args.size()) return base::Failure{"missing value after " + name};
     const std::string& value = args[++i];
     const auto bad = [&] { return base::Failure{"bad value for " + name + ": " + value}; };
@@ -128,6 +134,23 @@ base::Expected<HeadlessOptions> ParseHeadlessOptions(const std::vector<std::stri
       options.Json = value;
     } else if (name == "--data") {
       options.Data = value;
+    } else if (name == "--join") {
+      if (options.Network && options.Network->Host) return base::Failure{"give one of --host and --join"};
+      if (value.empty()) return bad();
+      if (!options.Network) options.Network = NetStart{};
+      options.Network->Address = value;
+    } else if (name == "--port") {
+      std::uint16_t port = 0;
+      if (!Number(value, port) || port < 1 || port > 65534) return bad();
+      options.Port = port;
+    } else if (name == "--players") {
+      std::int32_t players = 0;
+      if (!Number(value, players) || players < 1 || players > world::kPlayerSlotCount) return bad();
+      if (!options.Network) options.Network = NetStart{};
+      options.Network->Players = players;
+    } else if (name == "--name") {
+      if (!options.Network) options.Network = NetStart{};
+      options.Network->Nickname = value;
     } else if (name == "--cells") {
       std::array<std::int32_t, 6> box{};
       std::istringstream in(value);
@@ -148,6 +171,21 @@ base::Expected<HeadlessOptions> ParseHeadlessOptions(const std::vector<std::stri
     } else {
       return base::Failure{"unknown option " + name};
     }
+  }
+  if (options.Network) {
+    NetStart& net = *options.Network;
+    if (!net.Host && net.Address.empty()) return base::Failure{"a network run needs --host or --join ADDRESS[:PORT]"};
+    if (!net.Host && net.Players > 0) return base::Failure{"--players is the host's"};
+    if (net.Host && net.Players == 0) net.Players = 1;
+    // The nickname no prompt will ask for.
+    if (net.Nickname.empty()) net.Nickname = "Player";
+    // Without a level the network game plays the first one.
+    if (!options.Level.empty() && options.LevelIndex) {
+      return base::Failure{"give at most one of --level FILE.lev and --level-index N"};
+    }
+    if (options.Level.empty() && !options.LevelIndex) options.LevelIndex = 0;
+  } else if (options.Port) {
+    return base::Failure{"--port belongs to a network run"};
   }
   if (options.Level.empty() == !options.LevelIndex.has_value()) {
     return base::Failure{"give exactly one of --level FILE.lev and --level-index N"};
@@ -224,6 +262,26 @@ ordered_json Summary(Game& game, const HeadlessOptions& options, std::int64_t fr
   ordered_json events = ordered_json::array();
   for (const GameEvent& e : game.Events) events.push_back(EventJson(e));
   j["events"] = std::move(events);
+  if (const std::optional<NetReport> net = game.Network().Report(); options.Network && net) {
+    ordered_json players = ordered_json::array();
+    for (const NetPlayer& p : net->Players) players.push_back({{"slot", p.Slot}, {"id", p.Id}, {"name", p.Name}});
+    j["net"] = {{"local_slot", world.LocalSlot}, {"last_slot", world.LastSlot},
+                {"players", std::move(players)}, {"sent", net->Sent},
+                {"received", net->Received},     {"refused", net->Refused},
+                {"dropped", net->Dropped}};
+  }
+  if (options.Network) {
+    ordered_json slots = ordered_json::array();
+    for (const world::PlayerSlot& slot : world.Players) {
+      slots.push_back({{"x", slot.X},
+                       {"y", slot.Y},
+                       {"z", slot.Z},
+                       {"heading", slot.Heading},
+                       {"animation", slot.Animation},
+                       {"gone", slot.Gone}});
+    }
+    j["slots"] = std::move(slots);
+  }
   if (options.Cells) {
     const auto& b = *options.Cells;
     ordered_json cells = ordered_json::array();
@@ -258,8 +316,8 @@ HeadlessRun::HeadlessRun() = default;
 HeadlessRun::HeadlessRun(HeadlessRun&&) noexcept = default;
 HeadlessRun::~HeadlessRun() = default;
 
-base::Expected<HeadlessRun> PlayHeadless(const HeadlessOptions& options, engine::Backend& display,
-                                         HeadlessSound* sound) {
+base::Expected<HeadlessRun> PlayHeadless(const HeadlessOptions& options, engine::Backend& display, HeadlessSound* sound,
+                                         GameNetwork* network) {
   base::Expected<std::filesystem::path> data = win::FindDataTree(options.Data);
   if (!data) return base::Failure{data.error()};
   std::vector<ScriptLine> script;
@@ -278,8 +336,8 @@ base::Expected<HeadlessRun> PlayHeadless(const HeadlessOptions& options, engine:
   HeadlessRun run;
   run.Machine = std::make_unique<HeadlessMachine>(std::move(script), sound);
   HeadlessMachine* const machine = run.Machine.get();
-  auto game = std::make_unique<Game>(
-      GameServices{display, machine->controls, machine->Sounds(), machine->Music(), machine->clock, *data});
+  auto game = std::make_unique<Game>(GameServices{display, machine->controls, machine->Sounds(), machine->Music(),
+                                                  machine->clock, *data, nullptr, network});
   if (sound != nullptr) sound->Open(*game);
   display.OpenView(640, 480, *game->View);
   if (base::Status started = GameStartup(*game, Settings{}); !started) return base::Failure{started.error()};
@@ -302,25 +360,46 @@ base::Expected<HeadlessRun> PlayHeadless(const HeadlessOptions& options, engine:
   }
   ResetFrameClock(*game);
   game->Frame.GameReady = true;
-  StartLevel(*game, options.LevelIndex ? game->LevelList[static_cast<std::size_t>(hero.LevelIndex)] : level);
+  const bool paced = sound != nullptr || options.Network.has_value();
+  if (options.Network) {
+    if (network == nullptr) return base::Failure{"this program has no network"};
+    game->NetworkLevel = hero.LevelIndex;
+    game->NetworkLives = options.Lives;
+    // The lobby's frames run at real time until the start message (or "Go") starts play;
+    // no control of the script is held meanwhile.
+    machine->controls.SetFrame(-1);
+    network->StartSession(*game, *options.Network);
+    const auto waiting = std::chrono::steady_clock::now();
+    for (std::int64_t lobby = 1; game->Frame.CurrentScreen != Screen::Play && !game->QuitRequested; ++lobby) {
+      if (game->Frame.CurrentScreen != Screen::Network ||
+          std::chrono::steady_clock::now() - waiting > std::chrono::milliseconds(kLobbyWaitMs)) {
+        return base::Failure{"no network game started"};
+      }
+      machine->clock.Advance(static_cast<std::uint32_t>(options.FrameMs));
+      FrameTick(*game);
+      std::this_thread::sleep_until(waiting + std::chrono::milliseconds(options.FrameMs * lobby));
+    }
+  } else {
+    StartLevel(*game, options.LevelIndex ? game->LevelList[static_cast<std::size_t>(hero.LevelIndex)] : level);
+  }
   const auto started = std::chrono::steady_clock::now();
+  const std::uint32_t playStart = machine->clock.Ticks();
   std::int64_t frame = 0;
   for (; frame < options.Frames && !game->QuitRequested; ++frame) {
     machine->controls.SetFrame(frame);
     machine->clock.Advance(static_cast<std::uint32_t>(options.FrameMs));
     FrameTick(*game);
-    if (sound != nullptr)
-      std::this_thread::sleep_until(started + std::chrono::milliseconds(options.FrameMs * (frame + 1)));
+    if (paced) std::this_thread::sleep_until(started + std::chrono::milliseconds(options.FrameMs * (frame + 1)));
   }
   if (sound != nullptr) sound->Close();
   run.Played = std::move(game);
   run.Frames = frame;
-  run.TimeMs = machine->clock.Ticks() - 1000;
+  run.TimeMs = machine->clock.Ticks() - playStart;
   return run;
 }
 
-int RunHeadless(const HeadlessOptions& options, engine::Backend& display, HeadlessSound* sound) {
-  base::Expected<HeadlessRun> run = PlayHeadless(options, display, sound);
+int RunHeadless(const HeadlessOptions& options, engine::Backend& display, HeadlessSound* sound, GameNetwork* network) {
+  base::Expected<HeadlessRun> run = PlayHeadless(options, display, sound, network);
   if (!run) {
     win::ShowMessage(run.error());
     return 1;

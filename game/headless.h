@@ -55,7 +55,15 @@ struct HeadlessOptions {
   // frames paced at the speed of the game's clock so that what is mixed follows the play.
   // The program hands the run its sound devices (HeadlessSound).
   bool Audio = false;
+  // A network run: --host [--port P] or --join ADDRESS[:PORT], --players N (the host
+  // starts once N players, itself included, are in), --name NICK. The frames, the script
+  // and the clock count from the network start; the clock follows real time.
+  std::optional<NetStart> Network;
+  std::optional<std::uint16_t> Port;
 };
+
+// How long a network run waits in the lobby for its game to start.
+constexpr std::uint32_t kLobbyWaitMs = 30000;
 
 // Parses the headless options (the arguments after --headless); a mistake is one line.
 base::Expected<HeadlessOptions> ParseHeadlessOptions(const std::vector<std::string>& args);
@@ -88,13 +96,16 @@ struct HeadlessRun {
 
 // Plays the game from the level start for the frames asked, drawing on `display` (the
 // null display), silent or through `sound` (which must outlive the run), and with the
-// frames paced at the game's speed when there is sound. Fails with the system's message
-// when the game cannot start.
+// frames paced at the game's speed when there is sound or a network. A network run goes
+// through `network`'s lobby first. Fails with the system's message when the game cannot
+// start.
 base::Expected<HeadlessRun> PlayHeadless(const HeadlessOptions& options, engine::Backend& display,
-                                         HeadlessSound* sound = nullptr);
+                                         HeadlessSound* sound = nullptr, GameNetwork* network = nullptr);
 
 // Runs PlayHeadless and writes the JSON summary. Returns the exit status: 0, or 1 with the
-// system's message on stderr when the game could not start (missing data, bad script).
-int RunHeadless(const HeadlessOptions& options, engine::Backend& display, HeadlessSound* sound = nullptr);
+// system's message on stderr when the game could not start (missing data, bad script, no
+// network game started).
+int RunHeadless(const HeadlessOptions& options, engine::Backend& display, HeadlessSound* sound = nullptr,
+                GameNetwork* network = nullptr);
 
 }  // namespace zandrel::game

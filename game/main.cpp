@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -17,10 +19,12 @@
 #include "game/devices/main_window.h"
 #include "game/game.h"
 #include "game/headless.h"
+#include "game/net/network_game.h"
 #include "game/screens.h"
 #include "game/settings.h"
 #include "input/controls.h"
 #include "input/key_state.h"
+#include "platform/dplay/dplay.h"
 #include "platform/glide/clip_screen.h"
 #include "platform/glide/glide.h"
 #include "platform/glide/opengl_glide.h"
@@ -37,9 +41,12 @@ using namespace zandrel;
 
 constexpr const char* kUsage =
     "Usage: zandrel [--data DIR] [--level FILE.lev] [--screenshot OUT.png --frames N]\n"
+    "               [--host [--port P] [--players N] | --join ADDRESS[:PORT]] [--name NICK]\n"
     "       zandrel --headless (--level FILE.lev | --level-index N) [--frames N] [--frame-ms MS]\n"
     "               [--input SCRIPT] [--lives N] [--json OUT] [--data DIR] [--cells x0,y0,z0:x1,y1,z1]\n"
     "               [--audio]\n"
+    "       zandrel --headless (--host [--port P] --players N | --join ADDRESS[:PORT]) [--name NICK]\n"
+    "               [--level FILE.lev | --level-index N] [the options above]\n"
     "\n"
     "Without --headless the game opens its window. The data tree is found from --data,\n"
     "$ZANDREL_DATA, the program's folder (data/) or the installed share folder.\n"
@@ -52,7 +59,40 @@ constexpr const char* kUsage =
     "FROM TO CONTROL[+CONTROL...]: up down left right jump look action menu kp_plus\n"
     "kp_minus f1 f4 f5 f7 f9), and print one JSON object describing the end state.\n"
     "With --audio a headless run keeps sound and music on SDL's audio output (SDL_AUDIODRIVER=disk\n"
-    "writes what is mixed to SDL_DISKAUDIOFILE) and paces its frames at the game's speed.\n";
+    "writes what is mixed to SDL_DISKAUDIOFILE) and paces its frames at the game's speed.\n"
+    "\n"
+    "Network play: N on the title screen (a controller's Back button) opens the lobby. --host\n"
+    "creates a session at once (listening on --port, else the \"Port\" of the settings file's\n"
+    "\"Network\" section, else 28760; the port after it answers the session queries); --join\n"
+    "joins the session at ADDRESS (default port as above). A host given --players N presses\n"
+    "\"Go\" once N players, itself included, are in. --name gives the nickname the lobby would\n"
+    "ask for (\"Player\" when empty). The local network's session query goes to\n"
+    "$ZANDREL_DISCOVERY (addresses separated by commas), else the settings' \"Discovery\",\n"
+    "else the broadcast addresses of the machine's networks.\n"
+    "Headless network runs go through the lobby first, wait at most 30 s for the start, then\n"
+    "count frames, script lines and time from the start, paced at real time. The JSON gains\n"
+    "\"net\" {local_slot, last_slot, players [{slot, id, name}], sent, received, refused,\n"
+    "dropped} and \"slots\" [{x, y, z, heading, animation, gone}] for slots 0..3.\n";
+
+// The session layer's settings: the port from the command line, else the settings file;
+// the addresses of the session query from the environment, else the settings file, else
+// the machine's broadcast addresses.
+dplay::Settings NetworkSettings(const game::Settings& settings, std::optional<std::uint16_t> port) {
+  dplay::Settings net;
+  if (port) {
+    net.port = *port;
+  } else if (settings.NetworkPort != 0) {
+    net.port = settings.NetworkPort;
+  }
+  if (const char* discovery = std::getenv("ZANDREL_DISCOVERY"); discovery != nullptr && *discovery != '\0') {
+    net.discoveryAddresses = game::SplitAddresses(discovery);
+  } else if (!settings.Discovery.empty()) {
+    net.discoveryAddresses = settings.Discovery;
+  } else {
+    net.discoveryAddresses = dplay::LocalBroadcastAddresses();
+  }
+  return net;
+}
 
 int Headless(const std::vector<std::string>& args) {
   base::Expected<game::HeadlessOptions> options = game::ParseHeadlessOptions(args);
@@ -63,9 +103,15 @@ int Headless(const std::vector<std::string>& args) {
   glide::NullGlide board;
   engine::glide::GlideBackend display(board);
   if (base::Status started = display.StartEngine(); !started) win::FatalError(started.error());
-  if (!options->Audio) return game::RunHeadless(*options, display);
+  std::unique_ptr<net::NetworkGame> network;
+  if (options->Network) {
+    base::Expected<std::filesystem::path> data = win::FindDataTree(options->Data);
+    const game::Settings settings = data ? game::ReadSettings(*data) : game::Settings{};
+    network = std::make_unique<net::NetworkGame>(NetworkSettings(settings, options->Port));
+  }
+  if (!options->Audio) return game::RunHeadless(*options, display, nullptr, network.get());
   game::devices::HeadlessDeviceSound sound;
-  return game::RunHeadless(*options, display, &sound);
+  return game::RunHeadless(*options, display, &sound, network.get());
 }
 
 // A scripted picture: run this many frames, write the last one, quit.
@@ -74,10 +120,17 @@ struct ScreenshotRun {
   long Frames = 0;
 };
 
+// --host, --join and what goes with them.
+struct NetworkOptions {
+  std::optional<game::NetStart> Start;
+  std::optional<std::uint16_t> Port;
+};
+
 struct WindowedRun {
   std::string Data;
   ScreenshotRun Shot;
   std::string Level;  // --level: play this level on its own, then close
+  NetworkOptions Net;
 };
 
 int Play(const WindowedRun& run) {
@@ -117,7 +170,7 @@ int Play(const WindowedRun& run) {
     (*window)->PumpEvents(keys);
     return !(*window)->CloseRequested();
   };
-  game::devices::DeviceControls controls(devices, keys, pump);
+  game::devices::DeviceControls controls(devices, keys, pump, window->get());
   win::RealClock clock;
   // MIDI files, CD tracks and video clips go through the media control service; clips
   // are drawn into the window.
@@ -133,8 +186,9 @@ int Play(const WindowedRun& run) {
   game::devices::DeviceSounds sounds;
   game::devices::MainWindow mainWindow(**window, **board);
   mainWindow.ShowPointer(false);  // the game is played with keys and joystick
-  auto game =
-      std::make_unique<game::Game>(game::GameServices{display, controls, sounds, music, clock, *data, &mainWindow});
+  net::NetworkGame network(NetworkSettings(settings, run.Net.Port));
+  auto game = std::make_unique<game::Game>(
+      game::GameServices{display, controls, sounds, music, clock, *data, &mainWindow, &network});
   sounds.Attach(sound, *game->View);
   audio::InitAudio(sound);
   audio::SetHearingRange(*game->View, audio::kDefaultHearingRange);
@@ -148,6 +202,7 @@ int Play(const WindowedRun& run) {
   game->Frame.GameReady = true;
   if (run.Level.empty()) {
     game::ChangeScreen(*game, game::Screen::Title);
+    if (run.Net.Start) network.StartSession(*game, *run.Net.Start);
   } else if (base::Status started = game::StartOnlyLevel(*game, run.Level); !started) {
     win::FatalError(started.error());
   }
@@ -195,6 +250,8 @@ int main(int argc, char** argv) {
   if (!args.empty() && args[0] == "--headless") return Headless({args.begin() + 1, args.end()});
   WindowedRun run;
   ScreenshotRun& shot = run.Shot;
+  std::string nickname;
+  std::int32_t players = 0;
   bool framesGiven = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const bool hasValue = i + 1 < args.size();
@@ -202,6 +259,28 @@ int main(int argc, char** argv) {
       run.Data = args[++i];
     } else if (args[i] == "--level" && hasValue) {
       run.Level = std::filesystem::absolute(args[++i]).string();
+    } else if (args[i] == "--host" && !run.Net.Start) {
+      run.Net.Start = game::NetStart{};
+      run.Net.Start->Host = true;
+    } else if (args[i] == "--join" && hasValue && !run.Net.Start) {
+      run.Net.Start = game::NetStart{};
+      run.Net.Start->Address = args[++i];
+    } else if (args[i] == "--name" && hasValue) {
+      nickname = args[++i];
+    } else if ((args[i] == "--port" || args[i] == "--players") && hasValue) {
+      const std::string& name = args[i];
+      char* end = nullptr;
+      const long value = std::strtol(args[++i].c_str(), &end, 10);
+      const bool port = name == "--port";
+      if (*end != '\0' || value < 1 || value > (port ? 65534 : 4)) {
+        std::fprintf(stderr, "zandrel: bad value for %s\n", name.c_str());
+        return 2;
+      }
+      if (port) {
+        run.Net.Port = static_cast<std::uint16_t>(value);
+      } else {
+        players = static_cast<std::int32_t>(value);
+      }
     } else if (args[i] == "--screenshot" && hasValue) {
       shot.Path = args[++i];
     } else if (args[i] == "--frames" && hasValue) {
@@ -220,6 +299,10 @@ int main(int argc, char** argv) {
   if (shot.Path.empty() != !framesGiven) {
     std::fprintf(stderr, "zandrel: --screenshot and --frames go together\n");
     return 2;
+  }
+  if (run.Net.Start) {
+    run.Net.Start->Nickname = nickname;
+    run.Net.Start->Players = run.Net.Start->Host ? players : 0;
   }
   const int status = Play(run);
   SDL_Quit();  // after every device of the run has closed

@@ -114,7 +114,7 @@ void DrawLevelScene(Game& game, world::PlayerSlot& hero, const world::CellBox& b
   const std::int32_t bodyLight = world.Map.GetLight(cx, cy, cz) - 78;
   for (std::int32_t i = 0; i <= world.LastSlot; ++i) {
     world::PlayerSlot& slot = world.Players[static_cast<std::size_t>(i)];
-    if (i == world.LocalSlot && !(slot.View > 0.3f * static_cast<float>(slot.Width))) continue;
+    if (slot.Gone || (i == world.LocalSlot && !(slot.View > 0.3f * static_cast<float>(slot.Width)))) continue;
     const std::int32_t l = slot.Climbing ? slot.LadderHeading : Trunc(slot.Heading);
     engine::AddMesh(engine, view, slot.WorkingMesh, Trunc(slot.X), Trunc(slot.Y), Trunc(slot.Z), 16384 - l, 0, 0,
                     bodyLight);
@@ -232,6 +232,7 @@ void PlayFrame(Game& game) {
   FrameState& frame = game.Frame;
   world::World& world = *game.World;
   world::PlayerSlot& hero = game.Hero();
+  if (world.LastSlot > 0) game.Network().SendPosition(game);
   hero.LightRadius += world::TimeScaled(world, (hero.LightTarget - hero.LightRadius) * 0.1f);
   if (frame.FadeDone) {
     if (frame.EndAction == EndAction::ToTitle) {
@@ -310,6 +311,7 @@ void PlayFrame(Game& game) {
     }
     for (std::int32_t i = 0; i <= world.LastSlot; ++i) {
       world::PlayerSlot& slot = world.Players[static_cast<std::size_t>(i)];
+      if (slot.Gone) continue;
       slot.Heading += slot.TurnDelta;
       Decay(world, slot.TurnDelta);
       slot.Pitch += world::TimeScaled(world, (slot.PitchTarget - slot.Pitch) * 0.2f);

@@ -25,7 +25,8 @@ const char* const kHelpText =
     "JUMP                   : BUTTON 1\r"
     "LOOK UP/DOWN           : BUTTON 2 + UP/DOWN\r"
     "DIG/ACTIVATE/PUSH      : BUTTON 3\r"
-    "OPTIONS                : BUTTON 4\r\r\r"
+    "OPTIONS                : BUTTON 4\r"
+    "NETWORK GAME           : N ON THE TITLE SCREEN (CONTROLLER: BACK)\r\r\r"
     "KEYBORAD : BUTTON 1=SPACE   BUTTON 2=CTRL   BUTTON 3=SHIFT   BUTTON 4=ESC";
 
 namespace {
@@ -39,13 +40,26 @@ const std::string kTitleLines[3][2] = {
     {world::Scramble("TWELVE VAULTS WAIT BELOW THE HILLS"), world::Scramble("F1 SHOWS THE KEYS")},
 };
 
+bool AnyButton(const input::ControlFlags& c) {
+  return c[input::kButton1] || c[input::kButton2] || c[input::kButton3] || c[input::kButton4];
+}
+
 void TitleKeys(Game& game) {
   const input::ControlFlags& c = game.Hero().Controls;
+  if (game.Title.ButtonsHeldOver) {
+    game.Title.ButtonsHeldOver = AnyButton(c);
+    return;
+  }
   if (c[input::kButton1] || c[input::kButton2] || c[input::kButton3]) {
     if (!game.Frame.FadeActive) game.Services.Sounds.PlayInterface(InterfaceSound::Choice);
     StartFade(game, +1);
   }
   if (c[input::kButton4]) game.QuitRequested = true;
+  if (game.Frame.FadeActive) return;
+  if (game.Services.Input.KeyDown('N') || game.Services.Input.KeyDown(input::vk::GamepadView)) {
+    game.Services.Sounds.PlayInterface(InterfaceSound::Click);
+    ChangeScreen(game, Screen::Network);
+  }
 }
 
 // On a screen's first frame its music starts; answers whether this is that frame.
@@ -62,9 +76,12 @@ void TitleFrame(Game& game) {
   FrameState& frame = game.Frame;
   TitleState& title = game.Title;
   world::World& world = *game.World;
-  if (EnterScreen(game, 0)) title = TitleState{};
+  if (EnterScreen(game, 0)) {
+    title = TitleState{};
+    title.ButtonsHeldOver = AnyButton(game.Hero().Controls);
+  }
   TitleKeys(game);
-  if (frame.VideoPlaying) return;
+  if (frame.VideoPlaying || frame.CurrentScreen != Screen::Title) return;
   const std::int32_t page = static_cast<std::int32_t>(((frame.LastTick - frame.ScreenStartTime) / 15500) % 2);
   if (page != title.TitlePage) {
     title.DemoDepth = 10240;

@@ -9,6 +9,7 @@ namespace zandrel::game {
 namespace {
 
 constexpr const char* kGeneral = "General";
+constexpr const char* kNetwork = "Network";
 
 bool ReadsTrue(std::string text) {
   for (char& c : text) {
@@ -20,6 +21,21 @@ bool ReadsTrue(std::string text) {
 const char* TrueFalse(bool value) { return value ? "True" : "False"; }
 
 }  // namespace
+
+std::vector<std::string> SplitAddresses(std::string_view text) {
+  std::vector<std::string> addresses;
+  std::size_t pos = 0;
+  while (pos <= text.size()) {
+    std::size_t end = text.find(',', pos);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view item = text.substr(pos, end - pos);
+    while (!item.empty() && (item.front() == ' ' || item.front() == '\t')) item.remove_prefix(1);
+    while (!item.empty() && (item.back() == ' ' || item.back() == '\t')) item.remove_suffix(1);
+    if (!item.empty()) addresses.emplace_back(item);
+    pos = end + 1;
+  }
+  return addresses;
+}
 
 Resolution ResolutionFromCode(std::int32_t code) {
   switch (code) {
@@ -55,6 +71,9 @@ Settings ReadSettings(const std::filesystem::path& startFolder) {
   s.Display = ResolutionFromCode(ini.ReadInteger(kGeneral, "Resolution", 2));
   s.FullscreenRequest = ReadsTrue(ini.ReadString(kGeneral, "Fullscreen", "false")) && s.Display.NamedWidth != 160;
   s.HighTextures = ReadsTrue(ini.ReadString(kGeneral, "Texture", "true"));
+  const std::int32_t port = ini.ReadInteger(kNetwork, "Port", 0);
+  if (port >= 1 && port <= 65534) s.NetworkPort = static_cast<std::uint16_t>(port);
+  s.Discovery = SplitAddresses(ini.ReadString(kNetwork, "Discovery", ""));
   return s;
 }
 

@@ -1,9 +1,12 @@
 // The game's settings file "zandrel.ini": window placement, display resolution,
-// full-screen flag and texture quality.
+// full-screen flag and texture quality; the network game's port and discovery addresses.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "base/expected.h"
 
@@ -28,6 +31,11 @@ struct Settings {
   Resolution Display = ResolutionFromCode(2);
   bool FullscreenRequest = false;  // "Fullscreen" reads TRUE and the named width is not 160
   bool HighTextures = true;        // "Texture" reads TRUE
+  // Section "Network": "Port", where a created session listens (0 when missing or not a
+  // port 1..65534: the network's default); "Discovery", the addresses the local network's
+  // session query goes to, separated by commas (none: the machine's broadcast addresses).
+  std::uint16_t NetworkPort = 0;
+  std::vector<std::string> Discovery;
 };
 
 // What WriteSettings stores.
@@ -38,6 +46,9 @@ struct SettingsToWrite {
   bool Fullscreen = false;   // the 3D display is open full screen
   bool HighTextures = true;  // the bank is loaded at quality "High"
 };
+
+// "a, b ,c" -> {"a", "b", "c"}; empty items are dropped.
+std::vector<std::string> SplitAddresses(std::string_view text);
 
 // The settings file for a start folder: beside the data when a writable one exists there,
 // else in the user's configuration folder. Decided anew at every access.

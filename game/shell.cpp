@@ -94,6 +94,8 @@ void Record(Game& game, EventType type, std::int32_t value, std::string text) {
   game.Events.push_back({game.FrameNumber, type, value, std::move(text)});
 }
 
+void NoNetwork::LobbyFrame(Game& game) { ChangeScreen(game, Screen::Title); }
+
 void ResetFrameClock(Game& game) { game.Frame.LastTick = game.Services.Clock.Ticks(); }
 
 void StartFade(Game& game, std::int32_t direction) {
@@ -117,6 +119,7 @@ void ChangeScreen(Game& game, Screen screen) {
     game.Menu.MenuOpen = false;
     game.Menu.HeldBefore = {};
   }
+  if (screen == Screen::Network) game.Network().EnterLobby(game);
   if (screen == Screen::Credits) game.Credits.Angle = 0;
   ResetFrameClock(game);
 }
@@ -133,6 +136,7 @@ void FrameTick(Game& game) {
     if (game.Services.Window != nullptr) game.Services.Window->PaintText("LOADING PLEASE WAIT");
     return;
   }
+  game.Network().Poll(game);
   game.Services.Input.ReadControls(game.Hero().Controls);
   OptionKeys(game);
   game.Services.Music.PollMusic();
@@ -146,6 +150,11 @@ void FrameTick(Game& game) {
     case Screen::Title: TitleFrame(game); break;
     case Screen::Play: PlayFrame(game); break;
     case Screen::Credits: CreditsFrame(game); break;
+    case Screen::Network:
+      // The lobby presents its own picture, with no fade and no overlay.
+      game.Network().LobbyFrame(game);
+      ++game.FrameNumber;
+      return;
     default: break;
   }
 

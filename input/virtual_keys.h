@@ -61,17 +61,18 @@ inline constexpr int LControl = 162;
 inline constexpr int RControl = 163;
 inline constexpr int LMenu = 164;
 inline constexpr int RMenu = 165;
-inline constexpr int Oem1 = 186;       // ;:
-inline constexpr int OemPlus = 187;    // =+
-inline constexpr int OemComma = 188;   // ,<
-inline constexpr int OemMinus = 189;   // -_
-inline constexpr int OemPeriod = 190;  // .>
-inline constexpr int Oem2 = 191;       // /?
-inline constexpr int Oem3 = 192;       // `~
-inline constexpr int Oem4 = 219;       // [{
-inline constexpr int Oem5 = 220;       // backslash |
-inline constexpr int Oem6 = 221;       // ]}
-inline constexpr int Oem7 = 222;       // '"
-inline constexpr int Oem102 = 226;     // the extra key beside left shift
+inline constexpr int Oem1 = 186;         // ;:
+inline constexpr int OemPlus = 187;      // =+
+inline constexpr int OemComma = 188;     // ,<
+inline constexpr int OemMinus = 189;     // -_
+inline constexpr int OemPeriod = 190;    // .>
+inline constexpr int Oem2 = 191;         // /?
+inline constexpr int Oem3 = 192;         // `~
+inline constexpr int GamepadView = 208;  // the controller's Back (View) button
+inline constexpr int Oem4 = 219;         // [{
+inline constexpr int Oem5 = 220;         // backslash |
+inline constexpr int Oem6 = 221;         // ]}
+inline constexpr int Oem7 = 222;         // '"
+inline constexpr int Oem102 = 226;       // the extra key beside left shift
 
 }  // namespace zandrel::input::vk

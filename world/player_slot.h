@@ -55,6 +55,9 @@ struct PlayerSlot {
   std::int32_t WalkSpeed = 50, TurnSpeed = 900;
   input::ControlFlags Controls{};
   std::uint32_t PlayerId = 0;
+  // A network player who left the session: the slot keeps its number and its last place,
+  // and is neither moved, drawn nor watched any more.
+  bool Gone = false;
 
   // From the object bank: the poses (Pose), the working mesh the poses are blended into,
   // the shadow and the sounds.

@@ -52,6 +52,7 @@ void Watch(const World& world, WorldSounds& sounds, Sentry& sentry) {
   const std::int32_t lastSlot = std::clamp(world.LastSlot, 0, kPlayerSlotCount - 1);
   for (std::int32_t slot = 0; slot <= lastSlot; ++slot) {
     const PlayerSlot& player = world.Players[static_cast<std::size_t>(slot)];
+    if (player.Gone) continue;
     if (SentrySees(world, sentry, CellAt(player.X, player.Y, player.Z))) {
       if (sentry.State != kChasing && sentry.LastCry != 0 && MayCry(world, sentry)) {
         sentry.LastCry = 0;

@@ -4,6 +4,13 @@
 
 namespace zandrel::game::devices {
 
+PointerState DeviceControls::Pointer() {
+  PointerState pointer;
+  if (window_ != nullptr) window_->PointerOnPicture(pointer.X, pointer.Y);
+  pointer.Clicked = devices_.KeyDown(input::vk::LButton);
+  return pointer;
+}
+
 void DeviceSounds::Attach(audio::Audio& audio, const engine::RenderView& listener) {
   audio_ = &audio;
   listener_ = &listener;

@@ -15,6 +15,7 @@
 #include "game/ports.h"
 #include "input/controls.h"
 #include "input/key_state.h"
+#include "platform/win/sdl/window.h"
 
 namespace zandrel::game::devices {
 
@@ -22,16 +23,21 @@ class DeviceControls final : public Controls {
  public:
   // `pump` drains the window's events into the key state and answers false once the
   // program is closing.
-  DeviceControls(input::InputDevices& devices, input::KeyState& keys, std::function<bool()> pump)
-      : devices_(devices), keys_(keys), pump_(std::move(pump)) {}
+  // `window` gives the typed text and the pointer; none: neither.
+  DeviceControls(input::InputDevices& devices, input::KeyState& keys, std::function<bool()> pump,
+                 win::sdl::SdlWindow* window = nullptr)
+      : devices_(devices), keys_(keys), pump_(std::move(pump)), window_(window) {}
   void ReadControls(input::ControlFlags& flags) override { devices_.ReadControls(flags); }
   bool KeyDown(int virtualKey) override { return devices_.KeyDown(virtualKey); }
   void WaitAllKeysUp() override { input::WaitAllKeysUp(keys_, pump_); }
+  std::string TypedText() override { return window_ != nullptr ? window_->TakeTypedText() : std::string(); }
+  PointerState Pointer() override;
 
  private:
   input::InputDevices& devices_;
   input::KeyState& keys_;
   std::function<bool()> pump_;
+  win::sdl::SdlWindow* window_;
 };
 
 class DeviceSounds final : public GameSounds {

@@ -55,7 +55,7 @@ void TNetPlay::ListProviders() {
     names.emplace_back(name);
     return true;
   });
-  if (dplay::Failed(result)) return ShowFailure("Enum Servers Failed :%x", result);
+  if (dplay::Failed(result)) return Fail("Enum Servers Failed :%x", result);
   Providers = std::move(names);
   ProviderCount = static_cast<std::int32_t>(Providers.size());
 }
@@ -68,10 +68,10 @@ void TNetPlay::Connect(std::string_view providerName, std::int32_t createFlag) {
       if (name == providerName_) provider = guid;
       return true;
     });
-    if (dplay::Failed(found)) return ShowFailure("Enum Servers Failed :%x", found);
+    if (dplay::Failed(found)) return Fail("Enum Servers Failed :%x", found);
     std::unique_ptr<dplay::DirectPlay> object;
     const dplay::HRESULT created = network_.DirectPlayCreate(provider, object);
-    if (dplay::Failed(created) || object == nullptr) return ShowFailure("DirectPlay Create Failed :%x", created);
+    if (dplay::Failed(created) || object == nullptr) return Fail("DirectPlay Create Failed :%x", created);
     ProviderGuid = provider;
     play_ = std::move(object);
   }
@@ -95,7 +95,7 @@ void TNetPlay::ListSessions() {
         return true;
       },
       dplay::DPENUMSESSIONS_ALL);
-  if (dplay::Failed(result)) return ShowFailure("EnumSessions Failed :%x", result);
+  if (dplay::Failed(result)) return Fail("EnumSessions Failed :%x", result);
   SessionDesc = desc;
   Sessions = std::move(found);
   SessionCount = static_cast<std::int32_t>(Sessions.size());
@@ -125,7 +125,7 @@ void TNetPlay::ListPlayers(std::uint32_t session) {
         return true;
       },
       dplay::DPENUMPLAYERS_SESSION);
-  if (dplay::Failed(result)) return ShowFailure("EnumPlayers Failed :%x", result);
+  if (dplay::Failed(result)) return Fail("EnumPlayers Failed :%x", result);
   SelectedSession = session;
   PlayerLongNames = std::move(longNames);
   PlayerShortNames = std::move(shortNames);
@@ -137,7 +137,7 @@ bool TNetPlay::CreateLocalPlayer() {
   const dplay::HRESULT result = play_->CreatePlayer(id, dplay::FitName(PlayerShortName, dplay::kFriendlyNameSize),
                                                     dplay::FitName(PlayerLongName, dplay::kFormalNameSize), event);
   if (dplay::Failed(result)) {
-    ShowFailure("Local Player Create Failed :%x", result);
+    Fail("Local Player Create Failed :%x", result);
     // Without its player the session is of no use: leave it, so that a new try can open one.
     play_->Close();
     return false;
@@ -156,7 +156,7 @@ void TNetPlay::JoinSession(std::uint32_t session) {
   desc.dwSession = session;
   desc.dwFlags = dplay::DPOPEN_OPENSESSION;
   const dplay::HRESULT result = play_->Open(desc);
-  if (dplay::Failed(result)) return ShowFailure("Open Failed :%x", result);
+  if (dplay::Failed(result)) return Fail("Open Failed :%x", result);
   if (!CreateLocalPlayer()) return;
   SessionDesc = desc;
   if (PlayerLongNames.size() < kPlayerListLimit) {
@@ -176,7 +176,7 @@ void TNetPlay::CreateSession() {
   dplay::CopyName(Password, desc.szPassword, dplay::kPasswordSize);
   dplay::CopyName(UserField, desc.szUserField, dplay::kUserFieldSize);
   const dplay::HRESULT result = play_->Open(desc);
-  if (dplay::Failed(result)) return ShowFailure("DirectPlay Open Failed :%x", result);
+  if (dplay::Failed(result)) return Fail("DirectPlay Open Failed :%x", result);
   if (!CreateLocalPlayer()) return;
   SessionDesc = desc;
   ResetPlayerLists();
@@ -186,6 +186,11 @@ void TNetPlay::CreateSession() {
 }
 
 void TNetPlay::StartReceiving() { running_ = true; }
+
+void TNetPlay::Fail(const char* message, dplay::HRESULT result) {
+  LastFailure = result;
+  ShowFailure(message, result);
+}
 
 void TNetPlay::SendGameMessage(std::uint32_t receiver, BlockView block) {
   if (play_ == nullptr) return;

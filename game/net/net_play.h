@@ -72,6 +72,9 @@ class TNetPlay {
   std::int32_t SessionCount = 0;
   TaggedList Sessions;
   std::uint32_t SelectedSession = 0;
+  // The result of the last call that failed (DP_OK while none has), so that the caller can
+  // say more than the message box, such as that the session is full.
+  dplay::HRESULT LastFailure = dplay::DP_OK;
 
   void ListProviders();
   // The first call creates the object for the provider of that name (a later call keeps
@@ -94,6 +97,7 @@ class TNetPlay {
 
  private:
   void StartReceiving();
+  void Fail(const char* message, dplay::HRESULT result);
   void ResetPlayerLists();
   void AddPlayer(std::uint32_t id, const std::string& formalName, const std::string& friendlyName);
   // Player creation after Open; on failure the session is closed again.

@@ -217,6 +217,11 @@ struct Settings {
   AddressPrompt* addressPrompt = nullptr;
 };
 
+// The broadcast addresses of the machine's networks: those of its IPv4 interfaces that
+// are up, not loopback and able to broadcast. What the program gives the local network
+// provider when nothing else is asked for.
+std::vector<std::string> LocalBroadcastAddresses();
+
 // The providers, in this order.
 constexpr std::string_view kLocalNetworkProviderName = "ENet UDP/IP: local network";
 constexpr std::string_view kAddressProviderName = "ENet UDP/IP: address";

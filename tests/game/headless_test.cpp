@@ -75,6 +75,33 @@ TEST(HeadlessOptions, ReadsTheContract) {
   }
 }
 
+TEST(HeadlessOptions, NetworkRunsHostOrJoin) {
+  base::Expected<HeadlessOptions> host =
+      ParseHeadlessOptions({"--name", "Ann", "--host", "--port", "40000", "--players", "3", "--frames", "9"});
+  ASSERT_TRUE(host.ok()) << host.error();
+  ASSERT_TRUE(host->Network);
+  EXPECT_TRUE(host->Network->Host);
+  EXPECT_EQ(host->Network->Players, 3);
+  EXPECT_EQ(host->Network->Nickname, "Ann");
+  EXPECT_EQ(host->Port, 40000);
+  EXPECT_EQ(host->LevelIndex, 0) << "the first level, as the start message says";
+  base::Expected<HeadlessOptions> join = ParseHeadlessOptions({"--join", "127.0.0.1:40000", "--level-index", "2"});
+  ASSERT_TRUE(join.ok()) << join.error();
+  EXPECT_EQ(join->Network->Address, "127.0.0.1:40000");
+  EXPECT_EQ(join->Network->Nickname, "Player");
+  EXPECT_EQ(join->LevelIndex, 2);
+  for (const std::vector<std::string>& bad :
+       std::vector<std::vector<std::string>>{{"--host", "--join", "127.0.0.1"},
+                                             {"--join", "127.0.0.1", "--host"},
+                                             {"--join", "127.0.0.1", "--players", "2"},
+                                             {"--host", "--players", "5"},
+                                             {"--host", "--port", "65535"},
+                                             {"--name", "Ann"},
+                                             {"--level-index", "0", "--port", "40000"}}) {
+    EXPECT_FALSE(ParseHeadlessOptions(bad).ok()) << bad[0] << " " << bad[1];
+  }
+}
+
 TEST(HeadlessOptions, CellsBoxMustBeWellFormedAndInOrder) {
   for (const char* box : {"1,2,3:4,5", "1,2,3:4,5,6,7", "1,2,3;4,5,6", "1;2,3:4,5,6", "a,2,3:4,5,6", "1,2,3:4,5,6x",
                           "1,2,3:4,5,6 ", "", "99999999999,0,0:0,0,0", "2,0,0:1,0,0", "0,2,0:0,1,0", "0,0,2:0,0,1",

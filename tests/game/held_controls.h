@@ -1,7 +1,10 @@
-// Controls as a test holds them: the eight flags, and the keys that read as pressed.
+// Controls as a test holds them: the eight flags, the keys that read as pressed, the text
+// typed since it was last read and the pointer.
 #pragma once
 
 #include <set>
+#include <string>
+#include <utility>
 
 #include "game/ports.h"
 
@@ -12,8 +15,12 @@ class HeldControls final : public Controls {
   void ReadControls(input::ControlFlags& flags) override { flags = held; }
   bool KeyDown(int key) override { return keys.count(key) != 0; }
   void WaitAllKeysUp() override {}
+  std::string TypedText() override { return std::exchange(typed, {}); }
+  PointerState Pointer() override { return std::exchange(pointer, {pointer.X, pointer.Y, false}); }
   input::ControlFlags held{};
   std::set<int> keys;
+  std::string typed;
+  PointerState pointer;
 };
 
 }  // namespace zandrel::game

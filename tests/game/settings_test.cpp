@@ -45,6 +45,22 @@ TEST_F(SettingsTest, ReadsEveryKey) {
   }
 }
 
+TEST_F(SettingsTest, ReadsTheNetworkSection) {
+  struct Case {
+    const char* network;
+    std::uint16_t port;
+    std::vector<std::string> discovery;
+  };
+  for (const Case& c : {Case{"", 0, {}}, Case{"Port=40000\nDiscovery=127.0.0.1\n", 40000, {"127.0.0.1"}},
+                        Case{"Port=65535\nDiscovery= 127.0.0.2 ,,127.0.0.3\n", 0, {"127.0.0.2", "127.0.0.3"}},
+                        Case{"Port=0\n", 0, {}}, Case{"Port=-5\n", 0, {}}}) {
+    start_.Write("zandrel.ini", std::string("[Network]\n") + c.network);
+    const Settings s = ReadSettings(start_.path());
+    EXPECT_EQ(s.NetworkPort, c.port) << c.network;
+    EXPECT_EQ(s.Discovery, c.discovery) << c.network;
+  }
+}
+
 TEST(Resolution, CodesMapBothWays) {
   struct Case {
     std::int32_t code;

@@ -43,19 +43,21 @@ std::uint8_t At(const engine::PcxImage& image, int x, int y) {
       .Indices[static_cast<std::size_t>(y) * static_cast<std::size_t>(image.Width) + static_cast<std::size_t>(x)];
 }
 
-// The pictures in the order the game loads them, with their slots.
+// The pictures in the order the game loads them, with their slots; the network lobby's
+// panel last, which the lobby loads when it first opens.
 struct Slot {
   int Number;
   std::string_view Path;
 };
-constexpr std::array<Slot, 8> kPictures = {{{1, "INTERF/ZANDREL.PCX"},
+constexpr std::array<Slot, 9> kPictures = {{{1, "INTERF/ZANDREL.PCX"},
                                             {2, "INTERF/TITLE.PCX"},
                                             {4, "INTERF/OPTION.PCX"},
                                             {5, "INTERF/SELECT.PCX"},
                                             {6, "INTERF/BARRE.PCX"},
                                             {10, "INTERF/RADAR.PCX"},
                                             {11, "INTERF/RADARP1.PCX"},
-                                            {12, "INTERF/RADARP2.PCX"}}};
+                                            {12, "INTERF/RADARP2.PCX"},
+                                            {7, "INTERF/LOBBY.PCX"}}};
 
 struct FontSheet {
   std::string_view Path;

@@ -17,6 +17,7 @@ void GenerateInterface(DataTree& tree) {
   add("INTERF/TITLE.PCX", MakeTitle());
   add("INTERF/OPTION.PCX", MakeMenu());
   add("INTERF/SELECT.PCX", MakeMarker());
+  add("INTERF/LOBBY.PCX", MakeLobby());
   add("INTERF/BARRE.PCX", MakeBar());
   add("INTERF/RADAR.PCX", MakeRadar());
   add("INTERF/RADARP1.PCX", MakeRadarDot(false));

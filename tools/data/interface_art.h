@@ -45,6 +45,7 @@ Contour Arc(float cx, float cy, float inner, float outer, float from, float to);
 Canvas MakeLogo();                // title logo, every pixel drawn
 Canvas MakeTitle();               // vault arch around a transparent centre
 Canvas MakeMenu();                // the in-game menu panel
+Canvas MakeLobby();               // the network lobby's panel
 Canvas MakeMarker();              // the menu's selection arrow
 Canvas MakeBar();                 // the bottom bar, every pixel drawn
 Canvas MakeRadar();               // the radar scope

@@ -1,6 +1,7 @@
 // The in-game menu: a gold-framed slate panel with the six entries in the big font, each
 // with a small gold symbol at its right, and the arrow that marks the chosen entry.
 // Everything outside the panel is index 0, so the game's view stays visible around it.
+// The network lobby's panel is of the same make.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -178,6 +179,55 @@ Canvas MakeMenu() {
              kEntries[static_cast<std::size_t>(entry)]);
   }
   return menu;
+}
+
+Canvas MakeLobby() {
+  // The game writes the heading, the list, the status line and the two captions; their
+  // places are these, as fractions of the screen: list well x 0.1-0.9, y 0.2-0.667;
+  // buttons x 0.1-0.47 and 0.53-0.9, y 0.76-0.86.
+  constexpr float left = 16, top = 12, right = 304, bottom = 228;
+  Canvas fine(kWidth * kFine, kHeight * kFine);
+  const int w = fine.Width(), h = fine.Height();
+  const Grid panel = Coverage(w, h, {Scaled(Chamfered(left, top, right, bottom, kCorner))}, 2);
+  const Grid inner =
+      Coverage(w, h, {Scaled(Chamfered(left + kFrame, top + kFrame, right - kFrame, bottom - kFrame, kCorner - 2))}, 2);
+  const Grid fromEdge = DistanceInside(inner);
+  Fill(fine, panel, [&](int x, int y) {
+    const float px = static_cast<float>(x) / kFine, py = static_cast<float>(y) / kFine;
+    const float middle = std::hypot((px - 160) / 150, (py - 120) / 110);
+    const float grain = Fractal(px / 7, py / 3, 53, 3);
+    const float sunk = SmoothStep(0, 5.0f * kFine, fromEdge.At(x, y));
+    return Mix(Hex(0x0E1322), Hex(0x24304A), (1 - 0.6f * middle) * (0.75f + 0.5f * grain)) * (0.45f + 0.55f * sunk);
+  });
+  Grid frame(w, h);
+  for (std::size_t i = 0; i < frame.Values.size(); ++i)
+    frame.Values[i] = std::max(0.0f, panel.Values[i] - inner.Values[i]);
+  const BevelLighting frameLit = LightBevel(frame, 3.0f * kFine);
+  Fill(fine, frame, [&](int x, int y) {
+    return Gold(0.1f + 0.95f * frameLit.Light.At(x, y)) + Hex(0xFFFFFF) * (0.8f * frameLit.Shine.At(x, y));
+  });
+  // The list's well: near-black, deepest at its upper edge, in a thin gold rim.
+  PaintGold(fine, {Chamfered(30, 46, 290, 162, 3)}, 1.0f, 0.8f);
+  const Grid well = Coverage(w, h, {Scaled(Chamfered(32, 48, 288, 160, 2))}, 2);
+  Fill(fine, well, [&](int, int y) {
+    const float py = static_cast<float>(y) / kFine;
+    return Mix(Hex(0x03050A), Hex(0x0B1120), SmoothStep(48, 70, py));
+  });
+  PaintGold(fine, {Chamfered(60, 33, 260, 35.5f, 1)}, 1.2f, 1.0f);
+  // The two button plates: slate raised in a gold rim.
+  for (const auto& [x0, x1] : {std::pair{32.0f, 150.0f}, std::pair{170.0f, 288.0f}}) {
+    PaintGold(fine, {Chamfered(x0, 182, x1, 206, 4)}, 1.5f, 0.95f);
+    const Grid plate = Coverage(w, h, {Scaled(Chamfered(x0 + 3, 185, x1 - 3, 203, 3))}, 2);
+    Fill(fine, plate, [&](int, int y) {
+      const float py = static_cast<float>(y) / kFine;
+      return Mix(Hex(0x2C3A58), Hex(0x121A2C), SmoothStep(185, 203, py));
+    });
+  }
+  for (const auto& [x, y] : {std::pair{left + 13, top + 13}, std::pair{right - 13, top + 13},
+                             std::pair{left + 13, bottom - 13}, std::pair{right - 13, bottom - 13}}) {
+    PaintGold(fine, {Ellipse(x, y, 3, 3, 24)}, 1.8f, 1.0f);
+  }
+  return fine.Downsample(kFine);
 }
 
 Canvas MakeMarker() {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "input/virtual_keys.h"
@@ -9,6 +10,8 @@
 
 namespace zandrel::win::sdl {
 namespace {
+
+constexpr std::size_t kTypedTextLimit = 256;
 
 std::vector<Rect> Displays() {
   std::vector<Rect> displays;
@@ -43,6 +46,7 @@ base::Expected<std::unique_ptr<SdlWindow>> SdlWindow::Create(const WindowSetting
   w->controllers_ = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
   w->joystick_.OpenFirst();
   if (settings.Fullscreen) w->SetFullscreen(true);
+  SDL_StartTextInput();
   SDL_ShowWindow(w->window_);
   return w;
 }
@@ -135,16 +139,52 @@ void SdlWindow::PumpEvents(input::KeyState& keys) {
       case SDL_KEYUP: HandleKey(event.key, keys); break;
       case SDL_MOUSEBUTTONDOWN:
       case SDL_MOUSEBUTTONUP: {
+        pointerSeen_ = true;
+        pointerX_ = event.button.x;
+        pointerY_ = event.button.y;
         const int code = MouseButtonKey(event.button.button);
         if (code != 0 && event.button.state == SDL_PRESSED) keys.Press(code);
         if (code != 0 && event.button.state == SDL_RELEASED) keys.Release(code);
         break;
       }
+      case SDL_MOUSEMOTION:
+        pointerSeen_ = true;
+        pointerX_ = event.motion.x;
+        pointerY_ = event.motion.y;
+        break;
+      case SDL_TEXTINPUT:
+        if (typed_.size() < kTypedTextLimit) typed_ += event.text.text;
+        break;
+      case SDL_CONTROLLERBUTTONDOWN:
+      case SDL_CONTROLLERBUTTONUP:
+        if (event.cbutton.button != SDL_CONTROLLER_BUTTON_BACK) break;
+        if (event.cbutton.state == SDL_PRESSED) {
+          keys.Press(input::vk::GamepadView);
+        } else {
+          keys.Release(input::vk::GamepadView);
+        }
+        break;
       case SDL_JOYDEVICEADDED:
       case SDL_JOYDEVICEREMOVED: joystick_.HandleEvent(event); break;
       default: break;
     }
   }
+}
+
+std::string SdlWindow::TakeTypedText() { return std::exchange(typed_, {}); }
+
+bool SdlWindow::PointerOnPicture(float& x, float& y) const {
+  if (!pointerSeen_) return false;
+  const int clientWidth = ClientWidth(), clientHeight = ClientHeight();
+  int width = clientWidth, height = clientWidth * 3 / 4;
+  if (height > clientHeight) {
+    height = clientHeight;
+    width = clientHeight * 4 / 3;
+  }
+  if (width <= 0 || height <= 0) return false;
+  x = static_cast<float>(pointerX_ - (clientWidth - width) / 2) / static_cast<float>(width);
+  y = static_cast<float>(pointerY_ - (clientHeight - height) / 2) / static_cast<float>(height);
+  return true;
 }
 
 }  // namespace zandrel::win::sdl

@@ -5,6 +5,7 @@
 #include <SDL2/SDL.h>
 
 #include <memory>
+#include <string>
 
 #include "base/expected.h"
 #include "input/joystick.h"
@@ -44,10 +45,17 @@ class SdlWindow {
   // The mouse pointer over the window: shown or hidden.
   void ShowPointer(bool shown);
 
-  // Drains SDL's queue: keys and mouse buttons into keys as virtual-key codes, device
+  // Drains SDL's queue: keys, mouse buttons and the controller's Back button into keys as
+  // virtual-key codes, typed text and the pointer's place kept for their queries, device
   // arrivals and removals to the joystick, focus loss releases every key, a close request
   // is remembered.
   void PumpEvents(input::KeyState& keys);
+  // The text typed since the previous call, UTF-8 (at most a line's worth is kept).
+  std::string TakeTypedText();
+  // Where the pointer last was over the picture, which fills the largest 4:3 part of the
+  // client area, centred: fractions of its width and height (outside 0..1 off it); false
+  // before the pointer has moved over the window.
+  bool PointerOnPicture(float& x, float& y) const;
   // The player asked to close the window (or the process was told to quit).
   bool CloseRequested() const { return closeRequested_; }
 
@@ -63,6 +71,9 @@ class SdlWindow {
   bool controllers_ = false;  // the controller subsystem started
   bool fullscreen_ = false;
   bool closeRequested_ = false;
+  std::string typed_;
+  bool pointerSeen_ = false;
+  int pointerX_ = 0, pointerY_ = 0;  // window coordinates
   Rect windowed_;
   SdlJoystick joystick_;
 };

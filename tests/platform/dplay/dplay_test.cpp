@@ -411,5 +411,14 @@ TEST(Sessions, AFullSessionTurnsAwayTheNextPlayer) {
   EXPECT_EQ(loopback::Join(dan, {&host, &ann, &bob}, "Dan"), DP_OK);
 }
 
+// Only the broadcast addresses of real networks: the loopback network has none, and
+// nothing is sent here.
+TEST(LocalBroadcastAddresses, AreIpv4AndNeverLoopback) {
+  for (const std::string& address : LocalBroadcastAddresses()) {
+    EXPECT_FALSE(address.starts_with("127.")) << address;
+    EXPECT_EQ(std::count(address.begin(), address.end(), '.'), 3) << address;
+  }
+}
+
 }  // namespace
 }  // namespace zandrel::dplay
