@@ -15,26 +15,17 @@
 namespace zandrel {
 namespace {
 
-class SoftViewDevices final : public world::BankDevices {
- public:
-  SoftViewDevices(engine::Engine& engine, engine::RenderView& view) : engine_(engine), view_(view) {}
-  base::Status LoadTextures(std::string_view list, world::FogColour fog) override {
-    return world::LoadBankTextures(engine_, view_, ZANDREL_DATA, list, fog);
-  }
-  world::SoundHandle LoadSound(std::string_view) override { return world::kNoSound; }
-
- private:
-  engine::Engine& engine_;
-  engine::RenderView& view_;
-};
-
 void BM_LoadObjectBank(benchmark::State& state) {
   engine::soft::SoftBackend backend;
   engine::Engine engine(backend);
   engine::StartEngineCore(engine);
   auto view = std::make_unique<engine::RenderView>();
   backend.OpenView(320, 240, *view);
-  SoftViewDevices devices(engine, *view);
+  world::BankCalls devices(
+      [&](std::string_view list, world::FogColour fog) {
+        return world::LoadBankTextures(engine, *view, ZANDREL_DATA, list, fog);
+      },
+      nullptr);
   win::ManualClock clock;
   auto world = std::make_unique<world::World>();
   world::BankServices services{devices, clock, ZANDREL_DATA};

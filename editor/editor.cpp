@@ -44,18 +44,14 @@ void AutosaveWhenDue(Editor& editor) {
 
 }  // namespace
 
-base::Status EditorBankDevices::LoadTextures(std::string_view textureList, world::FogColour fog) {
-  engine::RenderView& level = *editor_.LevelView;
-  if (base::Status s = engine::LoadTextureList(editor_.Engine, level, textureList, editor_.Services.DataFolder); !s) {
+base::Status LoadEditorTextures(Editor& editor, std::string_view textureList, world::FogColour fog) {
+  engine::RenderView& level = *editor.LevelView;
+  if (base::Status s = engine::LoadTextureList(editor.Engine, level, textureList, editor.Services.DataFolder); !s) {
     return s;
   }
-  engine::SetFog(editor_.Engine, level, fog.Red, fog.Green, fog.Blue);
-  ShareTextures(level, *editor_.PreviewView);
+  engine::SetFog(editor.Engine, level, fog.Red, fog.Green, fog.Blue);
+  ShareTextures(level, *editor.PreviewView);
   return {};
-}
-
-world::SoundHandle EditorBankDevices::LoadSound(std::string_view fileName) {
-  return editor_.Services.Sounds.LoadSound(fileName);
 }
 
 Editor::Editor(const EditorServices& services)

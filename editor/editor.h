@@ -60,17 +60,9 @@ struct EditorMarkers {
 
 struct Editor;
 
-// The editor's devices for the object bank: textures into the level view, shared with
-// the preview; sounds through the sound port.
-class EditorBankDevices final : public world::BankDevices {
- public:
-  explicit EditorBankDevices(Editor& editor) : editor_(editor) {}
-  base::Status LoadTextures(std::string_view textureList, world::FogColour fog) override;
-  world::SoundHandle LoadSound(std::string_view fileName) override;
-
- private:
-  Editor& editor_;
-};
+// The bank's textures and fog go into the level view, and the preview gets copies of them;
+// the editor draws no interface pictures.
+base::Status LoadEditorTextures(Editor& editor, std::string_view textureList, world::FogColour fog);
 
 constexpr const char* kBankName = "Standard.bnk";
 // What the level file names as its bank.
@@ -87,7 +79,9 @@ struct Editor {
   world::LevelMap& Map() { return World->Map; }
 
   EditorServices Services;
-  EditorBankDevices BankDevices{*this};
+  world::BankCalls BankDevices{
+      [this](std::string_view list, world::FogColour fog) { return LoadEditorTextures(*this, list, fog); },
+      [this](std::string_view file) { return Services.Sounds.LoadSound(file); }};
   std::unique_ptr<world::World> World;
   engine::Engine Engine;
   // The software back end keeps texture images in each view: the bank's textures load

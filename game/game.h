@@ -92,20 +92,6 @@ struct LevelTitleState {
   std::uint32_t TitleStart = 0;
 };
 
-class Game;
-
-// The game's devices for the object bank: textures into the engine's view, sounds through
-// the sound port.
-class GameBankDevices final : public world::BankDevices {
- public:
-  explicit GameBankDevices(Game& game) : game_(game) {}
-  base::Status LoadTextures(std::string_view textureList, world::FogColour fog) override;
-  world::SoundHandle LoadSound(std::string_view fileName) override;
-
- private:
-  Game& game_;
-};
-
 class Game {
  public:
   explicit Game(const GameServices& services);
@@ -118,7 +104,11 @@ class Game {
 
   GameServices Services;
   NoNetwork Offline;
-  GameBankDevices BankDevices{*this};
+  // The bank's textures go into the engine's view, its sounds through the sound port.
+  world::BankCalls BankDevices{[this](std::string_view list, world::FogColour fog) {
+                                 return world::LoadBankTextures(Engine, *View, Services.DataFolder, list, fog);
+                               },
+                               [this](std::string_view file) { return Services.Sounds.LoadSound(file); }};
   FrameState Frame;
   std::unique_ptr<world::World> World;
   engine::Engine Engine;

@@ -10,14 +10,6 @@
 
 namespace zandrel::game {
 
-base::Status GameBankDevices::LoadTextures(std::string_view textureList, world::FogColour fog) {
-  return world::LoadBankTextures(game_.Engine, *game_.View, game_.Services.DataFolder, textureList, fog);
-}
-
-world::SoundHandle GameBankDevices::LoadSound(std::string_view fileName) {
-  return game_.Services.Sounds.LoadSound(fileName);
-}
-
 Game::Game(const GameServices& services)
     : Services(services),
       World(std::make_unique<world::World>()),

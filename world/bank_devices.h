@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string_view>
 
 #include "base/expected.h"
@@ -35,6 +36,23 @@ class NoDevices final : public BankDevices {
  public:
   base::Status LoadTextures(std::string_view, FogColour) override { return {}; }
   SoundHandle LoadSound(std::string_view) override { return kNoSound; }
+};
+
+// A program's devices as two calls: how it loads the textures, how it loads a sound (none:
+// no sound device).
+class BankCalls final : public BankDevices {
+ public:
+  using Textures = std::function<base::Status(std::string_view textureList, FogColour fog)>;
+  using Sounds = std::function<SoundHandle(std::string_view fileName)>;
+  BankCalls(Textures textures, Sounds sounds) : textures_(std::move(textures)), sounds_(std::move(sounds)) {}
+  base::Status LoadTextures(std::string_view textureList, FogColour fog) override {
+    return textures_(textureList, fog);
+  }
+  SoundHandle LoadSound(std::string_view fileName) override { return sounds_ ? sounds_(fileName) : kNoSound; }
+
+ private:
+  Textures textures_;
+  Sounds sounds_;
 };
 
 // The renderer's part of LoadTextures, the same in every program: the texture list of the

@@ -4,24 +4,6 @@
 
 namespace zandrel::editor::widgets {
 
-void EditorDeviceSounds::Attach(const engine::RenderView& listener) {
-  listener_ = &listener;
-  world_ = std::make_unique<audio::WorldSoundPlayer>(audio_, listener);
-}
-
-void EditorDeviceSounds::PlayAt(world::SoundHandle sound, std::int32_t x, std::int32_t y, std::int32_t z,
-                                std::int32_t volume) {
-  if (world_ != nullptr) world_->PlayAt(sound, x, y, z, volume);
-}
-
-world::SoundHandle EditorDeviceSounds::LoadSound(std::string_view fileName) {
-  return world_ != nullptr ? world_->Load(fileName) : world::kNoSound;
-}
-
-void EditorDeviceSounds::UpdateSounds() {
-  if (listener_ != nullptr) audio::UpdateSounds(audio_, *listener_);
-}
-
 ClipOverlay::ClipOverlay(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_TransparentForMouseEvents);
   setAttribute(Qt::WA_OpaquePaintEvent);

@@ -23,20 +23,21 @@ class EditorDeviceSounds final : public EditorSounds {
   // The sound state must outlive the ports; nothing is heard before Attach.
   explicit EditorDeviceSounds(audio::Audio& audio) : audio_(audio) {}
   // The view whose camera hears: the level view.
-  void Attach(const engine::RenderView& listener);
+  void Attach(const engine::RenderView& listener) { world_.Attach(audio_, listener); }
 
-  void PlayAt(world::SoundHandle sound, std::int32_t x, std::int32_t y, std::int32_t z, std::int32_t volume) override;
+  void PlayAt(world::SoundHandle sound, std::int32_t x, std::int32_t y, std::int32_t z, std::int32_t volume) override {
+    world_.PlayAt(sound, x, y, z, volume);
+  }
   void InitAudio() override { audio::InitAudio(audio_); }
   void SetHearingRange(engine::RenderView& listener, std::int32_t range) override {
     audio::SetHearingRange(listener, range);
   }
-  world::SoundHandle LoadSound(std::string_view fileName) override;
-  void UpdateSounds() override;
+  world::SoundHandle LoadSound(std::string_view fileName) override { return world_.Load(fileName); }
+  void UpdateSounds() override { world_.Update(); }
 
  private:
   audio::Audio& audio_;
-  const engine::RenderView* listener_ = nullptr;
-  std::unique_ptr<audio::WorldSoundPlayer> world_;
+  audio::WorldSoundPlayer world_;
 };
 
 // Where clips show: a widget over the level view, visible while a clip plays.

@@ -11,41 +11,23 @@ PointerState DeviceControls::Pointer() {
   return pointer;
 }
 
-void DeviceSounds::Attach(audio::Audio& audio, const engine::RenderView& listener) {
-  audio_ = &audio;
-  listener_ = &listener;
-  world_ = std::make_unique<audio::WorldSoundPlayer>(audio, listener);
-}
-
-void DeviceSounds::PlayAt(world::SoundHandle sound, std::int32_t x, std::int32_t y, std::int32_t z,
-                          std::int32_t volume) {
-  if (world_ != nullptr) world_->PlayAt(sound, x, y, z, volume);
-}
-
-world::SoundHandle DeviceSounds::LoadSound(std::string_view fileName) {
-  return world_ != nullptr ? world_->Load(fileName) : world::kNoSound;
-}
-
 void DeviceSounds::LoadInterfaceSounds() {
-  if (audio_ == nullptr) return;
-  choice_ = audio::LoadSound(*audio_, "INTERF\\CHOIX.WAV");
-  click_ = audio::LoadSound(*audio_, "INTERF\\CLIC.WAV");
-  timer_ = audio::LoadSound(*audio_, "INTERF\\TIMER.WAV");
+  audio::Audio* const audio = world_.Sound();
+  if (audio == nullptr) return;
+  choice_ = audio::LoadSound(*audio, "INTERF\\CHOIX.WAV");
+  click_ = audio::LoadSound(*audio, "INTERF\\CLIC.WAV");
+  timer_ = audio::LoadSound(*audio, "INTERF\\TIMER.WAV");
 }
 
 void DeviceSounds::PlayInterface(InterfaceSound sound) {
   const audio::SoundRef& ref = sound == InterfaceSound::Choice  ? choice_
                                : sound == InterfaceSound::Click ? click_
                                                                 : timer_;
-  if (audio_ != nullptr) audio::PlaySound(*audio_, ref, false);
-}
-
-void DeviceSounds::UpdateSounds(const engine::Camera&) {
-  if (listener_ != nullptr) audio::UpdateSounds(*audio_, *listener_);
+  if (world_.Sound() != nullptr) audio::PlaySound(*world_.Sound(), ref, false);
 }
 
 void DeviceSounds::StopAllSounds() {
-  if (audio_ != nullptr) audio::StopAllSounds(*audio_);
+  if (world_.Sound() != nullptr) audio::StopAllSounds(*world_.Sound());
 }
 
 DeviceMusic::DeviceMusic(midas::Midas& library, mci::Mci* mci, const mci::ClipScreen* screen) : screen_(screen) {

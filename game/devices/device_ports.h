@@ -44,18 +44,18 @@ class DeviceSounds final : public GameSounds {
  public:
   // The game's sound state (whose device also plays the bank's sounds) and the view whose
   // camera hears; nothing is loaded or heard before.
-  void Attach(audio::Audio& audio, const engine::RenderView& listener);
-  void PlayAt(world::SoundHandle sound, std::int32_t x, std::int32_t y, std::int32_t z, std::int32_t volume) override;
-  world::SoundHandle LoadSound(std::string_view fileName) override;
+  void Attach(audio::Audio& audio, const engine::RenderView& listener) { world_.Attach(audio, listener); }
+  void PlayAt(world::SoundHandle sound, std::int32_t x, std::int32_t y, std::int32_t z, std::int32_t volume) override {
+    world_.PlayAt(sound, x, y, z, volume);
+  }
+  world::SoundHandle LoadSound(std::string_view fileName) override { return world_.Load(fileName); }
   void LoadInterfaceSounds() override;
   void PlayInterface(InterfaceSound sound) override;
-  void UpdateSounds(const engine::Camera& listener) override;
+  void UpdateSounds(const engine::Camera&) override { world_.Update(); }
   void StopAllSounds() override;
 
  private:
-  audio::Audio* audio_ = nullptr;
-  const engine::RenderView* listener_ = nullptr;
-  std::unique_ptr<audio::WorldSoundPlayer> world_;
+  audio::WorldSoundPlayer world_;
   audio::SoundRef choice_, click_, timer_;
 };
 

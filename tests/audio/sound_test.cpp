@@ -213,7 +213,8 @@ TEST_F(SoundTest, SilentSoundsAreNotPlacedAndTheWorldPlaysThroughTheCamera) {
   EXPECT_TRUE(device_->Duplicates.empty());
   device_->RefuseBuffers = false;
 
-  WorldSoundPlayer player(audio_, view_);
+  WorldSoundPlayer player;
+  player.Attach(audio_, view_);
   world::WorldSounds& sounds = player;
   view_.Cam.Z = 4096;
   Load();

@@ -102,24 +102,14 @@ Xmin=abc
     return LoadObjectBank(services, world_, name, quality);
   }
 
-  // Textures go to the recording back end; there is no sound device.
-  class ViewDevices final : public BankDevices {
-   public:
-    explicit ViewDevices(ObjectBankTest& test) : test_(test) {}
-    base::Status LoadTextures(std::string_view list, FogColour fog) override {
-      return LoadBankTextures(test_.engine_, test_.view_, test_.dir_.path(), list, fog);
-    }
-    SoundHandle LoadSound(std::string_view) override { return kNoSound; }
-
-   private:
-    ObjectBankTest& test_;
-  };
-
   test::TempDir dir_;
   test::RecordingBackend backend_;
   engine::Engine engine_{backend_};
   engine::RenderView view_;
-  ViewDevices devices_{*this};
+  // Textures go to the recording back end; there is no sound device.
+  BankCalls devices_{
+      [this](std::string_view list, FogColour fog) { return LoadBankTextures(engine_, view_, dir_.path(), list, fog); },
+      nullptr};
   win::ManualClock clock_{5000};
   World world_;
 };

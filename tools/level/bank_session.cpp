@@ -12,29 +12,27 @@ BankSession::BankSession()
 }
 
 base::Status BankSession::LoadTypes(const std::string& bankName, const std::string& dataOption) {
-  drawn_ = false;
-  return Load(bankName, dataOption);
+  return Load(bankName, dataOption, false);
 }
 
 base::Status BankSession::LoadDrawn(const std::string& bankName, const std::string& dataOption, int width, int height) {
-  drawn_ = true;
   backend_.OpenView(width, height, *view_);
-  return Load(bankName, dataOption);
+  return Load(bankName, dataOption, true);
 }
 
-base::Status BankSession::Load(const std::string& bankName, const std::string& dataOption) {
+base::Status BankSession::Load(const std::string& bankName, const std::string& dataOption, bool drawn) {
   base::Expected<std::filesystem::path> data = win::FindDataTree(dataOption);
   if (!data) return base::Failure{data.error()};
-  data_ = *data;
-  world::BankServices services{*this, clock_, data_};
+  world::NoDevices none;
+  world::BankCalls view(
+      [&](std::string_view list, world::FogColour fog) {
+        return world::LoadBankTextures(engine_, *view_, *data, list, fog);
+      },
+      nullptr);
+  world::BankServices services{drawn ? static_cast<world::BankDevices&>(view) : none, clock_, *data};
   base::Expected<bool> loaded = world::LoadObjectBank(services, *world_, bankName, "High");
   if (!loaded) return base::Failure{loaded.error()};
   return {};
-}
-
-base::Status BankSession::LoadTextures(std::string_view textureList, world::FogColour fog) {
-  if (!drawn_) return {};
-  return world::LoadBankTextures(engine_, *view_, data_, textureList, fog);
 }
 
 }  // namespace zandrel::tools

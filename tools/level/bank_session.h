@@ -17,7 +17,7 @@
 
 namespace zandrel::tools {
 
-class BankSession final : private world::BankDevices {
+class BankSession {
  public:
   BankSession();
 
@@ -33,17 +33,13 @@ class BankSession final : private world::BankDevices {
   engine::soft::SoftBackend& Backend() { return backend_; }
 
  private:
-  base::Status Load(const std::string& bankName, const std::string& dataOption);
-  base::Status LoadTextures(std::string_view textureList, world::FogColour fog) override;
-  world::SoundHandle LoadSound(std::string_view) override { return world::kNoSound; }
+  base::Status Load(const std::string& bankName, const std::string& dataOption, bool drawn);
 
   std::unique_ptr<world::World> world_;
   engine::soft::SoftBackend backend_;
   engine::Engine engine_;
   std::unique_ptr<engine::RenderView> view_;
   win::ManualClock clock_;
-  std::filesystem::path data_;
-  bool drawn_ = false;
 };
 
 }  // namespace zandrel::tools
