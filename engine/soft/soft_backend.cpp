@@ -33,7 +33,6 @@ void SoftBackend::ClearView(std::uint8_t paletteIndex, RenderView& view) {
   std::fill(view.Screen.Pixels.begin(), view.Screen.Pixels.end(), paletteIndex);
 }
 
-// No depth buffer to clear: polygons are drawn far to near, the nearer ones covering.
 void SoftBackend::StartScene(RenderView&) {}
 
 void SoftBackend::DrawPolygon(int index, RenderView& view) {

@@ -203,12 +203,16 @@ class NullGlide : public GlideDevice {
       : boardPresent_(boardPresent), textureMemory_(textureMemory) {}
 
   void grGlideInit() override {}
+  // One board, or none when told there is none.
   FxBool grSstQueryHardware(GrHwConfiguration* hwConfig) override;
   void grSstSelect(std::int32_t) override {}
+  // The back buffer in memory takes the resolution's size.
   FxBool grSstWinOpen(FxU32 hWnd, std::int32_t resolution, std::int32_t refresh, std::int32_t colorFormat,
                       std::int32_t origin, std::int32_t nColBuffers, std::int32_t nAuxBuffers) override;
+  // The back buffer goes, and a lock with it.
   void grGlideShutdown() override;
 
+  // Fills the back buffer with the colour, unless colour writes are off.
   void grBufferClear(GrColor_t color, GrAlpha_t alpha, FxU16 depth) override;
   void grBufferSwap(std::int32_t) override {}
   void grColorMask(FxBool rgb, FxBool) override { colourMask_ = rgb; }
