@@ -171,7 +171,9 @@ class MixerDevice final : public DirectSound {
       cvt.len = static_cast<int>(bytes);
       if (cvt.needed != 0 && SDL_ConvertAudio(&cvt) < 0) return nullptr;
       const std::size_t converted = cvt.needed != 0 ? static_cast<std::size_t>(cvt.len_cvt) : bytes;
+      // The conversion asked for room several times the result: keep only the result.
       shared->Pcm.resize(converted);
+      shared->Pcm.shrink_to_fit();
       if (converted > 0) {
         shared->Chunk = Mix_QuickLoad_RAW(shared->Pcm.data(), static_cast<Uint32>(converted));
         if (shared->Chunk == nullptr) return nullptr;
