@@ -97,7 +97,8 @@ TEST_F(NetworkGameTest, PlayersJoinInOrderAndEveryoneStartsTheFirstLevel) {
     EXPECT_EQ(m->game.Hero().Lives, 3);
   }
 
-  // A position sent in one frame moves the slot on the others' machines in their next.
+  // A position sent in one frame moves the slot on the others' machines once it arrives (the
+  // host relays it to Cy); how soon depends on the loopback, not on a frame count.
   FramesUntil(
       All(), [] { return false; }, 200);
   bob.game.Hero().X = 1111.7f;
@@ -105,10 +106,8 @@ TEST_F(NetworkGameTest, PlayersJoinInOrderAndEveryoneStartsTheFirstLevel) {
   bob.game.Hero().Heading = 4096;
   bob.game.Hero().Animation = world::kPoseWalk2;
   bob.Frame();
-  std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  host.Frame();
-  std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  cy.Frame();
+  const auto arrived = [&](Machine& m) { return m.Slot(1).Heading == 4096; };
+  EXPECT_TRUE(FramesUntil({&host, &cy}, [&] { return arrived(host) && arrived(cy); }));
   for (Machine* m : {&host, &cy}) {
     EXPECT_NEAR(m->Slot(1).X, 1111, 1.0f);
     EXPECT_NEAR(m->Slot(1).Z, 2222, 1.0f);
