@@ -1,4 +1,4 @@
-// A video clip decoded frame by frame with the FFmpeg libraries: the clip's first video
+// A video clip decoded frame by frame with the FFmpeg libraries (loaded with the first clip): the clip's first video
 // stream, converted to RGBA only for the frames that are shown.
 #pragma once
 
@@ -15,6 +15,8 @@ struct AVFrame;
 struct SwsContext;
 
 namespace zandrel::mci {
+
+struct FfmpegCalls;
 
 class ClipDecoder {
  public:
@@ -41,7 +43,9 @@ class ClipDecoder {
   std::span<const std::uint8_t> CurrentRgba(int& width, int& height);
 
  private:
-  ClipDecoder() = default;
+  explicit ClipDecoder(const FfmpegCalls& ff) : ff_(ff) {}
+
+  const FfmpegCalls& ff_;
 
   AVFormatContext* format_ = nullptr;
   AVCodecContext* codec_ = nullptr;

@@ -7,10 +7,6 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
-extern "C" {
-#include <libavutil/log.h>
-}
-
 #include <algorithm>
 #include <charconv>
 #include <filesystem>
@@ -563,7 +559,6 @@ class Service final : public Mci {
 }  // namespace
 
 std::unique_ptr<Mci> CreateMci(ClipScreen* screen, const MciOptions& options) {
-  av_log_set_level(AV_LOG_QUIET);  // damaged clips fail quietly, as every music failure does
   return std::make_unique<Service>(screen, options);
 }
 
