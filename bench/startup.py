@@ -4,7 +4,7 @@ the peak resident memory with sound on.
 
   bench/startup.py BUILD_DIR [RUNS]
 
-Needs an X display (DISPLAY, e.g. under Xvfb). Each run starts the game with
+Runs in the X display DISPLAY names (e.g. Xvfb), else on SDL's offscreen driver. Each run starts the game with
 `--screenshot OUT --frames 1`, which writes the title's first frame and quits; the time is
 taken when that file appears, so it includes the picture's read-back and PNG encoding (a few
 milliseconds) and is an upper bound. A first start (the driver's shader cache empty) and
