@@ -20,6 +20,7 @@ packages=(
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev
   libenet-dev
   qt6-base-dev
+  python3-pil python3-mido openmpt123 ffmpeg
 )
 
 install_missing() {
