@@ -21,6 +21,7 @@ packages=(
   libenet-dev
   qt6-base-dev
   python3-pil python3-mido openmpt123 ffmpeg
+  desktop-file-utils appstream groff-base
 )
 
 install_missing() {
