@@ -58,6 +58,9 @@ for metainfo in "$prefix"/share/metainfo/*.metainfo.xml; do
   [ -f "$prefix/share/applications/$launchable" ] || fault "$(basename "$metainfo") launches $launchable, which is not installed"
 done
 
+# The tree as a software centre reads it: each metainfo file with its desktop entry and icons.
+appstreamcli validate-tree --no-net "$prefix" >/dev/null || fault "appstreamcli refuses the installed tree"
+
 for program in zandrel zandrel-editor zandrel-level zandrel-data; do
   page="$prefix/share/man/man6/$program.6"
   if [ ! -f "$page" ]; then
