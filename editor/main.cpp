@@ -58,6 +58,8 @@ int Run(int argc, char** argv, const Arguments& args) {
   win::SetMessageCaption("Level editor");
   QApplication application(argc, argv);
   QApplication::setApplicationName("zandrel-editor");
+  // The desktop shows the window under the editor's desktop entry and icon.
+  QGuiApplication::setDesktopFileName("io.github.zandrel.Zandrel.Editor");
 
   const bool shot = !args.Screenshot.empty();
   audio::Audio sound;

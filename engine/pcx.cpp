@@ -65,18 +65,27 @@ std::vector<std::uint8_t> EncodePcx(const PcxImage& image) {
   bytes[3] = 8;   // bits per pixel
   putWord(8, image.Width - 1);
   putWord(10, image.Height - 1);
-  bytes[65] = 1;                                 // planes
-  putWord(66, image.Width + (image.Width & 1));  // bytes per line, even
-  // Runs of up to 63; every index of 192 or more is written as a run.
+  bytes[65] = 1;  // planes
+  // The game's reader takes rows of exactly Width bytes, so a line carries no padding byte
+  // and says so; readers that follow the field then agree with it.
+  putWord(66, image.Width);
+  putWord(68, 1);  // palette type: colour
+  // Each scan line is coded on its own, as readers that decode line by line expect: a run
+  // never crosses into the next line. Runs hold up to 63 bytes; every index of 192 or more
+  // is written as a run.
+  const std::size_t width = static_cast<std::size_t>(std::max(image.Width, 0));
   const std::span<const std::uint8_t> indices(image.Indices);
-  std::size_t i = 0;
-  while (i < indices.size()) {
-    const std::uint8_t value = indices[i];
-    std::size_t count = 1;
-    while (i + count < indices.size() && indices[i + count] == value && count < 63) ++count;
-    if (count > 1 || value >= 192) bytes.push_back(static_cast<std::uint8_t>(192 + count));
-    bytes.push_back(value);
-    i += count;
+  for (std::size_t lineStart = 0; width > 0 && lineStart < indices.size(); lineStart += width) {
+    const std::span<const std::uint8_t> line = indices.subspan(lineStart, std::min(width, indices.size() - lineStart));
+    std::size_t i = 0;
+    while (i < line.size()) {
+      const std::uint8_t value = line[i];
+      std::size_t count = 1;
+      while (i + count < line.size() && line[i + count] == value && count < 63) ++count;
+      if (count > 1 || value >= 192) bytes.push_back(static_cast<std::uint8_t>(192 + count));
+      bytes.push_back(value);
+      i += count;
+    }
   }
   bytes.push_back(0x0C);  // the palette marker
   bytes.insert(bytes.end(), image.Palette.begin(), image.Palette.end());

@@ -37,8 +37,10 @@ std::string MissingFileMessage(std::string_view fileName);
 // for a file shorter than a header and a palette or an image above kMaxPcxSide.
 base::Expected<PcxImage> DecodePcx(std::span<const std::uint8_t> bytes, std::string_view fileName);
 
-// Encodes an image as a 256-colour PCX file (version 5, run-length coded, with the
-// palette marker byte), as a paint program writes it; DecodePcx gives it back.
+// Encodes an image as a 256-colour PCX file (version 5, run-length coded, palette type 1,
+// with the palette marker byte), as a paint program writes it: each scan line is coded on
+// its own and holds Width bytes, which the bytes-per-line field states. DecodePcx gives it
+// back.
 std::vector<std::uint8_t> EncodePcx(const PcxImage& image);
 
 // Reads and decodes the file the name resolves to below `folder` (the data tree). A missing file fails with

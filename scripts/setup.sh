@@ -20,6 +20,8 @@ packages=(
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev
   libenet-dev
   qt6-base-dev
+  python3-pil python3-mido openmpt123 ffmpeg
+  desktop-file-utils appstream groff-base
 )
 
 install_missing() {

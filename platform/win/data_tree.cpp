@@ -16,7 +16,12 @@ base::Expected<fs::path> FindDataTree(const std::string& option) {
   std::vector<fs::path> candidates;
   if (const char* env = std::getenv("ZANDREL_DATA"); env != nullptr && env[0] != '\0') candidates.emplace_back(env);
   const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-  if (!ec) candidates.push_back(exe.parent_path() / "data");
+  // Built, the program sits beside the tree; installed, the tree is in the share folder of
+  // the prefix the program was copied to, wherever that is.
+  if (!ec) {
+    candidates.push_back(exe.parent_path() / "data");
+    candidates.push_back(exe.parent_path().parent_path() / "share" / "zandrel");
+  }
   candidates.push_back(fs::path(ZANDREL_SHARE_DIR));
   std::string tried;
   for (const fs::path& candidate : candidates) {

@@ -22,6 +22,8 @@ test::PcxPalette MarkerPalette() {
   return palette;
 }
 
+std::size_t Word(const std::vector<std::uint8_t>& bytes, std::size_t at) { return bytes[at] | (bytes[at + 1] << 8); }
+
 std::vector<std::uint8_t> WidestRun() {
   std::vector<std::uint8_t> pixels(64, 4);
   pixels[63] = 0;
@@ -68,6 +70,85 @@ TEST(Pcx, RoundTripsAnEncodedImageAndTakesThePaletteFromTheEnd) {
   EXPECT_EQ(image->Height, 5);
   EXPECT_EQ(image->Indices, indices);
   EXPECT_EQ(image->Palette, palette);
+}
+
+// What a reader that decodes line by line does with an encoded file: each scan line of
+// bytes-per-line bytes from its own runs, a run never reaching into the next line.
+struct LineByLine {
+  bool Ok = false;
+  std::string Fault;
+  std::vector<std::uint8_t> Indices;
+};
+LineByLine DecodeLineByLine(const std::vector<std::uint8_t>& file) {
+  LineByLine result;
+  const std::size_t width = Word(file, 8) + 1, height = Word(file, 10) + 1, stride = Word(file, 66);
+  if (stride != width) {
+    result.Fault = "bytes per line " + std::to_string(stride) + " for " + std::to_string(width) + " pixels";
+    return result;
+  }
+  const std::size_t paletteAt = file.size() - 769;
+  std::size_t at = 128;
+  for (std::size_t y = 0; y < height; ++y) {
+    std::size_t filled = 0;
+    while (filled < stride) {
+      if (at >= paletteAt) {
+        result.Fault = "line " + std::to_string(y) + " runs into the palette";
+        return result;
+      }
+      std::uint8_t code = file[at++], count = 1;
+      if (code >= 192) {
+        count = static_cast<std::uint8_t>(code - 192);
+        code = file[at++];
+      }
+      if (filled + count > stride) {
+        result.Fault = "a run crosses the end of line " + std::to_string(y);
+        return result;
+      }
+      result.Indices.insert(result.Indices.end(), count, code);
+      filled += count;
+    }
+  }
+  if (at != paletteAt || file[at] != 0x0C) {
+    result.Fault = "the data does not end at the palette marker";
+    return result;
+  }
+  result.Ok = true;
+  return result;
+}
+
+TEST(Pcx, EncodesEachScanLineOnItsOwn) {
+  struct Case {
+    const char* name;
+    int width, height;
+    std::vector<std::uint8_t> indices;
+  };
+  const auto fill = [](int count, auto pixel) {
+    std::vector<std::uint8_t> indices;
+    for (int i = 0; i < count; ++i) indices.push_back(static_cast<std::uint8_t>(pixel(i)));
+    return indices;
+  };
+  const Case cases[] = {
+      {"one colour: each line ends its run", 10, 4, std::vector<std::uint8_t>(40, 3)},
+      {"lines longer than the widest run", 130, 3, std::vector<std::uint8_t>(390, 7)},
+      {"an odd width", 5, 3, fill(15, [](int i) { return i < 7 ? 200 : 9; })},
+      {"one pixel a line", 1, 4, std::vector<std::uint8_t>(4, 250)},
+      {"no run at all", 6, 2, fill(12, [](int i) { return i; })},
+  };
+  for (const Case& c : cases) {
+    PcxImage image;
+    image.Width = c.width;
+    image.Height = c.height;
+    image.Indices = c.indices;
+    const std::vector<std::uint8_t> file = EncodePcx(image);
+    EXPECT_EQ(file[68], 1) << c.name << ": palette type";
+    EXPECT_EQ(file[69], 0) << c.name << ": palette type";
+    const LineByLine read = DecodeLineByLine(file);
+    ASSERT_TRUE(read.Ok) << c.name << ": " << read.Fault;
+    EXPECT_EQ(read.Indices, c.indices) << c.name;
+    const base::Expected<PcxImage> decoded = DecodePcx(file, "T.PCX");
+    ASSERT_TRUE(decoded.ok()) << c.name;
+    EXPECT_EQ(decoded->Indices, c.indices) << c.name;
+  }
 }
 
 TEST(Pcx, RefusesFilesThatCannotHoldAnImage) {

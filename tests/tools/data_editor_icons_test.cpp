@@ -10,6 +10,7 @@
 
 #include "editor/command_icons.h"
 #include "tools/data/data_tree.h"
+#include "tools/data/desktop_icons.h"
 #include "tools/data/generators.h"
 
 namespace zandrel::data {
@@ -19,6 +20,7 @@ const DataTree& Icons() {
   static const DataTree tree = [] {
     DataTree made;
     GenerateEditorIcons(made);
+    GenerateDesktopIcons(made);
     return made;
   }();
   return tree;
@@ -60,16 +62,22 @@ Picture Decode(std::string_view path) {
 }
 
 struct Expected {
-  std::string_view File;
+  std::string File;
   int Side;
 };
 
 std::vector<Expected> EveryIcon() {
   std::vector<Expected> all;
   for (const editor::CommandIcon& icon : editor::kCommandIcons) {
-    all.push_back({icon.File, editor::kCommandIconSide});
+    all.push_back({std::string(icon.File), editor::kCommandIconSide});
   }
-  all.push_back({editor::kEditorIconFile, editor::kEditorIconSide});
+  all.push_back({std::string(editor::kEditorIconFile), editor::kEditorIconSide});
+  for (const int side : kDesktopIconSides) {
+    for (const char* program : {"zandrel", "zandrel-editor"}) {
+      all.push_back(
+          {"hicolor/" + std::to_string(side) + "x" + std::to_string(side) + "/apps/" + program + ".png", side});
+    }
+  }
   return all;
 }
 
@@ -96,9 +104,11 @@ TEST(DataEditorIcons, EveryIconIsASquareRgbaPictureDrawnOnATransparentGround) {
   EXPECT_EQ(Icons().Files().size(), EveryIcon().size());
 }
 
-TEST(DataEditorIcons, NoTwoCommandsShareAPicture) {
+TEST(DataEditorIcons, NoTwoIconsShareAPicture) {
   std::set<std::vector<std::uint8_t>> pictures;
   for (const auto& [file, side] : EveryIcon()) {
+    // The editor's own icon is its desktop icon at 64 pixels.
+    if (file == editor::kEditorIconFile) continue;
     EXPECT_TRUE(pictures.insert(Decode(file).Pixels).second) << file;
   }
 }
@@ -106,6 +116,7 @@ TEST(DataEditorIcons, NoTwoCommandsShareAPicture) {
 TEST(DataEditorIcons, TwoGenerationsAreIdentical) {
   DataTree again;
   GenerateEditorIcons(again);
+  GenerateDesktopIcons(again);
   EXPECT_EQ(again.Files(), Icons().Files());
 }
 

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "editor/command_icons.h"
-#include "engine/png_writer.h"
+#include "tools/data/desktop_icons.h"
 #include "tools/data/generators.h"
 #include "tools/data/icon_canvas.h"
 
@@ -245,41 +245,6 @@ IconCanvas ExitDoor() {
   return icon;
 }
 
-// The editor's own icon: a brick cube of the level, and a gold Z.
-IconCanvas EditorIcon() {
-  constexpr int side = editor::kEditorIconSide;
-  IconCanvas icon(side);
-  Contour tile;
-  constexpr float r = 10, lo = 2.5f, hi = side - 2.5f;
-  for (const auto& [cx, cy, from] : std::array<std::array<float, 3>, 4>{
-           {{hi - r, lo + r, -kPi / 2}, {hi - r, hi - r, 0}, {lo + r, hi - r, kPi / 2}, {lo + r, lo + r, kPi}}}) {
-    for (int i = 0; i <= 8; ++i) {
-      const float a = from + kPi / 2 * static_cast<float>(i) / 8;
-      tile.push_back({cx + r * std::cos(a), cy + r * std::sin(a)});
-    }
-  }
-  Solid(icon, icon.Mask({tile}), {Hex(0x46587E), Hex(0x161D2E)}, 1.5f);
-  const Point top{26, 10}, left{8, 20}, right{44, 20}, middle{26, 30}, bottomLeft{8, 42}, bottomRight{44, 42},
-      bottom{26, 52};
-  Solid(icon, icon.Mask({Polygon({top, right, middle, left})}), {Hex(0xFFB890), Hex(0xE88A5A)}, 1.4f);
-  Solid(icon, icon.Mask({Polygon({left, middle, bottom, bottomLeft})}), {Hex(0xD86A3C), Hex(0xA8421E)}, 1.4f);
-  Solid(icon, icon.Mask({Polygon({middle, right, bottomRight, bottom})}), {Hex(0xA44424), Hex(0x6E2410)}, 1.4f);
-  constexpr Point badge{45, 45};
-  Solid(icon, icon.Mask({Ellipse(badge.X, badge.Y, 14, 14)}), kGold, 1.4f);
-  icon.Fill(icon.Mask({Polygon({{badge.X - 7, badge.Y - 8},
-                                {badge.X + 7, badge.Y - 8},
-                                {badge.X + 7, badge.Y - 5},
-                                {badge.X - 2.4f, badge.Y + 5},
-                                {badge.X + 7, badge.Y + 5},
-                                {badge.X + 7, badge.Y + 8},
-                                {badge.X - 7, badge.Y + 8},
-                                {badge.X - 7, badge.Y + 5},
-                                {badge.X + 2.4f, badge.Y - 5},
-                                {badge.X - 7, badge.Y - 5}})}),
-            Hex(0x4A2A08));
-  return icon;
-}
-
 IconCanvas Draw(std::string_view name) {
   if (name == "I_RotateLeft") return Rotate(false);
   if (name == "I_RotateRight") return Rotate(true);
@@ -302,19 +267,13 @@ IconCanvas Draw(std::string_view name) {
   return ExitDoor();
 }
 
-void Add(DataTree& tree, std::string_view path, const IconCanvas& icon) {
-  const std::vector<std::uint8_t> rgba = icon.ToRgba();
-  // The pictures are never empty, so the encoder has nothing to refuse.
-  tree.Add(path, *engine::EncodePngRgba(icon.Side(), icon.Side(), rgba));
-}
-
 }  // namespace
 
 void GenerateEditorIcons(DataTree& tree) {
   for (const editor::CommandIcon& command : editor::kCommandIcons) {
-    Add(tree, command.File, Draw(command.Name));
+    tree.Add(command.File, icons::EncodePng(Draw(command.Name)));
   }
-  Add(tree, editor::kEditorIconFile, EditorIcon());
+  tree.Add(editor::kEditorIconFile, icons::EncodePng(DrawEditorIcon(editor::kEditorIconSide)));
 }
 
 }  // namespace zandrel::data

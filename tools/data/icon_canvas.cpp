@@ -4,19 +4,21 @@
 #include <cmath>
 #include <cstddef>
 
+#include "engine/png_writer.h"
+
 namespace zandrel::data::icons {
 
-IconCanvas::IconCanvas(int side) : side_(side), samples_(Grid::Size(side * kFine, side * kFine)) {}
+IconCanvas::IconCanvas(int side, int fine) : side_(side), fine_(fine), samples_(Grid::Size(side * fine, side * fine)) {}
 
 Grid IconCanvas::Mask(const std::vector<Contour>& contours) const {
   std::vector<Contour> fine;
   for (const Contour& contour : contours) {
     Contour scaled;
-    for (const Point p : contour) scaled.push_back({p.X * kFine, p.Y * kFine});
+    for (const Point p : contour) scaled.push_back({p.X * fine_, p.Y * fine_});
     fine.push_back(std::move(scaled));
   }
   // One sample at the centre of each fine pixel: the averaging down does the antialiasing.
-  return interface::Coverage(side_ * kFine, side_ * kFine, fine, 1);
+  return interface::Coverage(side_ * fine_, side_ * fine_, fine, 1);
 }
 
 void IconCanvas::Blend(std::size_t i, Rgb colour, float alpha) {
@@ -37,7 +39,7 @@ void IconCanvas::Solid(const Grid& mask, Rgb top, Rgb bottom, float outline) {
     const Grid outside = interface::DistanceOutside(mask);
     Grid ring(mask.Width, mask.Height);
     for (std::size_t i = 0; i < ring.Values.size(); ++i) {
-      ring.Values[i] = outside.Values[i] > 0 && outside.Values[i] <= outline * kFine ? 1.0f : 0.0f;
+      ring.Values[i] = outside.Values[i] > 0 && outside.Values[i] <= outline * fine_ ? 1.0f : 0.0f;
     }
     Fill(ring, interface::Hex(0x16181D), 0.92f);
   }
@@ -58,22 +60,22 @@ void IconCanvas::Solid(const Grid& mask, Rgb top, Rgb bottom, float outline) {
 
 std::vector<std::uint8_t> IconCanvas::ToRgba() const {
   std::vector<std::uint8_t> rgba(Grid::Size(side_, side_) * 4);
-  const int fineSide = side_ * kFine;
+  const int fineSide = side_ * fine_;
   auto byte = [](float v) { return static_cast<std::uint8_t>(std::lround(std::clamp(v, 0.0f, 255.0f))); };
   for (int y = 0; y < side_; ++y) {
     for (int x = 0; x < side_; ++x) {
       Sample sum;
-      for (int fy = 0; fy < kFine; ++fy) {
-        for (int fx = 0; fx < kFine; ++fx) {
-          const Sample& s = samples_[static_cast<std::size_t>(y * kFine + fy) * static_cast<std::size_t>(fineSide) +
-                                     static_cast<std::size_t>(x * kFine + fx)];
+      for (int fy = 0; fy < fine_; ++fy) {
+        for (int fx = 0; fx < fine_; ++fx) {
+          const Sample& s = samples_[static_cast<std::size_t>(y * fine_ + fy) * static_cast<std::size_t>(fineSide) +
+                                     static_cast<std::size_t>(x * fine_ + fx)];
           sum.R += s.R;
           sum.G += s.G;
           sum.B += s.B;
           sum.A += s.A;
         }
       }
-      const std::uint8_t alpha = byte(255 * sum.A / (kFine * kFine));
+      const std::uint8_t alpha = byte(255 * sum.A / static_cast<float>(fine_ * fine_));
       if (alpha == 0) continue;
       std::uint8_t* out = &rgba[(static_cast<std::size_t>(y) * static_cast<std::size_t>(side_) + x) * 4];
       out[0] = byte(sum.R / sum.A);
@@ -83,6 +85,11 @@ std::vector<std::uint8_t> IconCanvas::ToRgba() const {
     }
   }
   return rgba;
+}
+
+std::vector<std::uint8_t> EncodePng(const IconCanvas& icon) {
+  // The pictures are never empty, so the encoder has nothing to refuse.
+  return *engine::EncodePngRgba(icon.Side(), icon.Side(), icon.ToRgba());
 }
 
 Grid Union(Grid a, const Grid& b) {

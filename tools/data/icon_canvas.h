@@ -16,15 +16,17 @@ using interface::Grid;
 using interface::Point;
 using interface::Rgb;
 
-// Fine samples per icon pixel on each axis.
+// Fine samples per icon pixel on each axis, unless a canvas asks for fewer.
 inline constexpr int kFine = 8;
 
 class IconCanvas {
  public:
-  // side x side pixels, every one transparent.
-  explicit IconCanvas(int side);
+  // side x side pixels, every one transparent, each of fine x fine samples. A large icon
+  // needs fewer samples a pixel for edges as smooth.
+  explicit IconCanvas(int side, int fine = kFine);
 
   int Side() const { return side_; }
+  int Fine() const { return fine_; }
 
   // The fine samples inside `contours` (even-odd rule, so a contour within another cuts a
   // hole): 1 inside, 0 outside.
@@ -47,9 +49,12 @@ class IconCanvas {
   };
   void Blend(std::size_t sample, Rgb colour, float alpha);
 
-  int side_;
+  int side_, fine_;
   std::vector<Sample> samples_;
 };
+
+// The icon as an RGBA PNG file.
+std::vector<std::uint8_t> EncodePng(const IconCanvas& icon);
 
 // Samples in either mask; samples of `a` that are not in `b`.
 Grid Union(Grid a, const Grid& b);
