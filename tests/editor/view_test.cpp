@@ -3,32 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdlib>
-#include <new>
 
 #include "editor/commands.h"
 #include "editor/level_ops.h"
 #include "engine/png_writer.h"
 #include "tests/editor/editor_harness.h"
 #include "tests/engine/soft/png_reader.h"
-
-// Every allocation through new is counted, so that a test can see a tick that allocates.
-namespace {
-std::atomic<long> g_news{0};
-}  // namespace
-
-// GCC takes the replaced operators' malloc and free for a mismatch once they are inlined.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size) {
-  ++g_news;
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-#pragma GCC diagnostic pop
+#include "tests/support/allocation_count.h"
 
 namespace zandrel::editor::test {
 namespace {
@@ -183,9 +165,9 @@ TEST_F(ViewTest, ATickAllocatesNothingOnceRunning) {
   h.dialogs.Answers = {"3"};
   NumberOfSentries(*h.editor);
   for (int i = 0; i < 20; ++i) h.Tick();
-  const long before = g_news;
+  const long before = zandrel::test::AllocationCount();
   for (int i = 0; i < 20; ++i) h.Tick();
-  EXPECT_EQ(g_news - before, 0);
+  EXPECT_EQ(zandrel::test::AllocationCount() - before, 0);
 }
 
 TEST_F(ViewTest, MarkersTakeTheNearestPaletteColourTheHigherOnATie) {

@@ -2,30 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdint>
-#include <cstdlib>
 #include <initializer_list>
 #include <memory>
-#include <new>
 #include <vector>
 
-// Every allocation of this test program is counted, so that a frame can show it needs none.
-namespace {
-std::atomic<long> allocations{0};
-}  // namespace
-
-// GCC takes the replaced operators' malloc and free for a mismatch once they are inlined.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size) {
-  ++allocations;
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-#pragma GCC diagnostic pop
+#include "tests/support/allocation_count.h"
 
 namespace zandrel::world {
 namespace {
@@ -641,13 +623,13 @@ TEST_F(BehaviourTest, FramesAllocateNothingOnceTheWorkingMeshesExist) {
   Frame();
   BlendPoses(world_);
 
-  const long before = allocations;
+  const long before = test::AllocationCount();
   for (int n = 0; n < 6; ++n) {
     world_.Players[0].Animation = n % 4;
     Frame();
     BlendPoses(world_);
   }
-  EXPECT_EQ(allocations - before, 0);
+  EXPECT_EQ(test::AllocationCount() - before, 0);
   EXPECT_EQ(world_.Tables.LastBlock, 0) << "still sliding";
   EXPECT_EQ(AnimationsInUse(), 1) << "still animating";
   EXPECT_EQ(world_.Tables.LastHole, 0);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 #include <string_view>
 #include <utility>
@@ -135,25 +136,24 @@ void PaintGold(Canvas& fine, const std::vector<Contour>& shapes, float bevel, fl
   });
 }
 
-}  // namespace
-
-Canvas MakeMenu() {
-  Canvas fine(kWidth * kFine, kHeight * kFine);
+// A slate panel in a rounded gold frame over the fine canvas, the box given in final pixels,
+// with a rivet in each corner. The slate is deep blue, lighter toward the middle (fading out
+// `reachX` pixels across and `reachY` down from it), with a faint grain of its own seed,
+// sunk under the frame's shadow.
+void PaintPanel(Canvas& fine, float left, float top, float right, float bottom, float reachX, float reachY,
+                std::uint32_t grainSeed) {
   const int w = fine.Width(), h = fine.Height();
-  const Grid panel = Coverage(w, h, {Scaled(Chamfered(kLeft, kTop, kRight, kBottom, kCorner))}, 2);
-  const Grid inner = Coverage(
-      w, h, {Scaled(Chamfered(kLeft + kFrame, kTop + kFrame, kRight - kFrame, kBottom - kFrame, kCorner - 2))}, 2);
+  const Grid panel = Coverage(w, h, {Scaled(Chamfered(left, top, right, bottom, kCorner))}, 2);
+  const Grid inner =
+      Coverage(w, h, {Scaled(Chamfered(left + kFrame, top + kFrame, right - kFrame, bottom - kFrame, kCorner - 2))}, 2);
   const Grid fromEdge = DistanceInside(inner);
-  // The slate: deep blue, lighter toward the middle, with a faint grain, sunk under the
-  // frame's shadow.
   Fill(fine, panel, [&](int x, int y) {
     const float px = static_cast<float>(x) / kFine, py = static_cast<float>(y) / kFine;
-    const float middle = std::hypot((px - 160) / 130, (py - 120) / 95);
-    const float grain = Fractal(px / 7, py / 3, 51, 3);
+    const float middle = std::hypot((px - 160) / reachX, (py - 120) / reachY);
+    const float grain = Fractal(px / 7, py / 3, grainSeed, 3);
     const float sunk = SmoothStep(0, 5.0f * kFine, fromEdge.At(x, y));
     return Mix(Hex(0x0E1322), Hex(0x24304A), (1 - 0.6f * middle) * (0.75f + 0.5f * grain)) * (0.45f + 0.55f * sunk);
   });
-  // The frame: a rounded gold moulding between the panel's edge and the slate.
   Grid frame(w, h);
   for (std::size_t i = 0; i < frame.Values.size(); ++i)
     frame.Values[i] = std::max(0.0f, panel.Values[i] - inner.Values[i]);
@@ -161,12 +161,19 @@ Canvas MakeMenu() {
   Fill(fine, frame, [&](int x, int y) {
     return Gold(0.1f + 0.95f * frameLit.Light.At(x, y)) + Hex(0xFFFFFF) * (0.8f * frameLit.Shine.At(x, y));
   });
-  // A gold rule under the heading, rivets in the corners, a symbol for each entry.
-  PaintGold(fine, {Chamfered(60, 68, 260, 71, 1.5f)}, 1.2f, 1.0f);
-  for (const auto& [x, y] : {std::pair{kLeft + 13, kTop + 13}, std::pair{kRight - 13, kTop + 13},
-                             std::pair{kLeft + 13, kBottom - 13}, std::pair{kRight - 13, kBottom - 13}}) {
+  for (const auto& [x, y] : {std::pair{left + 13, top + 13}, std::pair{right - 13, top + 13},
+                             std::pair{left + 13, bottom - 13}, std::pair{right - 13, bottom - 13}}) {
     PaintGold(fine, {Ellipse(x, y, 3, 3, 24)}, 1.8f, 1.0f);
   }
+}
+
+}  // namespace
+
+Canvas MakeMenu() {
+  Canvas fine(kWidth * kFine, kHeight * kFine);
+  PaintPanel(fine, kLeft, kTop, kRight, kBottom, 130, 95, 51);
+  // A gold rule under the heading, a symbol for each entry.
+  PaintGold(fine, {Chamfered(60, 68, 260, 71, 1.5f)}, 1.2f, 1.0f);
   for (int entry = 0; entry < static_cast<int>(kEntries.size()); ++entry) {
     PaintGold(fine, Symbol(entry, kIconX, EntryCentre(entry)), 1.5f, 0.95f);
   }
@@ -187,25 +194,8 @@ Canvas MakeLobby() {
   // buttons x 0.1-0.47 and 0.53-0.9, y 0.76-0.86.
   constexpr float left = 16, top = 12, right = 304, bottom = 228;
   Canvas fine(kWidth * kFine, kHeight * kFine);
+  PaintPanel(fine, left, top, right, bottom, 150, 110, 53);
   const int w = fine.Width(), h = fine.Height();
-  const Grid panel = Coverage(w, h, {Scaled(Chamfered(left, top, right, bottom, kCorner))}, 2);
-  const Grid inner =
-      Coverage(w, h, {Scaled(Chamfered(left + kFrame, top + kFrame, right - kFrame, bottom - kFrame, kCorner - 2))}, 2);
-  const Grid fromEdge = DistanceInside(inner);
-  Fill(fine, panel, [&](int x, int y) {
-    const float px = static_cast<float>(x) / kFine, py = static_cast<float>(y) / kFine;
-    const float middle = std::hypot((px - 160) / 150, (py - 120) / 110);
-    const float grain = Fractal(px / 7, py / 3, 53, 3);
-    const float sunk = SmoothStep(0, 5.0f * kFine, fromEdge.At(x, y));
-    return Mix(Hex(0x0E1322), Hex(0x24304A), (1 - 0.6f * middle) * (0.75f + 0.5f * grain)) * (0.45f + 0.55f * sunk);
-  });
-  Grid frame(w, h);
-  for (std::size_t i = 0; i < frame.Values.size(); ++i)
-    frame.Values[i] = std::max(0.0f, panel.Values[i] - inner.Values[i]);
-  const BevelLighting frameLit = LightBevel(frame, 3.0f * kFine);
-  Fill(fine, frame, [&](int x, int y) {
-    return Gold(0.1f + 0.95f * frameLit.Light.At(x, y)) + Hex(0xFFFFFF) * (0.8f * frameLit.Shine.At(x, y));
-  });
   // The list's well: near-black, deepest at its upper edge, in a thin gold rim.
   PaintGold(fine, {Chamfered(30, 46, 290, 162, 3)}, 1.0f, 0.8f);
   const Grid well = Coverage(w, h, {Scaled(Chamfered(32, 48, 288, 160, 2))}, 2);
@@ -222,10 +212,6 @@ Canvas MakeLobby() {
       const float py = static_cast<float>(y) / kFine;
       return Mix(Hex(0x2C3A58), Hex(0x121A2C), SmoothStep(185, 203, py));
     });
-  }
-  for (const auto& [x, y] : {std::pair{left + 13, top + 13}, std::pair{right - 13, top + 13},
-                             std::pair{left + 13, bottom - 13}, std::pair{right - 13, bottom - 13}}) {
-    PaintGold(fine, {Ellipse(x, y, 3, 3, 24)}, 1.8f, 1.0f);
   }
   return fine.Downsample(kFine);
 }

@@ -4,27 +4,11 @@
 
 #include <QPainter>
 
-#include <atomic>
 #include <cstdint>
-#include <cstdlib>
-#include <new>
 #include <vector>
 
+#include "tests/support/allocation_count.h"
 #include "tests/support/qt_application.h"
-
-// Every allocation of the program through new is counted, so that a test can see a frame
-// that allocates.
-namespace {
-std::atomic<long> g_news{0};
-}  // namespace
-
-void* operator new(std::size_t size) {
-  ++g_news;
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace zandrel::editor::widgets {
 namespace {
@@ -156,13 +140,13 @@ TEST_F(SoftScreenWidgetTest, FramesOfOneSizeAndPaletteAllocateNothing) {
     widget_.ShowScreen(screen, palette);
     const std::uint8_t* pixels = widget_.Picture().constBits();
     QPainter painter(&target);
-    const long before = g_news;
+    const long before = test::AllocationCount();
     for (int frame = 0; frame < 10; ++frame) {
       screen.Pixels[static_cast<std::size_t>(frame)] = static_cast<std::uint8_t>(frame);
       widget_.ShowScreen(screen, palette);
       widget_.Paint(painter);
     }
-    EXPECT_EQ(g_news - before, 0) << (stretched ? "stretched" : "unscaled");
+    EXPECT_EQ(test::AllocationCount() - before, 0) << (stretched ? "stretched" : "unscaled");
     EXPECT_EQ(widget_.Picture().constBits(), pixels);
   }
 }
