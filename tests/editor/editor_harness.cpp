@@ -269,4 +269,10 @@ void EditorHarness::PutCursor(std::int32_t x, std::int32_t y, std::int32_t z) {
 
 std::vector<std::uint8_t> EditorHarness::Bytes() const { return world::SerializeLevel(editor->Map()); }
 
+void EditorLevelTest::SetUp() {
+  h.Start();
+  h.NewLevel(size_[0], size_[1], size_[2]);
+  h.PutCursor(cursor_[0], cursor_[1], cursor_[2]);
+}
+
 }  // namespace zandrel::editor::test

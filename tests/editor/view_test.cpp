@@ -17,20 +17,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ViewTest : public ::testing::Test {
+class ViewTest : public EditorLevelTest {
  protected:
-  void SetUp() override {
-    h.Start();
-    h.NewLevel(8, 4, 8);
-    h.PutCursor(3, 1, 3);
-  }
-
   std::uint8_t Pixel(int x, int y) const {
     const engine::ScreenBuffer& screen = h.editor->LevelView->Screen;
     return screen.Pixels[static_cast<std::size_t>(y * screen.Width + x)];
   }
-
-  EditorHarness h;
 };
 
 TEST_F(ViewTest, ThePanelShowsTheTargetCellAndItsMusic) {
