@@ -3,14 +3,12 @@
 // ZANDREL_UPDATE_GOLDEN=1 to write them again after an intended change.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
+#include <string>
 
 #include "engine/cube_faces.h"
-#include "engine/png_writer.h"
 #include "engine/scene.h"
 #include "engine/soft/soft_backend.h"
-#include "tests/engine/soft/png_reader.h"
+#include "tests/engine/soft/golden.h"
 
 namespace zandrel::engine::soft {
 namespace {
@@ -78,25 +76,7 @@ class SceneGolden : public ::testing::Test {
     backend_.ClearView(0, view_);
   }
 
-  void ExpectPicture(const std::string& name) {
-    const std::filesystem::path golden = std::filesystem::path(ZANDREL_FIXTURES) / "golden" / (name + ".png");
-    if (std::getenv("ZANDREL_UPDATE_GOLDEN") != nullptr) {
-      ASSERT_TRUE(WritePng(golden, view_.Screen, view_.ViewPalette));
-      return;
-    }
-    const test::ReadBack expected = test::ReadPng(golden);
-    ASSERT_TRUE(expected.ok) << golden;
-    ASSERT_EQ(expected.width, static_cast<png_uint_32>(kWidth));
-    ASSERT_EQ(expected.height, static_cast<png_uint_32>(kHeight));
-    std::size_t differing = 0;
-    for (std::size_t i = 0; i < expected.indices.size(); ++i)
-      differing += expected.indices[i] != view_.Screen.Pixels[i];
-    if (differing != 0) {
-      const std::filesystem::path actual = std::filesystem::temp_directory_path() / (name + ".actual.png");
-      WritePng(actual, view_.Screen, view_.ViewPalette);
-      ADD_FAILURE() << differing << " pixels differ from " << golden << "; this run drew " << actual;
-    }
-  }
+  void ExpectPicture(const std::string& name) { test::ExpectGoldenPicture(name, view_.Screen, view_.ViewPalette); }
 
   SoftBackend backend_;
   Engine engine_{backend_};
