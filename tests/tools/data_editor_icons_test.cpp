@@ -9,20 +9,14 @@
 #include <vector>
 
 #include "editor/command_icons.h"
+#include "tests/tools/generated_tree.h"
 #include "tools/data/data_tree.h"
 #include "tools/data/generators.h"
 
 namespace zandrel::data {
 namespace {
 
-const DataTree& Icons() {
-  static const DataTree tree = [] {
-    DataTree made;
-    GenerateEditorIcons(made);
-    return made;
-  }();
-  return tree;
-}
+const DataTree& Icons() { return GeneratedTree<GenerateEditorIcons>(); }
 
 struct Picture {
   int Width = 0, Height = 0;
