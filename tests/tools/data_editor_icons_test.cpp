@@ -97,11 +97,5 @@ TEST(DataEditorIcons, NoTwoCommandsShareAPicture) {
   }
 }
 
-TEST(DataEditorIcons, TwoGenerationsAreIdentical) {
-  DataTree again;
-  GenerateEditorIcons(again);
-  EXPECT_EQ(again.Files(), Icons().Files());
-}
-
 }  // namespace
 }  // namespace zandrel::data

@@ -83,12 +83,6 @@ TEST(DataTexturesTest, EveryRampRisesInBrightness) {
   EXPECT_EQ(luma(255), 255000);
 }
 
-TEST(DataTexturesTest, GenerationIsRepeatable) {
-  DataTree again;
-  GenerateTextures(again);
-  EXPECT_TRUE(again.Files() == Textures().Files());
-}
-
 TEST(DataTexturesTest, OnlySeeThroughImagesUseIndexZero) {
   for (const auto& [path, bytes] : Textures().Files()) {
     const engine::PcxImage image = Decode(path);
