@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 
 #include "editor/editor.h"
 #include "editor/editor_view.h"
@@ -186,6 +187,21 @@ void AskText(Editor& editor, const char* caption, const char* prompt, std::strin
   Window(editor).RestoreFocus();
 }
 
+// Asks for a number of the level that the sentries start from, preset to its field: an
+// answer is stored, at most `most`, as one undo step that starts the sentries again.
+// Answers whether there was one.
+bool AskSentryNumber(Editor& editor, const char* caption, const char* prompt, std::int32_t world::LevelMap::*field,
+                     std::int32_t most, const char* stepName) {
+  const std::optional<std::int32_t> number =
+      AskNumber(editor, caption, prompt, std::to_string(editor.Map().*field), "You must enter a positive number.");
+  if (!number) return false;
+  ChangeLevel(editor, stepName, [&](LevelChange&, world::LevelMap& map) {
+    map.*field = std::min(*number, most);
+    ResetSentries(editor);
+  });
+  return true;
+}
+
 }  // namespace
 
 void NewLevel(Editor& editor) {
@@ -320,14 +336,8 @@ void LevelAuthor(Editor& editor) {
 }
 
 void NumberOfSentries(Editor& editor) {
-  const std::optional<std::int32_t> count =
-      AskNumber(editor, "Number of Sentries", "Please enter the number of ennemies (0..255)",
-                std::to_string(editor.Map().SentryCount), "You must enter a positive number.");
-  if (count) {
-    ChangeLevel(editor, "Number of sentries", [&](LevelChange&, world::LevelMap& map) {
-      map.SentryCount = std::min(*count, world::kMaxSentries);
-      ResetSentries(editor);
-    });
+  if (AskSentryNumber(editor, "Number of Sentries", "Please enter the number of ennemies (0..255)",
+                      &world::LevelMap::SentryCount, world::kMaxSentries, "Number of sentries")) {
     Window(editor).FillSentryList(editor.Map().SentryCount);
     AfterPrompt(editor);
   }
@@ -335,14 +345,8 @@ void NumberOfSentries(Editor& editor) {
 }
 
 void RandomSeed(Editor& editor) {
-  const std::optional<std::int32_t> seed =
-      AskNumber(editor, "Random Seed", "Please enter a number between 0 and 32767",
-                std::to_string(editor.Map().RandomSeed), "You must enter a positive number.");
-  if (seed) {
-    ChangeLevel(editor, "Random seed", [&](LevelChange&, world::LevelMap& map) {
-      map.RandomSeed = *seed;
-      ResetSentries(editor);
-    });
+  if (AskSentryNumber(editor, "Random Seed", "Please enter a number between 0 and 32767", &world::LevelMap::RandomSeed,
+                      std::numeric_limits<std::int32_t>::max(), "Random seed")) {
     AfterPrompt(editor);
   }
   Window(editor).RestoreFocus();

@@ -46,6 +46,22 @@ bool PointInside(const World& world, Point p, std::int32_t lower, bool needColli
   return true;
 }
 
+// A fast body could jump over a thin box between two probes. A body centred at `centre`
+// (local to the box's cell) with a half size of `half` moves by `d` on one axis, where the
+// box spans `low` to `high`: a leading face that would pass the whole box stops at its near
+// side instead.
+float StopAtThinBox(Local centre, Local half, Local low, Local high, float d) {
+  const double move = d;
+  if (d > 0) {
+    const Local face = centre + half;
+    if (face <= low && high <= face + move && low - face < move) return static_cast<float>(low - face);
+  } else {
+    const Local face = centre - half;
+    if (high <= face && face + move <= low && move < high - face) return static_cast<float>(high - face);
+  }
+  return d;
+}
+
 // The size of a body, in whole units.
 struct BodySize {
   std::int32_t HalfWidth, HalfHeight, StepHeight;
@@ -64,8 +80,8 @@ void MoveHorizontal(const World& world, const BodySize& body, bool alongX, float
   const Local ly = LocalIn(y, CellOf(y));
   const Local lAcross = LocalIn(across, CellOf(across));
 
-  // A fast body could jump over a thin box between two probes: first in the column it
-  // starts in, then in the column its leading face reaches, stop it at the box's near face.
+  // Anti-tunnelling over the column the body starts in, then the column its leading face
+  // reaches.
   for (int pass = 0; pass < 2; ++pass) {
     const std::int32_t column = pass == 0 ? CellOf(along) : CellOf(d > 0 ? along + d + hw : along + d - hw);
     const Local lAlong = LocalIn(along, column);
@@ -84,17 +100,7 @@ void MoveHorizontal(const World& world, const BodySize& body, bool alongX, float
         const auto alongLocal = static_cast<std::int32_t>(lAlong);
         const Local top = alongX ? TopHeight(type, probeLocal, alongLocal) : TopHeight(type, alongLocal, probeLocal);
         if (box.Ymin - step > ly + hh || ly - hh > top - step) continue;
-        const Local alongMin = alongX ? box.Xmin : box.Zmin, alongMax = alongX ? box.Xmax : box.Zmax;
-        const double move = d;
-        if (d > 0) {
-          const Local face = lAlong + hw;
-          if (face <= alongMin && alongMax <= face + move && alongMin - face < move)
-            d = static_cast<float>(alongMin - face);
-        } else {
-          const Local face = lAlong - hw;
-          if (alongMax <= face && face + move <= alongMin && move < alongMax - face)
-            d = static_cast<float>(alongMax - face);
-        }
+        d = StopAtThinBox(lAlong, hw, alongX ? box.Xmin : box.Zmin, alongX ? box.Xmax : box.Zmax, d);
       }
     }
   }
@@ -135,15 +141,7 @@ bool MoveVertical(const World& world, const BodySize& body, float x, float& y, f
         if (box.Zmin > lz + hw || lz - hw > box.Zmax || box.Xmin > lx + hw || lx - hw > box.Xmax) continue;
         const Local top = TopHeight(type, static_cast<std::int32_t>(LocalIn(probeZ, cz)),
                                     static_cast<std::int32_t>(LocalIn(probeX, cx)));
-        const double move = dy;
-        if (dy <= 0) {
-          const Local feet = ly - hh;
-          if (top <= feet && feet + move <= box.Ymin && move < top - feet) dy = static_cast<float>(top - feet);
-        } else {
-          const Local head = ly + hh;
-          if (head <= box.Ymin && top <= head + move && box.Ymin - head < move)
-            dy = static_cast<float>(box.Ymin - head);
-        }
+        dy = StopAtThinBox(ly, hh, box.Ymin, top, dy);
       }
     }
   }

@@ -74,6 +74,13 @@ bool HasKind(std::span<const std::uint8_t> packet, std::uint32_t kind, std::size
   return packet.size() == size && ReadU32(packet.data()) == kind;
 }
 
+// A reader past the kind word of a packet of `kind` exactly `size` bytes long; none for
+// any other packet.
+std::optional<Reader> BodyOf(std::span<const std::uint8_t> packet, std::uint32_t kind, std::size_t size) {
+  if (!HasKind(packet, kind, size)) return std::nullopt;
+  return Reader(packet.subspan(4));
+}
+
 // A reply of `kind` for this protocol, at least `size` bytes long.
 bool IsReply(std::span<const std::uint8_t> datagram, std::uint32_t kind, std::size_t size) {
   return datagram.size() >= size && ReadU32(datagram.data()) == kReplyMagic &&
@@ -106,13 +113,12 @@ Bytes EncodeHello(const Hello& hello) {
 }
 
 std::optional<Hello> DecodeHello(std::span<const std::uint8_t> packet) {
-  if (!HasKind(packet, kHello, kHelloSize)) return std::nullopt;
-  Reader reader(packet);
-  reader.U32();
+  std::optional<Reader> reader = BodyOf(packet, kHello, kHelloSize);
+  if (!reader) return std::nullopt;
   Hello hello;
-  hello.version = reader.U32();
-  hello.application = reader.Id();
-  hello.password = reader.Name(kPasswordSize);
+  hello.version = reader->U32();
+  hello.application = reader->Id();
+  hello.password = reader->Name(kPasswordSize);
   return hello;
 }
 
@@ -142,12 +148,11 @@ Bytes EncodeCreatePlayer(std::string_view friendlyName, std::string_view formalN
 }
 
 std::optional<PlayerRecord> DecodeCreatePlayer(std::span<const std::uint8_t> packet) {
-  if (!HasKind(packet, kCreatePlayer, kCreatePlayerSize)) return std::nullopt;
-  Reader reader(packet);
-  reader.U32();
+  std::optional<Reader> reader = BodyOf(packet, kCreatePlayer, kCreatePlayerSize);
+  if (!reader) return std::nullopt;
   PlayerRecord player;
-  player.friendlyName = reader.Name(kFriendlyNameSize);
-  player.formalName = reader.Name(kFormalNameSize);
+  player.friendlyName = reader->Name(kFriendlyNameSize);
+  player.formalName = reader->Name(kFormalNameSize);
   return player;
 }
 
@@ -158,10 +163,9 @@ Bytes EncodeAddPlayer(const PlayerRecord& player) {
 }
 
 std::optional<PlayerRecord> DecodeAddPlayer(std::span<const std::uint8_t> packet) {
-  if (!HasKind(packet, kAddPlayer, kAddPlayerSize)) return std::nullopt;
-  Reader reader(packet);
-  reader.U32();
-  return reader.Player();
+  std::optional<Reader> reader = BodyOf(packet, kAddPlayer, kAddPlayerSize);
+  if (!reader) return std::nullopt;
+  return reader->Player();
 }
 
 Bytes EncodeDeletePlayer(DPID player) { return Writer(kDeletePlayerSize).U32(kDeletePlayer).U32(player).Take(); }

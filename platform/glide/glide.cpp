@@ -75,18 +75,23 @@ FxU32 NullGlide::grTexTextureMemRequired(FxU32 evenOdd, const GrTexInfo* info) {
   return info ? TextureMemRequired(evenOdd, *info) : 0;
 }
 
-FxBool NullGlide::grLfbLock(std::int32_t type, std::int32_t buffer, std::int32_t writeMode, std::int32_t origin, FxBool,
-                            GrLfbInfo* info) {
-  if (!info || locked_ || frame_.empty() || type != GR_LFB_WRITE_ONLY || buffer != GR_BUFFER_BACKBUFFER ||
+FxBool LockMemoryBackBuffer(std::vector<FxU16>& pixels, std::int32_t width, bool& locked, std::int32_t type,
+                            std::int32_t buffer, std::int32_t writeMode, std::int32_t origin, GrLfbInfo* info) {
+  if (!info || locked || pixels.empty() || type != GR_LFB_WRITE_ONLY || buffer != GR_BUFFER_BACKBUFFER ||
       writeMode != GR_LFBWRITEMODE_565 || origin != GR_ORIGIN_UPPER_LEFT) {
     return false;
   }
-  locked_ = true;
-  info->lfbPtr = frame_.data();
-  info->strideInBytes = static_cast<FxU32>(size_.Width) * 2;
+  locked = true;
+  info->lfbPtr = pixels.data();
+  info->strideInBytes = static_cast<FxU32>(width) * 2;
   info->writeMode = writeMode;
   info->origin = origin;
   return true;
+}
+
+FxBool NullGlide::grLfbLock(std::int32_t type, std::int32_t buffer, std::int32_t writeMode, std::int32_t origin, FxBool,
+                            GrLfbInfo* info) {
+  return LockMemoryBackBuffer(frame_, size_.Width, locked_, type, buffer, writeMode, origin, info);
 }
 
 FxBool NullGlide::grLfbUnlock(std::int32_t, std::int32_t) {

@@ -259,4 +259,10 @@ class NullGlide : public GlideDevice {
 // The 5-6-5 value of a packed colour in the given colour format.
 FxU16 Rgb565(GrColor_t color, std::int32_t colorFormat);
 
+// The frame buffer lock of a board whose back buffer lives in memory, `width` pixels a row:
+// granted for a write of the back buffer in 5-6-5 with the origin upper left while the
+// buffer exists and is not locked yet; `locked` is then set and `info` filled in.
+FxBool LockMemoryBackBuffer(std::vector<FxU16>& pixels, std::int32_t width, bool& locked, std::int32_t type,
+                            std::int32_t buffer, std::int32_t writeMode, std::int32_t origin, GrLfbInfo* info);
+
 }  // namespace zandrel::glide

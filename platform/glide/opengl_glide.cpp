@@ -692,16 +692,7 @@ void OpenGlGlide::guDrawTriangleWithClip(const GrVertex* a, const GrVertex* b, c
 
 FxBool OpenGlGlide::grLfbLock(std::int32_t type, std::int32_t buffer, std::int32_t writeMode, std::int32_t origin,
                               FxBool, GrLfbInfo* info) {
-  if (!info || locked_ || lfb_.empty() || type != GR_LFB_WRITE_ONLY || buffer != GR_BUFFER_BACKBUFFER ||
-      writeMode != GR_LFBWRITEMODE_565 || origin != GR_ORIGIN_UPPER_LEFT) {
-    return false;
-  }
-  locked_ = true;
-  info->lfbPtr = lfb_.data();
-  info->strideInBytes = static_cast<FxU32>(size_.Width) * 2;
-  info->writeMode = writeMode;
-  info->origin = origin;
-  return true;
+  return LockMemoryBackBuffer(lfb_, size_.Width, locked_, type, buffer, writeMode, origin, info);
 }
 
 FxBool OpenGlGlide::grLfbUnlock(std::int32_t, std::int32_t) {

@@ -13,6 +13,16 @@ class MessageBoxDisplay {
   virtual void Show(std::string_view caption, std::string_view text) = 0;
 };
 
+// A display whose boxes stand over a window of its toolkit, when it was given one.
+template <class Window>
+class WindowMessageBox : public MessageBoxDisplay {
+ public:
+  explicit WindowMessageBox(Window* parent = nullptr) : parent_(parent) {}
+
+ protected:
+  Window* parent_;
+};
+
 // Installs the display for message boxes (nullptr: standard error only). Returns the
 // previous one.
 MessageBoxDisplay* SetMessageBoxDisplay(MessageBoxDisplay* display);

@@ -13,14 +13,9 @@ namespace {
 namespace vk = input::vk;
 using Cell = std::array<std::int32_t, 3>;
 
-class CommandsTest : public ::testing::Test {
+class CommandsTest : public EditorLevelTest {
  protected:
-  void SetUp() override {
-    h.Start();
-    h.NewLevel(10, 5, 10);
-    h.PutCursor(5, 2, 5);
-  }
-  EditorHarness h;
+  CommandsTest() : EditorLevelTest({10, 5, 10}, {5, 2, 5}) {}
 };
 
 TEST_F(CommandsTest, KeysMoveAndTurnTheTargetOfTheCursor) {

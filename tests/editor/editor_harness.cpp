@@ -6,6 +6,7 @@
 #include "engine/mesh_writer.h"
 #include "engine/pcx.h"
 #include "input/virtual_keys.h"
+#include "tests/support/ramp_palette.h"
 #include "world/level_file.h"
 
 namespace zandrel::editor::test {
@@ -53,19 +54,14 @@ void WriteMesh(const TempDir& data, const std::string& name, const engine::Mesh&
 engine::PcxImage Image(std::uint8_t (*texel)(int x, int y)) {
   engine::PcxImage image;
   image.Width = image.Height = 128;
-  for (std::size_t i = 1; i < 256; ++i) {
-    static constexpr std::array<std::array<int, 3>, 8> kHues{{{255, 255, 255},
-                                                              {255, 0, 0},
-                                                              {0, 255, 0},
-                                                              {0, 0, 255},
-                                                              {255, 255, 0},
-                                                              {255, 0, 255},
-                                                              {0, 255, 255},
-                                                              {255, 128, 0}}};
-    const auto& hue = kHues[i / 32];
-    const int step = static_cast<int>(i % 32) + 1;
-    for (std::size_t c = 0; c < 3; ++c) image.Palette[i * 3 + c] = static_cast<std::uint8_t>(hue[c] * step / 32);
-  }
+  image.Palette = ::zandrel::test::PaletteBytes(::zandrel::test::RampPalette({{{255, 255, 255},
+                                                                               {255, 0, 0},
+                                                                               {0, 255, 0},
+                                                                               {0, 0, 255},
+                                                                               {255, 255, 0},
+                                                                               {255, 0, 255},
+                                                                               {0, 255, 255},
+                                                                               {255, 128, 0}}}));
   for (int y = 0; y < 128; ++y) {
     for (int x = 0; x < 128; ++x) image.Indices.push_back(texel(x, y));
   }
@@ -268,5 +264,11 @@ void EditorHarness::PutCursor(std::int32_t x, std::int32_t y, std::int32_t z) {
 }
 
 std::vector<std::uint8_t> EditorHarness::Bytes() const { return world::SerializeLevel(editor->Map()); }
+
+void EditorLevelTest::SetUp() {
+  h.Start();
+  h.NewLevel(size_[0], size_[1], size_[2]);
+  h.PutCursor(cursor_[0], cursor_[1], cursor_[2]);
+}
 
 }  // namespace zandrel::editor::test

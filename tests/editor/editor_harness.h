@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <filesystem>
@@ -151,6 +152,19 @@ class EditorHarness {
   RecordingSounds sounds;
   RecordingMusic music;
   std::unique_ptr<Editor> editor;
+};
+
+// Tests on a started editor with a new empty level, the cursor at a cell's centre in it.
+class EditorLevelTest : public ::testing::Test {
+ protected:
+  using Cell = std::array<std::int32_t, 3>;
+  explicit EditorLevelTest(Cell size = {8, 4, 8}, Cell cursor = {3, 1, 3}) : size_(size), cursor_(cursor) {}
+  void SetUp() override;
+
+  EditorHarness h;
+
+ private:
+  Cell size_, cursor_;
 };
 
 }  // namespace zandrel::editor::test

@@ -16,15 +16,7 @@ namespace {
 
 namespace vk = input::vk;
 
-class HistoryTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    h.Start();
-    h.NewLevel(8, 4, 8);
-    h.PutCursor(3, 1, 3);
-  }
-  EditorHarness h;
-};
+class HistoryTest : public EditorLevelTest {};
 
 TEST_F(HistoryTest, EveryChangeToTheLevelIsTakenBackAndMadeAgainByteForByte) {
   Editor& e = *h.editor;

@@ -3,34 +3,21 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "editor/commands.h"
 #include "editor/level_ops.h"
-#include "engine/png_writer.h"
 #include "tests/editor/editor_harness.h"
-#include "tests/engine/soft/png_reader.h"
+#include "tests/engine/soft/golden.h"
 #include "tests/support/allocation_count.h"
 
 namespace zandrel::editor::test {
 namespace {
 
-namespace fs = std::filesystem;
-
-class ViewTest : public ::testing::Test {
+class ViewTest : public EditorLevelTest {
  protected:
-  void SetUp() override {
-    h.Start();
-    h.NewLevel(8, 4, 8);
-    h.PutCursor(3, 1, 3);
-  }
-
   std::uint8_t Pixel(int x, int y) const {
     const engine::ScreenBuffer& screen = h.editor->LevelView->Screen;
     return screen.Pixels[static_cast<std::size_t>(y * screen.Width + x)];
   }
-
-  EditorHarness h;
 };
 
 TEST_F(ViewTest, ThePanelShowsTheTargetCellAndItsMusic) {
@@ -224,22 +211,7 @@ TEST_F(ViewTest, GoldenPictureOfASmallLevel) {
   h.Tick();
 
   const engine::RenderView& view = *h.editor->LevelView;
-  const fs::path golden = fs::path(ZANDREL_FIXTURES) / "golden" / "editor_view.png";
-  if (std::getenv("ZANDREL_UPDATE_GOLDEN") != nullptr) {
-    ASSERT_TRUE(engine::WritePng(golden, view.Screen, view.ViewPalette));
-    return;
-  }
-  const engine::soft::test::ReadBack expected = engine::soft::test::ReadPng(golden);
-  ASSERT_TRUE(expected.ok) << golden;
-  ASSERT_EQ(expected.width, 320u);
-  ASSERT_EQ(expected.height, 240u);
-  std::size_t differing = 0;
-  for (std::size_t i = 0; i < expected.indices.size(); ++i) differing += expected.indices[i] != view.Screen.Pixels[i];
-  if (differing != 0) {
-    const fs::path actual = fs::temp_directory_path() / "editor_view.actual.png";
-    engine::WritePng(actual, view.Screen, view.ViewPalette);
-    ADD_FAILURE() << differing << " pixels differ from " << golden << "; this run drew " << actual;
-  }
+  engine::soft::test::ExpectGoldenPicture("editor_view", view.Screen, view.ViewPalette);
 }
 
 }  // namespace

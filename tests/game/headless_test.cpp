@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <string>
+#include <string_view>
 
 #include "engine/glide/glide_backend.h"
 #include "game/game.h"
@@ -143,12 +146,40 @@ layer 2
 ....
 )";
 
+// The level text as level file `name` in the folder; empty, with a failure, when it does
+// not parse.
+std::string WrittenLevel(const test::TempDir& dir, std::string_view name, const std::string& text) {
+  base::Expected<world::LevelMap> map = world::ParseLevelText(text);
+  if (!map.ok()) {
+    ADD_FAILURE() << map.error();
+    return {};
+  }
+  const std::string level = (dir / name).string();
+  EXPECT_TRUE(world::WriteLevel(*map, level, {}));
+  return level;
+}
+
+// The game's back end, started on a board without a screen; it outlives the runs it plays.
+struct NullDisplay {
+  NullDisplay() { EXPECT_TRUE(display.StartEngine()); }
+
+  // Plays `frames` frames from the start of one level file.
+  base::Expected<HeadlessRun> Play(const std::string& level, std::int64_t frames) {
+    HeadlessOptions options;
+    options.Level = level;
+    options.Frames = frames;
+    options.Data = ZANDREL_DATA;
+    return PlayHeadless(options, display);
+  }
+
+  glide::NullGlide board;
+  engine::glide::GlideBackend display{board};
+};
+
 TEST(HeadlessRun, CellsHoldTheBoxAfterTheRunXFastest) {
   test::TempDir dir;
-  base::Expected<world::LevelMap> map = world::ParseLevelText(kDiggingLevel);
-  ASSERT_TRUE(map.ok()) << map.error();
-  const std::string level = (dir / "dig.lev").string();
-  ASSERT_TRUE(world::WriteLevel(*map, level, {}));
+  const std::string level = WrittenLevel(dir, "dig.lev", kDiggingLevel);
+  ASSERT_FALSE(level.empty());
   struct Case {
     const char* box;
     std::vector<int> cells;
@@ -164,10 +195,8 @@ TEST(HeadlessRun, CellsHoldTheBoxAfterTheRunXFastest) {
         {"--level", level, "--frames", "60", "--input", dir.Write("dig.txt", "40 40 action\n").string(), "--json",
          (dir / "out.json").string(), "--data", ZANDREL_DATA, "--cells", c.box});
     ASSERT_TRUE(options.ok()) << options.error();
-    glide::NullGlide board;
-    engine::glide::GlideBackend display(board);
-    ASSERT_TRUE(display.StartEngine());
-    ASSERT_EQ(RunHeadless(*options, display), 0) << c.box;
+    NullDisplay null;
+    ASSERT_EQ(RunHeadless(*options, null.display), 0) << c.box;
     std::ifstream in(dir / "out.json");
     const nlohmann::json summary = nlohmann::json::parse(in);
     EXPECT_EQ(summary["cells"].get<std::vector<int>>(), c.cells) << c.box;
@@ -182,18 +211,10 @@ TEST(HeadlessRun, LevelFromOutsideTheListIsTheOneRestarted) {
   std::string text = kDiggingLevel;
   text.replace(text.find("start: 1 2 1"), 12, "start: 0 1 2");  // on the lamp...
   text.replace(text.find("cell L = 13"), 11, "cell L = 11");    // ...made spikes
-  base::Expected<world::LevelMap> map = world::ParseLevelText(text);
-  ASSERT_TRUE(map.ok()) << map.error();
-  const std::string level = (dir / "deadly.lev").string();
-  ASSERT_TRUE(world::WriteLevel(*map, level, {}));
-  HeadlessOptions options;
-  options.Level = level;
-  options.Frames = 300;
-  options.Data = ZANDREL_DATA;
-  glide::NullGlide board;
-  engine::glide::GlideBackend display(board);
-  ASSERT_TRUE(display.StartEngine());
-  base::Expected<HeadlessRun> run = PlayHeadless(options, display);
+  const std::string level = WrittenLevel(dir, "deadly.lev", text);
+  ASSERT_FALSE(level.empty());
+  NullDisplay null;
+  base::Expected<HeadlessRun> run = null.Play(level, 300);
   ASSERT_TRUE(run.ok()) << run.error();
   std::vector<std::string> started;
   for (const GameEvent& e : run->Played->Events) {
@@ -207,14 +228,8 @@ TEST(HeadlessRun, ALevelThatCannotBeReadFailsTheRun) {
   test::TempDir dir;
   const std::string damaged = dir.Write("damaged.lev", "LEV").string();
   for (const std::string& level : {(dir / "missing.lev").string(), damaged}) {
-    HeadlessOptions options;
-    options.Level = level;
-    options.Frames = 5;
-    options.Data = ZANDREL_DATA;
-    glide::NullGlide board;
-    engine::glide::GlideBackend display(board);
-    ASSERT_TRUE(display.StartEngine());
-    base::Expected<HeadlessRun> run = PlayHeadless(options, display);
+    NullDisplay null;
+    base::Expected<HeadlessRun> run = null.Play(level, 5);
     ASSERT_FALSE(run.ok()) << level;
     EXPECT_EQ(run.error(), "The file " + level + " is missing or invalid.");
   }
@@ -224,14 +239,11 @@ TEST(OnlyLevel, PlaysTheFileAloneAndLeavesPlayAtItsExit) {
   test::TempDir dir;
   std::string text = kDiggingLevel;
   text.replace(text.find("exit: "), text.find('\n', text.find("exit: ")) - text.find("exit: "), "exit: 1 2 1");
-  base::Expected<world::LevelMap> map = world::ParseLevelText(text);
-  ASSERT_TRUE(map.ok()) << map.error();
-  const std::string level = (dir / "short.lev").string();
-  ASSERT_TRUE(world::WriteLevel(*map, level, {}));
+  const std::string level = WrittenLevel(dir, "short.lev", text);
+  ASSERT_FALSE(level.empty());
 
-  glide::NullGlide board;
-  engine::glide::GlideBackend display(board);
-  ASSERT_TRUE(display.StartEngine());
+  NullDisplay null;
+  engine::glide::GlideBackend& display = null.display;
   HeldControls input;
   SilentSounds sounds;
   SilentMusic music;

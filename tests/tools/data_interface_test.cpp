@@ -13,20 +13,14 @@
 #include "engine/picture.h"
 #include "tests/support/recording_backend.h"
 #include "tests/support/temp_dir.h"
+#include "tests/tools/generated_tree.h"
 #include "tools/data/data_tree.h"
 #include "tools/data/generators.h"
 
 namespace zandrel::data {
 namespace {
 
-const DataTree& Interface() {
-  static const DataTree tree = [] {
-    DataTree made;
-    GenerateInterface(made);
-    return made;
-  }();
-  return tree;
-}
+const DataTree& Interface() { return GeneratedTree<GenerateInterface>(); }
 
 engine::PcxImage Decode(std::string_view path) {
   const auto& files = Interface().Files();
@@ -201,12 +195,6 @@ TEST(DataInterfaceTest, TheGameLoadsEveryPictureAndCutsEveryGlyph) {
       EXPECT_EQ(visible, glyph != 0) << font.Path << " character " << 32 + glyph;
     }
   }
-}
-
-TEST(DataInterfaceTest, TwoGenerationsAreIdentical) {
-  DataTree again;
-  GenerateInterface(again);
-  EXPECT_EQ(again.Files(), Interface().Files());
 }
 
 }  // namespace

@@ -238,13 +238,6 @@ TEST(GeneratedMeshesTest, EveryNamedMeshIsThereAndParses) {
   }
 }
 
-TEST(GeneratedMeshesTest, TwoGenerationsAreByteIdentical) {
-  DataTree first, second;
-  GenerateMeshes(first);
-  GenerateMeshes(second);
-  EXPECT_EQ(first.Files(), second.Files());
-}
-
 TEST(GeneratedMeshesTest, AnimationFamiliesShareOneLayout) {
   const std::vector<std::vector<std::string>> families{
       {"HERO", "HEROWLK1", "HEROWLK2", "HEROWLK3", "HEROWLK4", "HEROFALL", "HEROCRCH", "HERODEAD", "HEROLAD1",

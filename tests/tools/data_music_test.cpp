@@ -268,12 +268,7 @@ TEST_F(DataMusic, LoopedInstrumentsJoinCleanlyAndAreInTune) {
   }
 }
 
-TEST_F(DataMusic, GenerationIsQuickAndRepeatable) {
-  EXPECT_LT(seconds_, 6.0);
-  DataTree again;
-  GenerateMusic(again);
-  EXPECT_EQ(again.Files(), tree_.Files());
-}
+TEST_F(DataMusic, GenerationIsQuick) { EXPECT_LT(seconds_, 6.0); }
 
 // ---- the writer and the score on small cases ---------------------------------------------------
 

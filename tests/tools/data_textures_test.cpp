@@ -7,6 +7,7 @@
 #include "engine/pcx.h"
 #include "engine/texture_list.h"
 #include "platform/win/files.h"
+#include "tests/tools/generated_tree.h"
 #include "tools/data/generators.h"
 #include "tools/data/textures_palette.h"
 
@@ -21,14 +22,7 @@ const std::set<std::string> kSeeThrough = {
     "TEXTURES/TORCH3.PCX", "TEXTURES/TORCH4.PCX", "TEXTURES/SPIKES.PCX", "TEXTURES/LEAVES.PCX",
 };
 
-const DataTree& Textures() {
-  static const DataTree tree = [] {
-    DataTree generated;
-    GenerateTextures(generated);
-    return generated;
-  }();
-  return tree;
-}
+const DataTree& Textures() { return GeneratedTree<GenerateTextures>(); }
 
 engine::PcxImage Decode(const std::string& path) {
   const auto found = Textures().Files().find(path);
@@ -87,12 +81,6 @@ TEST(DataTexturesTest, EveryRampRisesInBrightness) {
   // Index 0 is the see-through black; the last marble step is pure white.
   EXPECT_EQ(luma(0), 0);
   EXPECT_EQ(luma(255), 255000);
-}
-
-TEST(DataTexturesTest, GenerationIsRepeatable) {
-  DataTree again;
-  GenerateTextures(again);
-  EXPECT_TRUE(again.Files() == Textures().Files());
 }
 
 TEST(DataTexturesTest, OnlySeeThroughImagesUseIndexZero) {

@@ -9,13 +9,10 @@ namespace zandrel::win::qt {
 
 // Shows each message in a modal information box with an OK button, over `parent` when given
 // one; returns when the user has closed it.
-class QtMessageBox final : public MessageBoxDisplay {
+class QtMessageBox final : public WindowMessageBox<QWidget> {
  public:
-  explicit QtMessageBox(QWidget* parent = nullptr) : parent_(parent) {}
+  using WindowMessageBox::WindowMessageBox;
   void Show(std::string_view caption, std::string_view text) override;
-
- private:
-  QWidget* parent_;
 };
 
 }  // namespace zandrel::win::qt

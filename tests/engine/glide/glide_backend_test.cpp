@@ -8,21 +8,15 @@
 #include "engine/camera.h"
 #include "engine/engine.h"
 #include "engine/scene.h"
-#include "platform/win/message.h"
 #include "tests/engine/glide/recording_glide.h"
+#include "tests/support/captured_messages.h"
 
 namespace zandrel::engine::glide {
 namespace {
 
 namespace gr = zandrel::glide;
 
-struct CapturedMessages : win::MessageBoxDisplay {
-  CapturedMessages() : previous(win::SetMessageBoxDisplay(this)) {}
-  ~CapturedMessages() override { win::SetMessageBoxDisplay(previous); }
-  void Show(std::string_view, std::string_view text) override { Texts.emplace_back(text); }
-  win::MessageBoxDisplay* previous;
-  std::vector<std::string> Texts;
-};
+using test::CapturedMessages;
 
 class GlideBackendTest : public ::testing::Test {
  protected:

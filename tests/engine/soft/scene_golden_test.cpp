@@ -3,39 +3,29 @@
 // ZANDREL_UPDATE_GOLDEN=1 to write them again after an intended change.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
+#include <string>
 
 #include "engine/cube_faces.h"
-#include "engine/png_writer.h"
 #include "engine/scene.h"
 #include "engine/soft/soft_backend.h"
-#include "tests/engine/soft/png_reader.h"
+#include "tests/engine/soft/golden.h"
+#include "tests/support/ramp_palette.h"
 
 namespace zandrel::engine::soft {
 namespace {
 
 constexpr int kWidth = 160, kHeight = 120;
 
-// A palette of eight colour ramps of 32 steps (index 0 black).
+// The ramps: white, red, green, blue, yellow, purple, cyan, orange.
 Palette RampPalette() {
-  static constexpr std::array<std::array<int, 3>, 8> kHues{{{255, 255, 255},
-                                                            {255, 80, 60},
-                                                            {80, 220, 90},
-                                                            {70, 120, 255},
-                                                            {255, 210, 60},
-                                                            {200, 90, 255},
-                                                            {60, 220, 230},
-                                                            {255, 140, 40}}};
-  Palette p;
-  for (int i = 1; i < 256; ++i) {
-    const auto& hue = kHues[static_cast<std::size_t>(i / 32)];
-    const int step = i % 32 + 1;
-    p.Red[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(hue[0] * step / 32);
-    p.Green[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(hue[1] * step / 32);
-    p.Blue[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(hue[2] * step / 32);
-  }
-  return p;
+  return zandrel::test::RampPalette({{{255, 255, 255},
+                                      {255, 80, 60},
+                                      {80, 220, 90},
+                                      {70, 120, 255},
+                                      {255, 210, 60},
+                                      {200, 90, 255},
+                                      {60, 220, 230},
+                                      {255, 140, 40}}});
 }
 
 // A 128 x 128 image: four quadrants of ramps 1..4 with a darker border and a diagonal
@@ -43,12 +33,7 @@ Palette RampPalette() {
 PcxImage Texture(int firstRamp, bool hole) {
   PcxImage image;
   image.Width = image.Height = 128;
-  const Palette palette = RampPalette();
-  for (std::size_t i = 0; i < 256; ++i) {
-    image.Palette[i * 3] = palette.Red[i];
-    image.Palette[i * 3 + 1] = palette.Green[i];
-    image.Palette[i * 3 + 2] = palette.Blue[i];
-  }
+  image.Palette = zandrel::test::PaletteBytes(RampPalette());
   image.Indices.resize(128 * 128);
   for (int y = 0; y < 128; ++y) {
     for (int x = 0; x < 128; ++x) {
@@ -78,25 +63,7 @@ class SceneGolden : public ::testing::Test {
     backend_.ClearView(0, view_);
   }
 
-  void ExpectPicture(const std::string& name) {
-    const std::filesystem::path golden = std::filesystem::path(ZANDREL_FIXTURES) / "golden" / (name + ".png");
-    if (std::getenv("ZANDREL_UPDATE_GOLDEN") != nullptr) {
-      ASSERT_TRUE(WritePng(golden, view_.Screen, view_.ViewPalette));
-      return;
-    }
-    const test::ReadBack expected = test::ReadPng(golden);
-    ASSERT_TRUE(expected.ok) << golden;
-    ASSERT_EQ(expected.width, static_cast<png_uint_32>(kWidth));
-    ASSERT_EQ(expected.height, static_cast<png_uint_32>(kHeight));
-    std::size_t differing = 0;
-    for (std::size_t i = 0; i < expected.indices.size(); ++i)
-      differing += expected.indices[i] != view_.Screen.Pixels[i];
-    if (differing != 0) {
-      const std::filesystem::path actual = std::filesystem::temp_directory_path() / (name + ".actual.png");
-      WritePng(actual, view_.Screen, view_.ViewPalette);
-      ADD_FAILURE() << differing << " pixels differ from " << golden << "; this run drew " << actual;
-    }
-  }
+  void ExpectPicture(const std::string& name) { test::ExpectGoldenPicture(name, view_.Screen, view_.ViewPalette); }
 
   SoftBackend backend_;
   Engine engine_{backend_};

@@ -7,8 +7,8 @@
 #include <memory>
 #include <set>
 
-#include "platform/win/message.h"
 #include "tests/platform/dplay/loopback.h"
+#include "tests/support/captured_messages.h"
 
 namespace zandrel::net {
 namespace {
@@ -16,13 +16,7 @@ namespace {
 using dplay::DPID;
 using dplay::HRESULT;
 
-struct RecordingDisplay : win::MessageBoxDisplay {
-  RecordingDisplay() : previous(win::SetMessageBoxDisplay(this)) {}
-  ~RecordingDisplay() override { win::SetMessageBoxDisplay(previous); }
-  void Show(std::string_view, std::string_view text) override { shown.emplace_back(text); }
-  win::MessageBoxDisplay* previous;
-  std::vector<std::string> shown;
-};
+using test::CapturedMessages;
 
 dplay::Block MakeBlock(std::uint32_t type, std::uint32_t number = 0) {
   dplay::Block block{};
@@ -222,9 +216,9 @@ TEST(NetPlay, EveryFailingCallShowsItsMessageAndChangesNothing) {
     }
     const Snapshot before = Snap(net);
     network.state.*c.result = c.code;
-    RecordingDisplay display;
+    CapturedMessages display;
     c.act(net);
-    EXPECT_EQ(display.shown, std::vector<std::string>{c.message}) << c.call;
+    EXPECT_EQ(display.Texts, std::vector<std::string>{c.message}) << c.call;
     EXPECT_TRUE(Snap(net) == before) << c.call;
     EXPECT_FALSE(net.Running()) << c.call;
   }
@@ -232,7 +226,7 @@ TEST(NetPlay, EveryFailingCallShowsItsMessageAndChangesNothing) {
   // A player that cannot be created leaves no open session behind.
   FakeNetwork network;
   TNetPlay net(network);
-  RecordingDisplay display;
+  CapturedMessages display;
   network.state.createPlayer = dplay::DPERR_CANTCREATEPLAYER;
   net.Connect("Fake A", 1);
   EXPECT_EQ(network.state.closed, 1);
@@ -390,10 +384,10 @@ TEST(NetPlay, WithoutANetworkThereIsNothingToConnectTo) {
   const std::unique_ptr<dplay::Network> none = dplay::CreateNullNetwork();
   TNetPlay net(*none);
   EXPECT_EQ(net.ProviderCount, 0);
-  RecordingDisplay display;
+  CapturedMessages display;
   net.Connect(dplay::kLocalNetworkProviderName, 0);
   net.Poll();
-  EXPECT_EQ(display.shown, std::vector<std::string>{"DirectPlay Create Failed :887700fa"});
+  EXPECT_EQ(display.Texts, std::vector<std::string>{"DirectPlay Create Failed :887700fa"});
   EXPECT_FALSE(net.Running());
 }
 

@@ -248,11 +248,7 @@ TEST(Sessions, JoinersGetIdentifiersFromTheHostAndHearOfEachOther) {
 TEST(Sessions, BlocksReachTheirReceiversWithTheRealSender) {
   const Settings settings = TestSettings(5);
   Machine host(settings), ann(settings), bob(settings);
-  loopback::Host(host, "Relay", 4);
-  ASSERT_EQ(loopback::Join(ann, {&host}, "Ann"), DP_OK);
-  ASSERT_EQ(loopback::Join(bob, {&host, &ann}, "Bob"), DP_OK);
-  std::vector<std::vector<Received>> joins;
-  ASSERT_TRUE(loopback::CollectUntil({&host, &ann, &bob}, joins, {2, 1, 0}));
+  ASSERT_NO_FATAL_FAILURE(loopback::HostWithAnnAndBob(host, ann, bob, "Relay"));
 
   ASSERT_EQ(ann.Send(bob.id, MakeBlock(1, 10)), DP_OK);
   ASSERT_EQ(ann.Send(DPID_ALLPLAYERS, MakeBlock(1, 11)), DP_OK);
@@ -295,11 +291,7 @@ TEST(Sessions, BlocksReachTheirReceiversWithTheRealSender) {
 TEST(Sessions, GuaranteedBlocksArriveAllInOrderAndOthersNeverOutOfOrder) {
   const Settings settings = TestSettings(6);
   Machine host(settings), ann(settings), bob(settings);
-  loopback::Host(host, "Order", 4);
-  ASSERT_EQ(loopback::Join(ann, {&host}, "Ann"), DP_OK);
-  ASSERT_EQ(loopback::Join(bob, {&host, &ann}, "Bob"), DP_OK);
-  std::vector<std::vector<Received>> joins;
-  ASSERT_TRUE(loopback::CollectUntil({&host, &ann, &bob}, joins, {2, 1, 0}));
+  ASSERT_NO_FATAL_FAILURE(loopback::HostWithAnnAndBob(host, ann, bob, "Order"));
 
   constexpr std::uint32_t kCount = 200;
   for (std::uint32_t i = 0; i < kCount; ++i) ASSERT_EQ(ann.Send(bob.id, MakeBlock(0, i), DPSEND_GUARANTEE), DP_OK);
@@ -327,15 +319,11 @@ std::vector<DPID> Deleted(const std::vector<Received>& blocks) {
 TEST(Sessions, APlayerWhoLeavesIsDeletedEverywhere) {
   const Settings settings = TestSettings(7);
   Machine host(settings), ann(settings), bob(settings);
-  loopback::Host(host, "Leaving", 4);
-  ASSERT_EQ(loopback::Join(ann, {&host}, "Ann"), DP_OK);
-  ASSERT_EQ(loopback::Join(bob, {&host, &ann}, "Bob"), DP_OK);
-  std::vector<std::vector<Received>> got;
-  ASSERT_TRUE(loopback::CollectUntil({&host, &ann, &bob}, got, {2, 1, 0}));
+  ASSERT_NO_FATAL_FAILURE(loopback::HostWithAnnAndBob(host, ann, bob, "Leaving"));
 
   const DPID bobId = bob.id;
   ASSERT_EQ(bob.play->Close(), DP_OK);
-  got.clear();
+  std::vector<std::vector<Received>> got;
   ASSERT_TRUE(loopback::CollectUntil({&host, &ann}, got, {1, 1}));
   EXPECT_EQ(Deleted(got[0]), std::vector<DPID>{bobId});
   EXPECT_EQ(Deleted(got[1]), std::vector<DPID>{bobId});
@@ -355,15 +343,11 @@ TEST(Sessions, APeerThatFallsSilentTimesOut) {
   Settings settings = TestSettings(8);
   settings.peerTimeoutMs = 1000;
   Machine host(settings), ann(settings), bob(settings);
-  loopback::Host(host, "Silence", 4);
-  ASSERT_EQ(loopback::Join(ann, {&host}, "Ann"), DP_OK);
-  ASSERT_EQ(loopback::Join(bob, {&host, &ann}, "Bob"), DP_OK);
-  std::vector<std::vector<Received>> got;
-  ASSERT_TRUE(loopback::CollectUntil({&host, &ann, &bob}, got, {2, 1, 0}));
+  ASSERT_NO_FATAL_FAILURE(loopback::HostWithAnnAndBob(host, ann, bob, "Silence"));
 
   // Bob's machine stops answering: nothing services it any more.
   const auto silent = std::chrono::steady_clock::now();
-  got.clear();
+  std::vector<std::vector<Received>> got;
   ASSERT_TRUE(loopback::CollectUntil({&host, &ann}, got, {1, 1}, 4000));
   const auto waited = std::chrono::steady_clock::now() - silent;
   EXPECT_EQ(Deleted(got[0]), std::vector<DPID>{bob.id});

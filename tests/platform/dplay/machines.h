@@ -174,4 +174,14 @@ inline void CollectFor(const std::vector<Machine*>& machines, std::vector<std::v
       ms);
 }
 
+// The host's session for four, `sessionName`, with Ann and then Bob joined and the
+// add-player blocks of their joining taken.
+inline void HostWithAnnAndBob(Machine& host, Machine& ann, Machine& bob, std::string_view sessionName) {
+  Host(host, sessionName, 4);
+  ASSERT_EQ(Join(ann, {&host}, "Ann"), DP_OK);
+  ASSERT_EQ(Join(bob, {&host, &ann}, "Bob"), DP_OK);
+  std::vector<std::vector<Received>> joins;
+  ASSERT_TRUE(CollectUntil({&host, &ann, &bob}, joins, {2, 1, 0}));
+}
+
 }  // namespace zandrel::dplay::loopback

@@ -48,6 +48,26 @@ void OpenAsTheGameDoes(GlideDevice& board) {
   board.grBufferClear(0x00008000, 0, GR_WDEPTHVALUE_FARTHEST);  // dark blue
 }
 
+// Triangles in their iterated colour, opaque.
+void FlatColour(GlideDevice& board) {
+  board.guColorCombineFunction(GR_COLORCOMBINE_ITRGB);
+  board.guAlphaSource(GR_ALPHASOURCE_CC_ALPHA);
+}
+
+// A board on a window of its own, opened as the game opens it; skipped where no OpenGL 3.3
+// context can be had.
+class OpenGlGlideTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ZANDREL_REQUIRE_GL(window_);
+    OpenAsTheGameDoes(Board());
+  }
+  OpenGlGlide& Board() { return *window_.Board(); }
+
+ private:
+  test::GlWindow window_;
+};
+
 // A 16 x 16 texture: left half (after mirroring, as the game stores it) opaque yellow,
 // right half transparent.
 std::vector<FxU16> HalfYellow() {
@@ -62,15 +82,11 @@ bool Near(Rgb pixel, int r, int g, int b) {
   return std::abs(pixel.R - r) <= 8 && std::abs(pixel.G - g) <= 8 && std::abs(pixel.B - b) <= 8;
 }
 
-TEST(OpenGlGlide, DrawsASmallSceneInCallOrder) {
-  test::GlWindow window;
-  ZANDREL_REQUIRE_GL(window);
-  OpenGlGlide& board = *window.Board();
-  OpenAsTheGameDoes(board);
+TEST_F(OpenGlGlideTest, DrawsASmallSceneInCallOrder) {
+  OpenGlGlide& board = Board();
 
   // A flat red square, near (1/w = 1).
-  board.guColorCombineFunction(GR_COLORCOMBINE_ITRGB);
-  board.guAlphaSource(GR_ALPHASOURCE_CC_ALPHA);
+  FlatColour(board);
   Quad(board, 20, 20, 100, 100, 1.0f, 255, 0, 0);
   // A farther green square over part of it: hidden where the red one is nearer.
   Quad(board, 60, 60, 140, 140, 0.5f, 0, 255, 0);
@@ -96,8 +112,7 @@ TEST(OpenGlGlide, DrawsASmallSceneInCallOrder) {
     for (int x = 30; x < 50; ++x) row[x] = 0xFFFF;
   }
   ASSERT_TRUE(board.grLfbUnlock(GR_LFB_WRITE_ONLY, GR_BUFFER_BACKBUFFER));
-  board.guColorCombineFunction(GR_COLORCOMBINE_ITRGB);
-  board.guAlphaSource(GR_ALPHASOURCE_CC_ALPHA);
+  FlatColour(board);
   Quad(board, 40, 40, 45, 45, 2.0f, 0, 0, 255);
 
   const std::vector<std::uint8_t> frame = board.ReadFrame();
@@ -126,13 +141,9 @@ TEST(OpenGlGlide, DrawsASmallSceneInCallOrder) {
   EXPECT_EQ(board.DrawCalls(), 0);
 }
 
-TEST(OpenGlGlide, DepthOnlyClearKeepsThePicture) {
-  test::GlWindow window;
-  ZANDREL_REQUIRE_GL(window);
-  OpenGlGlide& board = *window.Board();
-  OpenAsTheGameDoes(board);
-  board.guColorCombineFunction(GR_COLORCOMBINE_ITRGB);
-  board.guAlphaSource(GR_ALPHASOURCE_CC_ALPHA);
+TEST_F(OpenGlGlideTest, DepthOnlyClearKeepsThePicture) {
+  OpenGlGlide& board = Board();
+  FlatColour(board);
   Quad(board, 0, 0, 100, 100, 2.0f, 255, 0, 0);
   board.grColorMask(false, false);
   board.grBufferClear(0, 0, GR_WDEPTHVALUE_FARTHEST);
@@ -144,11 +155,8 @@ TEST(OpenGlGlide, DepthOnlyClearKeepsThePicture) {
   EXPECT_TRUE(Near(PixelAt(frame, 320, 75, 75), 0, 255, 0));
 }
 
-TEST(OpenGlGlide, TextureMemoryIsOverwrittenInPlace) {
-  test::GlWindow window;
-  ZANDREL_REQUIRE_GL(window);
-  OpenGlGlide& board = *window.Board();
-  OpenAsTheGameDoes(board);
+TEST_F(OpenGlGlideTest, TextureMemoryIsOverwrittenInPlace) {
+  OpenGlGlide& board = Board();
   const std::vector<FxU16> yellow = HalfYellow();
   std::vector<FxU16> red(16 * 16, 0xFC00);
   GrTexInfo info{
