@@ -20,6 +20,7 @@ packages=(
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev
   libenet-dev
   qt6-base-dev
+  clang-14 libclang-rt-14-dev llvm-14
 )
 
 install_missing() {
