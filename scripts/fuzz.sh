@@ -21,9 +21,12 @@ target=$1
 seconds=$2
 shift 2
 
-export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}" CCACHE_NOHASHDIR=1
-[ -f build/fuzz/build.ninja ] || cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz --target "fuzz_$target" >/dev/null
+# ZANDREL_FUZZ_BUILT=1: the preset is built already (several targets run side by side).
+if [ -z "${ZANDREL_FUZZ_BUILT:-}" ]; then
+  export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}" CCACHE_NOHASHDIR=1
+  [ -f build/fuzz/build.ninja ] || cmake --preset fuzz >/dev/null
+  cmake --build --preset fuzz --target "fuzz_$target" >/dev/null
+fi
 
 scratch=build/fuzz/corpus/$target
 findings=build/fuzz/findings/$target
