@@ -7,6 +7,12 @@ if(ZANDREL_SANITIZE)
     -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
   target_link_options(zandrel_flags INTERFACE -fsanitize=address,undefined)
 endif()
+# The fuzz build instruments all our code for libFuzzer; only the fuzz targets link it.
+if(ZANDREL_FUZZ)
+  target_compile_options(zandrel_flags INTERFACE
+    -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  target_link_options(zandrel_flags INTERFACE -fsanitize=address,undefined)
+endif()
 
 # zandrel_library(NAME SOURCES... [DEPS ...]): one static library per folder.
 function(zandrel_library name)

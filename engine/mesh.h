@@ -30,7 +30,8 @@ struct MeshFace {
 };
 
 // A mesh with no vertices is empty and draws nothing. A non-empty mesh has
-// X.size() == Y.size() == Z.size() == V + 1 and Faces.size() == F + 1.
+// X.size() == Y.size() == Z.size() == V + 1 and Faces.size() == F + 1; a mesh read from a
+// damaged file may hold fewer faces than its file counts, even none.
 struct Mesh {
   std::vector<std::int32_t> X, Y, Z;
   std::vector<MeshFace> Faces;

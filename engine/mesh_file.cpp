@@ -8,14 +8,16 @@
 namespace zandrel::engine {
 namespace {
 
+// Bytes beyond the end of a short file read as zero.
+std::uint32_t Byte(std::span<const std::uint8_t> bytes, std::size_t at) { return at < bytes.size() ? bytes[at] : 0; }
+
 std::uint16_t Word(std::span<const std::uint8_t> bytes, std::size_t at) {
-  return static_cast<std::uint16_t>(bytes[at] | (bytes[at + 1] << 8));
+  return static_cast<std::uint16_t>(Byte(bytes, at) | (Byte(bytes, at + 1) << 8));
 }
 
 std::int32_t Long(std::span<const std::uint8_t> bytes, std::size_t at) {
-  const std::uint32_t value = static_cast<std::uint32_t>(bytes[at]) | (static_cast<std::uint32_t>(bytes[at + 1]) << 8) |
-                              (static_cast<std::uint32_t>(bytes[at + 2]) << 16) |
-                              (static_cast<std::uint32_t>(bytes[at + 3]) << 24);
+  const std::uint32_t value =
+      Byte(bytes, at) | (Byte(bytes, at + 1) << 8) | (Byte(bytes, at + 2) << 16) | (Byte(bytes, at + 3) << 24);
   return static_cast<std::int32_t>(value);
 }
 
@@ -49,7 +51,6 @@ Mesh ParseMesh(std::span<const std::uint8_t> bytes, std::string_view fileName) {
   const std::size_t vertexCount = std::size_t{highestVertex} + 1;
   const std::size_t faceCount = std::size_t{highestFace} + 1;
   const std::size_t faceStart = 4 + 12 * vertexCount;
-  if (bytes.size() < faceStart + kMeshFaceBytes * faceCount) return Damaged(fileName, "is too short");
 
   Mesh mesh;
   CreateMesh(mesh, highestVertex, highestFace);
@@ -58,9 +59,10 @@ Mesh ParseMesh(std::span<const std::uint8_t> bytes, std::string_view fileName) {
     mesh.Y[i] = Long(bytes, 4 + 4 * (vertexCount + i));
     mesh.Z[i] = Long(bytes, 4 + 4 * (2 * vertexCount + i));
   }
+  std::size_t kept = 0;
   for (std::size_t i = 0; i < faceCount; ++i) {
     const std::size_t at = faceStart + kMeshFaceBytes * i;
-    MeshFace& face = mesh.Faces[i];
+    MeshFace& face = mesh.Faces[kept];
     face.A = Word(bytes, at);
     face.B = Word(bytes, at + 2);
     face.C = Word(bytes, at + 4);
@@ -68,7 +70,17 @@ Mesh ParseMesh(std::span<const std::uint8_t> bytes, std::string_view fileName) {
     face.Orientation = Word(bytes, at + 8);
     face.TwoSided = Word(bytes, at + 10);
     face.Kind = Word(bytes, at + 12);
-    if (!FaceInRange(face, vertexCount)) return Damaged(fileName, "has a face naming a missing vertex");
+    if (FaceInRange(face, vertexCount)) ++kept;
+  }
+  mesh.Faces.resize(kept);
+
+  const bool cut = bytes.size() < faceStart + kMeshFaceBytes * faceCount;
+  if (cut || kept < faceCount) {
+    std::string what = cut ? "is cut short: what it lacks reads as zero" : "";
+    if (kept < faceCount) {
+      what += (cut ? "; " : "") + std::to_string(faceCount - kept) + " face(s) naming a missing vertex are not drawn";
+    }
+    std::fprintf(stderr, "G3D: The file %.*s %s\n", static_cast<int>(fileName.size()), fileName.data(), what.c_str());
   }
   return mesh;
 }

@@ -24,15 +24,17 @@ constexpr std::size_t kMaxMeshFileBytes = 4 + 12 * std::size_t{65536} + kMeshFac
 // "G3D: The file <name> is missing".
 std::string MissingMeshMessage(std::string_view fileName);
 
-// Decodes a mesh. A file too short for its counts, or with a face naming a vertex the
-// mesh does not have (for a sprite face only vertex a names one), draws nothing: the
-// result is an empty mesh, and a one-line warning naming the file goes to standard
-// error. Bytes after the last face are ignored.
+// Decodes a mesh. A file cut short keeps what it holds: the vertices and faces it lacks
+// read as zero. A face naming a vertex the mesh does not have (for a sprite face only
+// vertex a names one) cannot be drawn and is left out, so the mesh may keep fewer faces
+// than it counts, even none. Either damage sends a one-line warning naming the file to
+// standard error. A file without its two counts gives an empty mesh, with a warning.
+// Bytes after the last face are ignored.
 Mesh ParseMesh(std::span<const std::uint8_t> bytes, std::string_view fileName);
 
 // Loads the file the name resolves to below `folder`.
 // Fails with MissingMeshMessage when there is no such file; a file that exists but
-// cannot be read gives an empty mesh, as a damaged one does.
+// cannot be read gives an empty mesh.
 base::Expected<Mesh> LoadMesh(std::string_view fileName, const std::filesystem::path& folder);
 
 // Replaces the mesh by one of V + 1 vertices and F + 1 faces, all zero.

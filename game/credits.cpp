@@ -15,8 +15,12 @@ base::Expected<std::vector<std::string>> ReadCreditsText(const std::filesystem::
   const std::optional<std::vector<std::uint8_t>> bytes =
       win::FileExists("game.dat", folder) ? win::ReadWholeFile(path, 1u << 20) : std::nullopt;
   if (!bytes) return base::Failure{"GAME: The file game.dat does not exist. Please re-install the application"};
+  return ParseCreditsText(*bytes);
+}
+
+std::vector<std::string> ParseCreditsText(std::span<const std::uint8_t> file) {
   std::vector<std::string> lines =
-      win::SplitLines(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+      win::SplitLines(std::string_view(reinterpret_cast<const char*>(file.data()), file.size()));
   if (!lines.empty()) lines.pop_back();  // the last line read is not shown
   if (lines.size() > kMaxCreditsLines) lines.resize(kMaxCreditsLines);
   return lines;

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ constexpr std::size_t kParticleCount = 1001;
 // of them (a file of N lines gives N - 1). At most 1001 lines are kept. A missing file
 // fails with "GAME: The file game.dat does not exist. Please re-install the application".
 base::Expected<std::vector<std::string>> ReadCreditsText(const std::filesystem::path& folder);
+// The same lines from the file's contents.
+std::vector<std::string> ParseCreditsText(std::span<const std::uint8_t> file);
 
 // Draws the lines from y = scroll down: "&" lines in the big font (0.06 apart), others
 // in the small font (0.03), each centred and only while -0.03 < y < 1.07; empty lines

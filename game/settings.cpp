@@ -61,8 +61,9 @@ std::filesystem::path SettingsPath(const std::filesystem::path& startFolder) {
   return win::ProfilePath(startFolder, "zandrel.ini");
 }
 
-Settings ReadSettings(const std::filesystem::path& startFolder) {
-  const win::IniFile ini(SettingsPath(startFolder));
+namespace {
+
+Settings SettingsOf(const win::IniFile& ini) {
   Settings s;
   s.Top = ini.ReadInteger(kGeneral, "Top", 100);
   s.Left = ini.ReadInteger(kGeneral, "Left", 100);
@@ -76,6 +77,14 @@ Settings ReadSettings(const std::filesystem::path& startFolder) {
   s.Discovery = SplitAddresses(ini.ReadString(kNetwork, "Discovery", ""));
   return s;
 }
+
+}  // namespace
+
+Settings ReadSettings(const std::filesystem::path& startFolder) {
+  return SettingsOf(win::IniFile(SettingsPath(startFolder)));
+}
+
+Settings ParseSettings(std::span<const std::uint8_t> file) { return SettingsOf(win::IniFile({}, file)); }
 
 base::Status WriteSettings(const std::filesystem::path& startFolder, const SettingsToWrite& settings) {
   win::IniFile ini(SettingsPath(startFolder));

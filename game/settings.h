@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,6 +57,8 @@ std::filesystem::path SettingsPath(const std::filesystem::path& startFolder);
 
 // Reads the file; missing files, keys and non-numbers take the defaults.
 Settings ReadSettings(const std::filesystem::path& startFolder);
+// The same from the file's contents.
+Settings ParseSettings(std::span<const std::uint8_t> file);
 
 // Writes "Top", "Left", "Width", "Height", "Resolution", "Fullscreen" and "Texture" of
 // section "General", keeping every other section and key.

@@ -22,6 +22,7 @@ packages=(
   qt6-base-dev
   python3-pil python3-mido openmpt123 ffmpeg
   desktop-file-utils appstream groff-base
+  clang-14 libclang-rt-14-dev llvm-14
 )
 
 install_missing() {

@@ -11,6 +11,20 @@ namespace {
 
 constexpr std::string_view kSettingsFile = "zandrel.ini";
 
+SavedGame SavedGameOf(const win::IniFile& ini, std::int32_t levelCount) {
+  const std::string text = Scramble(ini.ReadString("Save", "Index", ""));
+  const bool digits =
+      !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+  std::int32_t value = 0;
+  if (!digits || std::from_chars(text.data(), text.data() + text.size(), value).ec != std::errc()) {
+    return SavedGame{};
+  }
+  SavedGame saved;
+  saved.Lives = std::min(value / 100000, 99);
+  saved.LevelIndex = std::min(value % 100000, std::max(levelCount - 1, 0));
+  return saved;
+}
+
 }  // namespace
 
 base::Expected<std::vector<std::string>> BuildLevelList(const std::filesystem::path& folder) {
@@ -34,18 +48,11 @@ std::string Scramble(std::string_view text) {
 }
 
 SavedGame LoadSavedGame(const std::filesystem::path& startFolder, std::int32_t levelCount) {
-  const win::IniFile ini(win::ProfilePath(startFolder, kSettingsFile));
-  const std::string text = Scramble(ini.ReadString("Save", "Index", ""));
-  const bool digits =
-      !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-  std::int32_t value = 0;
-  if (!digits || std::from_chars(text.data(), text.data() + text.size(), value).ec != std::errc()) {
-    return SavedGame{};
-  }
-  SavedGame saved;
-  saved.Lives = std::min(value / 100000, 99);
-  saved.LevelIndex = std::min(value % 100000, std::max(levelCount - 1, 0));
-  return saved;
+  return SavedGameOf(win::IniFile(win::ProfilePath(startFolder, kSettingsFile)), levelCount);
+}
+
+SavedGame ParseSavedGame(std::span<const std::uint8_t> settingsFile, std::int32_t levelCount) {
+  return SavedGameOf(win::IniFile({}, settingsFile), levelCount);
 }
 
 base::Status StoreSavedGame(const std::filesystem::path& startFolder, std::int32_t levelIndex, std::int32_t lives) {

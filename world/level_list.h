@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,8 @@ struct SavedGame {
 // The saved game of the settings file found from the start folder: the level index
 // limited to the list, lives to 0..99; a missing or damaged value gives index 0, 3 lives.
 SavedGame LoadSavedGame(const std::filesystem::path& startFolder, std::int32_t levelCount);
+// The same from the settings file's contents.
+SavedGame ParseSavedGame(std::span<const std::uint8_t> settingsFile, std::int32_t levelCount);
 
 // Saves the level index and lives, scrambled, in the settings file.
 base::Status StoreSavedGame(const std::filesystem::path& startFolder, std::int32_t levelIndex, std::int32_t lives);

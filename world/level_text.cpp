@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <optional>
 #include <sstream>
 #include <tuple>
@@ -225,6 +226,8 @@ class TextParser {
     std::size_t line;
     std::string_view text;
   };
+  // The object code of cell x of a row; -1 when the row does not give one.
+  int CellCode(const Row& row, std::int32_t x) const;
 
   std::vector<Line> lines_;
   LevelMap map_;
@@ -240,7 +243,9 @@ class TextParser {
   }();
   bool hex_ = false;
   std::size_t musicSlot_ = 0;
-  std::vector<std::vector<Row>> layers_;  // rows of each y, empty until its block is read
+  // The rows of each y whose block has been read: as many as the text holds, whatever the
+  // size line claims.
+  std::map<std::int32_t, std::vector<Row>> layers_;
 };
 
 TextParser::Problem TextParser::Numbers(const Line& line, std::string_view value, std::span<std::int32_t> out) {
@@ -308,7 +313,6 @@ TextParser::Problem TextParser::Field(const Line& line, std::string_view key, st
                    "sizes must be at least 1 and hold at most " + std::to_string(LevelMap::kMaxCells) + " cells");
     }
     haveSize_ = true;
-    layers_.assign(static_cast<std::size_t>(size_[1]), {});
     return std::nullopt;
   }
   if (name == "start" || name == "exit") {
@@ -400,7 +404,7 @@ TextParser::Problem TextParser::Layer(std::size_t& index) {
   if (words.size() != 2 || !ParseNumber(words[1], y)) return Error(head.number, "a layer starts 'layer Y'");
   if (!haveSize_) return Error(head.number, "'size' must come before the layers");
   if (y < 0 || y >= size_[1]) return Error(head.number, "layer " + std::to_string(y) + " is outside the level");
-  std::vector<Row>& rows = layers_[static_cast<std::size_t>(y)];
+  std::vector<Row>& rows = layers_[y];
   if (!rows.empty()) return Error(head.number, "layer " + std::to_string(y) + " given twice");
   for (std::int32_t z = 0; z < size_[2]; ++z) {
     if (++index >= lines_.size()) return Error(head.number, "layer " + std::to_string(y) + " has too few rows");
@@ -411,31 +415,38 @@ TextParser::Problem TextParser::Layer(std::size_t& index) {
   return std::nullopt;
 }
 
+int TextParser::CellCode(const Row& row, std::int32_t x) const {
+  if (hex_) return HexByte(row.text.substr(static_cast<std::size_t>(x) * 2, 2));
+  return legend_[static_cast<unsigned char>(row.text[static_cast<std::size_t>(x)])];
+}
+
 TextParser::Problem TextParser::Finish() {
   const std::size_t last = lines_.empty() ? 0 : lines_.back().number;
   if (!haveSize_) return Error(last, "no 'size' given");
-  if (!map_.SetLevelSize(size_[0], size_[1], size_[2])) return Error(last, "not enough memory for the level");
+  // Every row is checked before the grids are made, so that they take no more memory than
+  // the rows of the text fill.
   const std::size_t width = static_cast<std::size_t>(size_[0]) * (hex_ ? 2 : 1);
   for (std::int32_t y = 0; y < size_[1]; ++y) {
-    const std::vector<Row>& rows = layers_[static_cast<std::size_t>(y)];
-    if (rows.empty()) return Error(last, "layer " + std::to_string(y) + " is missing");
-    for (std::int32_t z = 0; z < size_[2]; ++z) {
-      const Row& row = rows[static_cast<std::size_t>(z)];
+    const auto layer = layers_.find(y);
+    if (layer == layers_.end()) return Error(last, "layer " + std::to_string(y) + " is missing");
+    for (const Row& row : layer->second) {
       if (row.text.size() != width) {
         return Error(row.line,
                      "row has " + std::to_string(row.text.size()) + " characters, expected " + std::to_string(width));
       }
       for (std::int32_t x = 0; x < size_[0]; ++x) {
-        int code = -1;
-        if (hex_) {
-          code = HexByte(row.text.substr(static_cast<std::size_t>(x) * 2, 2));
-          if (code < 0) return Error(row.line, "cells are two hex digits each");
-        } else {
-          const char c = row.text[static_cast<std::size_t>(x)];
-          code = legend_[static_cast<unsigned char>(c)];
-          if (code < 0) return Error(row.line, std::string("'") + c + "' is not in the legend");
-        }
-        map_.ObjectGrid()[map_.Offset(x, y, z)] = static_cast<std::uint8_t>(code);
+        if (CellCode(row, x) >= 0) continue;
+        if (hex_) return Error(row.line, "cells are two hex digits each");
+        return Error(row.line, std::string("'") + row.text[static_cast<std::size_t>(x)] + "' is not in the legend");
+      }
+    }
+  }
+  if (!map_.SetLevelSize(size_[0], size_[1], size_[2])) return Error(last, "not enough memory for the level");
+  for (const auto& [y, rows] : layers_) {
+    for (std::int32_t z = 0; z < size_[2]; ++z) {
+      for (std::int32_t x = 0; x < size_[0]; ++x) {
+        map_.ObjectGrid()[map_.Offset(x, y, z)] =
+            static_cast<std::uint8_t>(CellCode(rows[static_cast<std::size_t>(z)], x));
       }
     }
   }

@@ -13,7 +13,8 @@
 namespace zandrel::world {
 namespace {
 
-constexpr std::int32_t kAbsent = 999;  // an override key that is not there
+constexpr std::int32_t kAbsent = 999;             // an override key that is not there
+constexpr std::size_t kMaxBankBytes = 16u << 20;  // as much as any profile file is read
 
 // A mesh coordinate (centred on the cell) as a box coordinate (from the cell's low corner):
 // 256 more, kept at the end of the range for coordinates that large rather than wrapping.
@@ -224,8 +225,16 @@ base::Expected<bool> LoadObjectBank(BankServices& services, World& world, std::s
   bank.LoadedName = std::string(bankName);
   bank.LoadedQuality = upperQuality;
   bank.HighQuality = upperQuality == "HIGH";
+  const std::vector<std::uint8_t> file =
+      win::ReadWholeFile(win::ResolvePath(bankName, services.DataFolder), kMaxBankBytes)
+          .value_or(std::vector<std::uint8_t>{});
+  if (base::Status s = ReadObjectBank(services, world, file); !s) return base::Failure{s.error()};
+  return true;
+}
 
-  const win::IniFile ini(win::ResolvePath(bankName, services.DataFolder));
+base::Status ReadObjectBank(BankServices& services, World& world, std::span<const std::uint8_t> bankFile) {
+  ObjectBank& bank = world.Bank;
+  const win::IniFile ini({}, bankFile);
   const BankReader reader(ini, services);
 
   const std::string textureList = reader.Text(kGeneral, "Texture");
@@ -235,14 +244,14 @@ base::Expected<bool> LoadObjectBank(BankServices& services, World& world, std::s
     const FogColour fog{static_cast<std::uint8_t>(reader.Int(kGeneral, "FogRed", 0)),
                         static_cast<std::uint8_t>(reader.Int(kGeneral, "FogGreen", 0)),
                         static_cast<std::uint8_t>(reader.Int(kGeneral, "FogBlue", 0))};
-    if (base::Status s = services.Devices.LoadTextures(textureList, fog); !s) return base::Failure{s.error()};
+    if (base::Status s = services.Devices.LoadTextures(textureList, fog); !s) return s;
   }
-  if (base::Status s = LoadFixedMeshes(reader, bank); !s) return base::Failure{s.error()};
-  if (base::Status s = LoadHeroes(reader, world); !s) return base::Failure{s.error()};
-  if (base::Status s = reader.Mesh(kGeneral, "Ennemy_Mesh", bank.SentryMesh); !s) return base::Failure{s.error()};
+  if (base::Status s = LoadFixedMeshes(reader, bank); !s) return s;
+  if (base::Status s = LoadHeroes(reader, world); !s) return s;
+  if (base::Status s = reader.Mesh(kGeneral, "Ennemy_Mesh", bank.SentryMesh); !s) return s;
   bank.SentrySeenSound = reader.Sound(kGeneral, "Ennemy_SeenSound");
   bank.SentryLostSound = reader.Sound(kGeneral, "Ennemy_LostSound");
-  if (base::Status s = reader.Mesh(kGeneral, "Sky", bank.Sky); !s) return base::Failure{s.error()};
+  if (base::Status s = reader.Mesh(kGeneral, "Sky", bank.Sky); !s) return s;
 
   for (int n = 0; n < kMusicEntryCount; ++n) {
     MusicEntry& entry = bank.Music[static_cast<std::size_t>(n)];
@@ -267,10 +276,10 @@ base::Expected<bool> LoadObjectBank(BankServices& services, World& world, std::s
     if (type.Cube) {
       ReadCube(reader, section, type);
     } else if (base::Status s = ReadMeshObject(reader, section, type); !s) {
-      return base::Failure{s.error()};
+      return s;
     }
   }
-  return true;
+  return {};
 }
 
 }  // namespace zandrel::world

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -46,6 +48,10 @@ struct BankServices {
 // list, image, picture, mesh) is missing. A missing bank file reads as an empty one.
 base::Expected<bool> LoadObjectBank(BankServices& services, World& world, std::string_view bankName,
                                     std::string_view quality);
+
+// What LoadObjectBank does once it has decided to load: reads the bank from the file's
+// contents into the world, at the quality already set in world.Bank.
+base::Status ReadObjectBank(BankServices& services, World& world, std::span<const std::uint8_t> bankFile);
 
 // The box of a mesh's vertices, cell-local (see Box); a mesh with no vertices keeps the
 // start values.

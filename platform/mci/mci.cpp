@@ -405,9 +405,10 @@ class Service final : public Mci {
     cd.Tracks = ListTracks(cdFolder_);
     const int count = cd.Tracks.empty() ? 0 : cd.Tracks.rbegin()->first;
     const int first = from.value_or(2);
-    const int last = to ? std::min(*to - 1, count) : count;
+    // "to" names the track after the last; in 64 bits so that no number overflows.
+    const std::int64_t last = to ? std::min<std::int64_t>(std::int64_t{*to} - 1, count) : count;
     if (first < 2 || first > count || last < first) return kOutOfRange;
-    cd.Last = last;
+    cd.Last = static_cast<int>(last);
     StartTrack(cd, first, now);
     return kOk;
   }

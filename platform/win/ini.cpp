@@ -7,6 +7,7 @@
 
 #include <charconv>
 #include <string>
+#include <vector>
 
 #include "platform/win/files.h"
 
@@ -17,11 +18,13 @@ struct IniFile::Store {
   CSimpleIniA ini{/*isUtf8=*/false, /*multiKey=*/false, /*multiLine=*/false};
 };
 
-IniFile::IniFile(std::filesystem::path path) : path_(std::move(path)), store_(std::make_unique<Store>()) {
+IniFile::IniFile(std::filesystem::path path)
+    : IniFile(path, ReadWholeFile(path, 16u << 20).value_or(std::vector<std::uint8_t>{})) {}
+
+IniFile::IniFile(std::filesystem::path path, std::span<const std::uint8_t> contents)
+    : path_(std::move(path)), store_(std::make_unique<Store>()) {
   store_->ini.SetSpaces(false);  // "key=value", as the profile functions write it
-  if (std::optional<std::vector<std::uint8_t>> bytes = ReadWholeFile(path_, 16u << 20)) {
-    store_->ini.LoadData(reinterpret_cast<const char*>(bytes->data()), bytes->size());
-  }
+  if (!contents.empty()) store_->ini.LoadData(reinterpret_cast<const char*>(contents.data()), contents.size());
 }
 
 IniFile::~IniFile() = default;

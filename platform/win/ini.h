@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,8 @@ class IniFile {
  public:
   // Opens the file's current contents; a missing or unreadable file reads as empty.
   explicit IniFile(std::filesystem::path path);
+  // Reads the given contents as the file's; writes still go to `path`.
+  IniFile(std::filesystem::path path, std::span<const std::uint8_t> contents);
   ~IniFile();
   IniFile(const IniFile&) = delete;
   IniFile& operator=(const IniFile&) = delete;

@@ -73,29 +73,45 @@ TEST(MeshFile, ArraysAreReadFromTheirOwnOffsetsAndExtraBytesIgnored) {
   EXPECT_EQ(mesh.Faces[1].Kind, 1);
 }
 
-TEST(MeshFile, DamagedFilesGiveAnEmptyMeshAndAWarning) {
-  const std::string good = MeshFile({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2, 0, 0, 0, 0}});
+TEST(MeshFile, DamagedFilesKeepWhatTheyHoldAndWarn) {
+  const std::string good = MeshFile({{7, 8, 9}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2, 5, 1, 1, 0}, {2, 1, 0, 6, 0, 0, 1}});
   struct Case {
     const char* what;
     std::string file;
+    std::vector<std::int32_t> x, y, z;        // the vertices kept
+    std::vector<std::uint16_t> faceTextures;  // the faces kept
   };
   const Case cases[] = {
-      {"no counts", std::string("\x02\x00\x00", 3)},
-      {"counts only", good.substr(0, 4)},
-      {"vertices cut", good.substr(0, 20)},
-      {"last face cut", good.substr(0, good.size() - 1)},
-      {"face beyond the vertices", MeshFile({{0, 0, 0}, {1, 0, 0}}, {{0, 1, 2, 0, 0, 0, 0}})},
-      {"first corner beyond", MeshFile({{0, 0, 0}}, {{1, 0, 0, 0, 0, 0, 3}})},
-      {"sprite centre beyond", MeshFile({{0, 0, 0}}, {{1, 100, 100, 0, 0, 0, 2}})},
+      {"counts only", good.substr(0, 4), {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0}},
+      {"cut in the Y array", good.substr(0, 4 + 12 + 2), {7, 1, 0}, {8, 0, 0}, {0, 0, 0}, {0, 0}},
+      {"cut in the first face", good.substr(0, 4 + 36 + 8), {7, 1, 0}, {8, 0, 1}, {9, 0, 0}, {5, 0}},
+      {"last byte cut", good.substr(0, good.size() - 1), {7, 1, 0}, {8, 0, 1}, {9, 0, 0}, {5, 6}},
+      {"a face beyond the vertices",
+       MeshFile({{0, 0, 0}, {1, 0, 0}}, {{0, 1, 1, 3, 0, 0, 0}, {0, 1, 2, 4, 0, 0, 0}, {1, 0, 0, 5, 0, 0, 0}}),
+       {0, 1},
+       {0, 0},
+       {0, 0},
+       {3, 5}},
+      {"the first corner beyond", MeshFile({{0, 0, 0}}, {{1, 0, 0, 0, 0, 0, 3}}), {0}, {0}, {0}, {}},
+      {"a sprite centre beyond", MeshFile({{0, 0, 0}}, {{1, 100, 100, 0, 0, 0, 2}}), {0}, {0}, {0}, {}},
   };
   for (const Case& c : cases) {
     testing::internal::CaptureStderr();
     const Mesh mesh = ParseMesh(Bytes(c.file), "3do\\Broken.3do");
     const std::string warning = testing::internal::GetCapturedStderr();
-    EXPECT_TRUE(mesh.Empty()) << c.what;
+    EXPECT_EQ(mesh.X, c.x) << c.what;
+    EXPECT_EQ(mesh.Y, c.y) << c.what;
+    EXPECT_EQ(mesh.Z, c.z) << c.what;
+    std::vector<std::uint16_t> textures;
+    for (const MeshFace& f : mesh.Faces) textures.push_back(f.Texture);
+    EXPECT_EQ(textures, c.faceTextures) << c.what;
     EXPECT_NE(warning.find("3do\\Broken.3do"), std::string::npos) << c.what;
     EXPECT_EQ(warning.find('\n'), warning.size() - 1) << c.what;
   }
+  // Without its two counts a file holds nothing to keep.
+  testing::internal::CaptureStderr();
+  EXPECT_TRUE(ParseMesh(Bytes(std::string("\x02\x00\x00", 3)), "3do\\Broken.3do").Empty());
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("3do\\Broken.3do"), std::string::npos);
 }
 
 TEST(MeshFile, SpriteFacesNameOneVertexOnly) {
@@ -122,14 +138,15 @@ TEST(MeshFile, AMissingFileFailsWithTheSystemsMessage) {
   EXPECT_EQ(mesh.error(), "G3D: The file 3do\\Game\\gone.3do is missing");
 }
 
-TEST(MeshFile, ADamagedFileOnDiskLoadsAsAnEmptyMesh) {
+TEST(MeshFile, AShortFileOnDiskLoadsWithZeros) {
   const test::TempDir dir;
   dir.Write("short.3do", std::string_view("\x05\x00\x05\x00", 4));  // counts without data
   testing::internal::CaptureStderr();
   const base::Expected<Mesh> mesh = LoadMesh("short.3do", dir.path());
   testing::internal::GetCapturedStderr();
   ASSERT_TRUE(mesh.ok());
-  EXPECT_TRUE(mesh->Empty());
+  EXPECT_EQ(mesh->X, std::vector<std::int32_t>(6, 0));
+  EXPECT_EQ(mesh->FaceCount(), 6u);
 }
 
 TEST(MeshOperations, CreateCopyAndFree) {

@@ -1,11 +1,19 @@
 #include "world/level_text.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include "tests/support/sample_level.h"
 
 namespace zandrel::world {
 namespace {
+
+// The most memory this process has held, in bytes.
+std::int64_t PeakResidentBytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return std::int64_t{usage.ru_maxrss} * 1024;
+}
 
 TEST(LevelText, DumpThenParseGivesTheSameLevel) {
   const LevelMap map = test::SampleLevel();
@@ -126,6 +134,24 @@ TEST(LevelText, MistakesNameTheirLine) {
   base::Expected<LevelMap> crowded = ParseLevelText(many);
   ASSERT_FALSE(crowded.ok());
   EXPECT_EQ(crowded.error(), "line 257: more than 255 sentries");
+}
+
+TEST(LevelText, SizesTakeNoMoreMemoryThanTheRowsGiven) {
+  struct Case {
+    const char* text;
+    const char* error;
+  };
+  // 2^27 cells claimed in a few bytes: layers up or cells along a row.
+  for (const Case& c : {
+           Case{"size: 1 134217728 1\ncell . = 0\nlayer 0\n.\n", "line 4: layer 1 is missing"},
+           Case{"size: 134217728 1 1\ncell . = 0\nlayer 0\n.\n", "line 4: row has 1 characters, expected 134217728"},
+       }) {
+    const std::int64_t before = PeakResidentBytes();
+    base::Expected<LevelMap> map = ParseLevelText(c.text);
+    ASSERT_FALSE(map.ok()) << c.text;
+    EXPECT_EQ(map.error(), c.error);
+    EXPECT_LT(PeakResidentBytes() - before, std::int64_t{64} << 20) << c.text;
+  }
 }
 
 }  // namespace

@@ -299,8 +299,9 @@ Canvas PaintSentry() {
         return Tone{Ramp::Lava, 9 + 4 * Clamp01(-d) + 0.3f * Noise(x, y, 32, 32, 3603)};
       });
   // Nodes where the lines end or branch.
-  for (const auto& [nx, ny] :
+  for (const auto& node :
        std::vector<std::pair<float, float>>{{64, 34}, {84, 34}, {50, 112}, {100, 122}, {50, 74}, {100, 86}}) {
+    const float nx = node.first, ny = node.second;  // plain names: lambdas cannot capture bindings in C++20
     DrawShape(
         canvas, nx - 5, ny - 5, nx + 5, ny + 5, [&](float x, float y) { return CircleDistance(x, y, nx, ny, 3.5f); },
         [&](float x, float y, float) {

@@ -193,7 +193,8 @@ Canvas PaintWood() {
     return Tone{Ramp::Wood, 8 + 2.4f * own + 2 * g + 2 * bevel};
   });
   // Two knots: a dark heart in rings of lighter wood.
-  for (const auto& [cx, cy] : {std::pair{50.0f, 70.0f}, std::pair{109.0f, 30.0f}}) {
+  for (const auto& knot : {std::pair{50.0f, 70.0f}, std::pair{109.0f, 30.0f}}) {
+    const float cx = knot.first, cy = knot.second;  // plain names: lambdas cannot capture bindings in C++20
     DrawShape(
         canvas, cx - 6, cy - 9, cx + 6, cy + 9,
         [&](float x, float y) { return EllipseDistance(x, y, cx, cy, 4.5f, 7.5f); },

@@ -196,9 +196,10 @@ TEST(MciCdAudio, PlaysTracksOneAfterAnother) {
     }
   }
 
-  // Tracks that are not on the disc, and a range that ends before it starts, play nothing.
-  for (const char* command :
-       {"play cdaudio from 1", "play cdaudio from 6", "play cdaudio from 3 to 3", "play cdaudio from 0 to 2"}) {
+  // Tracks that are not on the disc, and a range that ends before it starts, play nothing;
+  // so does an end at the lowest number, which a 32-bit "to - 1" would turn into the highest.
+  for (const char* command : {"play cdaudio from 1", "play cdaudio from 6", "play cdaudio from 3 to 3",
+                              "play cdaudio from 0 to 2", "play cdaudio to -2147483648"}) {
     ASSERT_EQ(mci->SendString("play cdaudio from 2"), 0u);
     EXPECT_NE(mci->SendString(command), 0u) << command;
     EXPECT_EQ(Send(*mci, "status cdaudio mode").text, "stopped") << command;
