@@ -93,6 +93,12 @@ void EnetPlay::HostConnect(ENetPeer* peer, std::uint32_t version) {
     state.credit = kPeerBurst * 1000;
     state.creditTime = host_->serviceTime;
     ApplyTimeouts(peer);
+    // A non-guaranteed block is a position, small and always the latest word. ENet's
+    // throttle would drop such blocks at random whenever a round trip takes longer than the
+    // last (a busy machine does that on loopback too), so it never closes: no deceleration.
+    // Set once connected (the joiner checks the values it asked for while connecting) and
+    // sent to the joiner, whose side takes the same values.
+    enet_peer_throttle_configure(peer, ENET_PEER_PACKET_THROTTLE_INTERVAL, ENET_PEER_PACKET_THROTTLE_ACCELERATION, 0);
   }
 }
 
