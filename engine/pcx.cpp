@@ -2,12 +2,16 @@
 
 #include <algorithm>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/win/files.h"
 
 namespace zandrel::engine {
 namespace {
+
+constexpr std::size_t kMaxPixelsPerRun = 63;
+constexpr std::size_t kShortFileAllowance = 256 * 256;
 
 std::string DamagedMessage(std::string_view fileName, std::string_view reason) {
   return "G3D: The image " + std::string(fileName) + " is damaged (" + std::string(reason) + ")";
@@ -35,6 +39,14 @@ base::Expected<PcxImage> DecodePcx(std::span<const std::uint8_t> bytes, std::str
   std::copy(bytes.begin() + static_cast<std::ptrdiff_t>(paletteAt), bytes.end(), image.Palette.begin());
 
   const std::size_t total = static_cast<std::size_t>(image.Width) * static_cast<std::size_t>(image.Height);
+  // Two bytes of data give at most 63 pixels. A short file still decodes, the rest as zero,
+  // but one whose data could not fill its picture by far (beyond a 256 x 256 allowance) is
+  // cut short beyond use and would have the reader ask for more memory than it holds.
+  const std::size_t dataBytes = paletteAt - kPcxHeaderSize;
+  if (total > kMaxPixelsPerRun * ((dataBytes + 1) / 2) + kShortFileAllowance) {
+    return base::Failure{DamagedMessage(fileName, "too short for its " + std::to_string(image.Width) + " x " +
+                                                      std::to_string(image.Height) + " pixels")};
+  }
   image.Indices.assign(total, 0);
   std::size_t written = 0;
   std::size_t at = kPcxHeaderSize;

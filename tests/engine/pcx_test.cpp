@@ -151,6 +151,13 @@ TEST(Pcx, EncodesEachScanLineOnItsOwn) {
   }
 }
 
+// A picture of (xmax + 1) x (ymax + 1) pixels whose data is `runs` bytes of widest runs.
+std::vector<std::uint8_t> CutShort(int xmax, int ymax, std::size_t runs) {
+  std::string data(runs, '\x05');
+  for (std::size_t i = 0; i < runs; i += 2) data[i] = '\xFF';
+  return Bytes(test::PcxFile(xmax, ymax, data, MarkerPalette()));
+}
+
 TEST(Pcx, RefusesFilesThatCannotHoldAnImage) {
   struct Case {
     const char* name;
@@ -167,13 +174,21 @@ TEST(Pcx, RefusesFilesThatCannotHoldAnImage) {
       {"one byte short of a header and a palette", std::vector<std::uint8_t>(128 + 767, 0)},
       {"wider than 8192", huge},
       {"65536 x 65536", largest},
+      {"8192 x 8192 in a header and a palette", CutShort(8191, 8191, 0)},
+      {"1024 x 1024 in 4096 bytes of runs", CutShort(1023, 1023, 4096)},
   };
   for (const Case& c : cases) {
     const base::Expected<PcxImage> image = DecodePcx(c.bytes, "INTERF\\BAD.PCX");
     ASSERT_FALSE(image.ok()) << c.name;
     EXPECT_NE(image.error().find("INTERF\\BAD.PCX"), std::string::npos) << c.name;
   }
-  // A header and a palette alone make a valid image with nothing in it.
+  // A header and a palette alone make a valid image with nothing in it, and a short file
+  // whose runs could fill its picture decodes, the rest as zero.
+  const base::Expected<PcxImage> cut = DecodePcx(CutShort(1023, 1023, 32000), "T.PCX");
+  ASSERT_TRUE(cut.ok());
+  ASSERT_EQ(cut->Indices.size(), 1024u * 1024u);
+  EXPECT_EQ(cut->Indices[16000 * 63 - 1], 5);
+  EXPECT_EQ(cut->Indices.back(), 0);
   const base::Expected<PcxImage> bare = DecodePcx(std::vector<std::uint8_t>(128 + 768, 0), "T.PCX");
   ASSERT_TRUE(bare.ok());
   EXPECT_EQ(bare->Indices, std::vector<std::uint8_t>{0});
