@@ -28,12 +28,13 @@ def first_frame_seconds(game, out, env):
     proc = subprocess.Popen([game, "--screenshot", out, "--frames", "1"], env=env,
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     seen = None
-    while proc.poll() is None or seen is None:
-        if seen is None and os.path.exists(out):
+    while seen is None:
+        if os.path.exists(out):
             seen = time.monotonic() - start
-        if proc.poll() is not None and seen is None:
+        elif proc.poll() is not None:
             break
-        time.sleep(0.0005)
+        else:
+            time.sleep(0.0005)
     proc.wait()
     if seen is None or proc.returncode != 0:
         sys.exit(f"startup: the game ended with {proc.returncode} and wrote no picture")

@@ -49,21 +49,19 @@ std::unique_ptr<ClipDecoder> ClipDecoder::Open(const std::filesystem::path& path
 }
 
 ClipDecoder::~ClipDecoder() {
-  const FfmpegCalls& ff = ff_;
-  ff.sws_freeContext(scaler_);
-  ff.av_frame_free(&current_);
-  ff.av_frame_free(&next_);
-  ff.av_packet_free(&packet_);
-  ff.avcodec_free_context(&codec_);
-  ff.avformat_close_input(&format_);
+  ff_.sws_freeContext(scaler_);
+  ff_.av_frame_free(&current_);
+  ff_.av_frame_free(&next_);
+  ff_.av_packet_free(&packet_);
+  ff_.avcodec_free_context(&codec_);
+  ff_.avformat_close_input(&format_);
 }
 
 bool ClipDecoder::DecodeNext() {
-  const FfmpegCalls& ff = ff_;
   const std::int64_t previous = nextTime_;
   for (int packets = 0; packets <= kMaxPacketsPerFrame;) {
-    ff.av_frame_unref(next_);
-    const int received = ff.avcodec_receive_frame(codec_, next_);
+    ff_.av_frame_unref(next_);
+    const int received = ff_.avcodec_receive_frame(codec_, next_);
     if (received == 0) {
       if (next_->width <= 0 || next_->height <= 0 || next_->width > kMaxSide || next_->height > kMaxSide) return false;
       const std::int64_t stamp = next_->best_effort_timestamp;
@@ -72,44 +70,42 @@ bool ClipDecoder::DecodeNext() {
       } else {
         if (!haveFirst_) firstStamp_ = stamp;
         nextTime_ =
-            std::max(ff.av_rescale_q(stamp - firstStamp_, format_->streams[stream_]->time_base, AVRational{1, 1000}),
+            std::max(ff_.av_rescale_q(stamp - firstStamp_, format_->streams[stream_]->time_base, AVRational{1, 1000}),
                      haveFirst_ ? previous : 0);
       }
       haveFirst_ = true;
       return true;
     }
     if (received != AVERROR(EAGAIN) || draining_) return false;
-    if (ff.av_read_frame(format_, packet_) < 0) {
+    if (ff_.av_read_frame(format_, packet_) < 0) {
       // The end of the file: the frames the decoder still holds come out.
-      ff.avcodec_send_packet(codec_, nullptr);
+      ff_.avcodec_send_packet(codec_, nullptr);
       draining_ = true;
       continue;
     }
     ++packets;
-    if (packet_->stream_index == stream_) ff.avcodec_send_packet(codec_, packet_);  // a damaged packet is skipped
-    ff.av_packet_unref(packet_);
+    if (packet_->stream_index == stream_) ff_.avcodec_send_packet(codec_, packet_);  // a damaged packet is skipped
+    ff_.av_packet_unref(packet_);
   }
   return false;
 }
 
 void ClipDecoder::Advance() {
-  const FfmpegCalls& ff = ff_;
-  ff.av_frame_unref(current_);
-  ff.av_frame_move_ref(current_, next_);
+  ff_.av_frame_unref(current_);
+  ff_.av_frame_move_ref(current_, next_);
 }
 
 std::span<const std::uint8_t> ClipDecoder::CurrentRgba(int& width, int& height) {
-  const FfmpegCalls& ff = ff_;
   width = current_->width;
   height = current_->height;
   if (width <= 0 || height <= 0 || current_->format < 0) return {};
-  scaler_ = ff.sws_getCachedContext(scaler_, width, height, static_cast<AVPixelFormat>(current_->format), width, height,
-                                    AV_PIX_FMT_RGBA, SWS_BILINEAR, nullptr, nullptr, nullptr);
+  scaler_ = ff_.sws_getCachedContext(scaler_, width, height, static_cast<AVPixelFormat>(current_->format), width,
+                                     height, AV_PIX_FMT_RGBA, SWS_BILINEAR, nullptr, nullptr, nullptr);
   if (scaler_ == nullptr) return {};
   rgba_.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
   std::uint8_t* planes[4] = {rgba_.data(), nullptr, nullptr, nullptr};
   const int strides[4] = {width * 4, 0, 0, 0};
-  if (ff.sws_scale(scaler_, current_->data, current_->linesize, 0, height, planes, strides) != height) return {};
+  if (ff_.sws_scale(scaler_, current_->data, current_->linesize, 0, height, planes, strides) != height) return {};
   return rgba_;
 }
 
