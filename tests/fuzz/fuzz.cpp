@@ -1,40 +1,23 @@
 #include "tests/fuzz/fuzz.h"
 
-#include <unistd.h>
+#include <string_view>
 
-#include <cstdlib>
-#include <fstream>
-#include <string>
+#include "tests/support/temp_dir.h"
 
 namespace zandrel::fuzz {
 namespace {
 
-struct Scratch {
-  Scratch() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zandrel-fuzz-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    path = pattern;
-  }
-  ~Scratch() {
-    std::error_code ec;
-    std::filesystem::remove_all(path, ec);
-  }
-  std::filesystem::path path;
-};
+const test::TempDir& Scratch() {
+  static const test::TempDir scratch;
+  return scratch;
+}
 
 }  // namespace
 
-const std::filesystem::path& ScratchFolder() {
-  static const Scratch scratch;
-  return scratch.path;
-}
+const std::filesystem::path& ScratchFolder() { return Scratch().path(); }
 
 void WriteScratchFile(const std::filesystem::path& relative, std::span<const std::uint8_t> bytes) {
-  const std::filesystem::path path = ScratchFolder() / relative;
-  std::filesystem::create_directories(path.parent_path());
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (!out) std::abort();
+  Scratch().Write(relative.string(), std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 }  // namespace zandrel::fuzz
